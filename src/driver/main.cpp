@@ -1,0 +1,11 @@
+#include <csignal>
+
+#include "driver/run.h"
+#include "driver/standardstreams.h"
+
+int main(int argc, char** argv) {
+    ensureStandardStreams();
+    // A reader that goes away (unjam ... | head) must not stop the repair.
+    std::signal(SIGPIPE, SIG_IGN);
+    return runUnjam(argc, argv);
+}

@@ -1,0 +1,141 @@
+#include "driver/run.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "driver/linereader.h"
+#include "repair/counters.h"
+#include "repair/repairline.h"
+#include "wordlist/dictionary.h"
+
+namespace {
+
+const char* const usageText[] = {
+    "Usage: Unjam in.srt out.srt",
+    " This program removes missing-space errors in a text file.",
+    " example: 'What areyou doing?' is fixed to 'Whare are you doing?'",
+    " The pre-alphebetized text file 'words' must be located in the",
+    " same directory for this program to function properly.",
+    "An optional file 'words2' may also be included.  This file",
+    " is read in unsorted, and is also used (with no sorting or",
+    " optimizing.",
+};
+
+// Standard error shows after whatever standard output already holds.
+void complain(const std::string& text) {
+    std::fflush(stdout);
+    std::fputs((text + "\n").c_str(), stderr);
+    std::fflush(stderr);
+}
+
+[[noreturn]] void fail(const std::string& text) {
+    complain(text);
+    std::exit(1);
+}
+
+void say(const char* text) {
+    std::fputs(text, stdout);
+    std::fflush(stdout);
+}
+
+void sayCount(const char* before, int64_t count, const char* after) {
+    std::string line = before + std::to_string(count) + after + "\n";
+    say(line.c_str());
+}
+
+// The output file and the first error met while writing it, if any.
+struct Output {
+    FILE* file;
+    int error;
+};
+
+void writeLine(Output& out, const std::string& text) {
+    bool written = std::fwrite(text.data(), 1, text.size(), out.file) == text.size() &&
+                   std::fwrite("\r\n", 1, 2, out.file) == 2 && std::fflush(out.file) == 0;
+    if (!written && out.error == 0) out.error = errno ? errno : EIO;
+}
+
+bool sameFile(int inFd, const char* outPath) {
+    struct stat inStat, outStat;
+    return fstat(inFd, &inStat) == 0 && stat(outPath, &outStat) == 0 &&
+           inStat.st_dev == outStat.st_dev && inStat.st_ino == outStat.st_ino;
+}
+
+// Copies every line; the third and later lines of each block (after the cue
+// number and the timing line) are repaired.
+void processLines(InputFile& in, Output& out) {
+    std::string line;
+    int blockLine = 0;
+    while (readLine(in, line)) {
+        ++lineNumber;
+        line.resize(std::strlen(line.c_str()));  // a NUL ends the line's text
+        if (line.empty()) {
+            blockLine = 0;
+        } else if (++blockLine >= 3) {
+            bool fixed;
+            line = repairLine(line.data(), fixed, true);
+        }
+        writeLine(out, line);
+    }
+}
+
+void printReport() {
+    sayCount("Read ", lineNumber, " lines.");
+    sayCount("Fixed ", fixedCount, " instances.");
+    if (ofTheCount > 0)
+        sayCount("", ofTheCount,
+                 " possibily ambiguous 'of the'/'oft he'-style pairs silently ignored (chose 'of "
+                 "the')");
+}
+
+}  // namespace
+
+int runUnjam(int argc, char** argv) {
+    if (argc != 3) {
+        for (const char* line : usageText)
+            complain(line);
+        return 1;
+    }
+    const char* inPath = argv[1];
+    const char* outPath = argv[2];
+    InputFile in;
+    in.fd = open(inPath, O_RDONLY);
+    if (in.fd < 0) fail(std::string("Could not open the input file: ") + inPath);
+    if (sameFile(in.fd, outPath))
+        fail(std::string("Will not write the output over the input: ") + outPath +
+             " is the same file as " + inPath);
+    Output out{std::fopen(outPath, "wb"), 0};
+    if (!out.file) fail(std::string("Could not open the output file: ") + outPath);
+
+    std::fputs("Reading in dictionary...", stdout);
+    readDictionary();
+    say("done.\n");
+    std::fputs("Processing output...\n", stdout);
+    processLines(in, out);
+    printReport();
+    std::fputs("Exiting and freeing mem...", stdout);
+    freeDictionary();
+    say("done.\n");
+
+    if (std::fclose(out.file) != 0 && out.error == 0) out.error = errno;
+    close(in.fd);
+    int status = 0;
+    if (out.error != 0) {
+        complain(std::string("Could not write the output file: ") + outPath + ": " +
+                 std::strerror(out.error));
+        status = 1;
+    }
+    if (in.error != 0) {
+        complain(std::string("Could not read the input file: ") + inPath + ": " +
+                 std::strerror(in.error));
+        status = 1;
+    }
+    return status;
+}

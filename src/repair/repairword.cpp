@@ -1,0 +1,149 @@
+#include "repair/repairword.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "repair/counters.h"
+#include "repair/repairline.h"
+#include "wordlist/chartests.h"
+#include "wordlist/lookup.h"
+
+namespace {
+
+// Diagnostics: one line each on standard output, headed by the line number.
+void say(const std::string& text) {
+    std::string line = std::to_string(lineNumber);
+    line += text;
+    line += '\n';
+    std::fputs(line.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+void reportAmbiguity(const char* word, const std::string& chosen, const std::string& other) {
+    say(": Ambiguous splitting of '" + std::string(word) + "': chose '" + chosen + "' over '" +
+        other + "'");
+}
+
+void reportTruncation(const char* word, const std::string& replacement) {
+    say(": Truncated 'ii' in '" + std::string(word) + "' to '" + replacement + "'");
+}
+
+void reportNotFound(const char* word) {
+    say(": Couldn't find '" + std::string(word) + "' in the dictionary.");
+}
+
+// A trial asks whether a piece can itself be repaired. It works in the text
+// it is given, so rewrites inside it reach the caller's word.
+std::string runTrial(char* text, bool& fixed) {
+    return repairLine(text, fixed, false);
+}
+
+bool startsWith(const std::string& text, const char* prefix) {
+    return text.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
+}
+
+// "ofthe" reads "of the" whenever the rest from the third byte is a word;
+// the rule wins over the split search, which would prefer "oft he".
+bool applyOfThe(const char* word, LineRepair& call) {
+    if (std::strlen(word) < 3 || lowerAscii(word[0]) != 'o' || lowerAscii(word[1]) != 'f' ||
+        lowerAscii(word[2]) != 't')
+        return false;
+    if (!inDict(word + 2)) return false;
+    call.result += "of ";
+    call.result += word + 2;
+    ++fixedCount;
+    if (inDict(word + 3)) ++ofTheCount;
+    return true;
+}
+
+// The alternatives that are mere "re"/"ll" contractions of the chosen
+// reading (a reyou, we ll) are not worth a message.
+bool isQuietAlternative(bool recursive, const std::string& trialResult) {
+    return recursive && (startsWith(trialResult, "re") || startsWith(trialResult, "ll"));
+}
+
+// Tries every split position, longest listed left piece first. The first
+// split is appended; later ones are reported as ambiguities. Left pieces come
+// from the private copy `work`; right pieces from the word itself, so a
+// rewrite made by an earlier trial shows in every later right piece.
+bool searchSplits(char* word, std::string& work, LineRepair& call) {
+    bool splitFound = false;
+    for (size_t p = work.size(); p-- > 1;) {
+        char cut = work[p];
+        work[p] = '\0';
+        const char* left = work.c_str();
+        if (inDict(left)) {
+            char* right = word + p;
+            bool direct = inDict(right);
+            bool recursive = false;
+            std::string tail;
+            if (direct)
+                tail = right;
+            else
+                tail = runTrial(right, recursive);
+            if (direct || recursive) {
+                call.fixed = true;
+                std::string split = std::string(left) + " " + tail;
+                if (!splitFound) {
+                    ++fixedCount;
+                    splitFound = true;
+                    call.result += split;
+                    call.chosenSplit = split;
+                } else if (!isQuietAlternative(recursive, tail)) {
+                    reportAmbiguity(word, call.chosenSplit, split);
+                }
+            }
+        }
+        work[p] = cut;
+    }
+    return splitFound;
+}
+
+// Writes a replacement over the word when it fits; a longer one is left out
+// of the handed text, whose bytes behind the word must stay as they are.
+void rewriteInPlace(char* word, const std::string& replacement) {
+    if (replacement.size() > std::strlen(word)) return;
+    std::memcpy(word, replacement.data(), replacement.size());
+    word[replacement.size()] = '\0';
+}
+
+// OCR often doubles an i ("wiill"): drop the first i of the first "ii" and
+// keep the result if it is a word or can be split into words.
+bool applyDoubledI(char* word, std::string& work, std::string& replacement) {
+    int32_t at = findSubstring(word, "ii");
+    if (at < 0) return false;
+    work.assign(word);
+    work.erase(static_cast<size_t>(at), 1);
+    if (inDict(work.c_str())) {
+        replacement = work;
+    } else {
+        bool trialFixed;
+        replacement = runTrial(work.data(), trialFixed);
+        if (!trialFixed) return false;
+    }
+    reportTruncation(word, replacement);
+    rewriteInPlace(word, replacement);
+    return true;
+}
+
+}  // namespace
+
+void repairWord(char* word, LineRepair& call) {
+    if (isAllDigits(word) || inDict(word)) {
+        call.result += word;
+        return;
+    }
+    std::string work(word);
+    if (applyOfThe(word, call) || searchSplits(word, work, call)) return;
+    std::string replacement;
+    if (applyDoubledI(word, work, replacement)) {
+        call.result += replacement;
+        return;
+    }
+    if (call.verbose) reportNotFound(word);
+    call.result += word;
+}

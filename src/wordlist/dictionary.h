@@ -1,0 +1,28 @@
+// The word list: every word of `words` (the main list, grouped by first
+// letter A to Z) followed by every word of `words2` (any order), held for
+// the whole run. Written only by readDictionary, read only by inDict.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+extern std::vector<std::string> dictWords;
+extern std::vector<int32_t> dictLengths;
+extern int32_t dictCount;
+// Entries 0-25: where the run of main-list words of letters A-Z starts.
+// Entry 26: end of the main list (start of the second list).
+// Entry 27: end of the second list; stays 0 when `words2` is absent.
+extern int32_t letterStart[28];
+
+// Loads `words` and `words2` from the working directory. Ends the process
+// with status 1 when `words` cannot be opened.
+void readDictionary();
+void freeDictionary();
+
+// The pieces of readDictionary, for callers that supply their own files.
+// Opens a word file for reading; a directory counts as unopenable.
+FILE* openWordFile(const char* path);
+void loadMainList(FILE* f);
+void loadSecondList(FILE* f);
