@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# The whole test suite: builds with g++ and with clang 14, warnings as
+# errors, and runs every test in each build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+for preset in release clang; do
+    echo "== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what building and testing unjam needs on Debian 12, and nothing
+# when it is all there already. Run as root (or through sudo).
+set -euo pipefail
+
+packages=(
+    g++ cmake make libgtest-dev   # build and unit tests
+    clang-14 libclang-rt-14-dev   # second compiler, sanitizers, fuzzing
+    python3                       # word list and benchmark scripts
+    scowl fortunes                # word list sources, benchmark corpus
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
