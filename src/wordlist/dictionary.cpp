@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "wordlist/chartests.h"
+#include "wordlist/wordindex.h"
 
 std::vector<std::string> dictWords;
 std::vector<int32_t> dictLengths;
@@ -88,6 +89,7 @@ void loadMainList(FILE* f) {
     // A letter with no run gets an empty range where the next run begins.
     for (int letter = 25; letter >= 0; --letter)
         if (!started[letter]) letterStart[letter] = letterStart[letter + 1];
+    indexWords(0, dictCount);
 }
 
 void loadSecondList(FILE* f) {
@@ -95,6 +97,7 @@ void loadSecondList(FILE* f) {
     while (readWord(f, word))
         storeWord(word);
     letterStart[27] = dictCount;
+    indexWords(letterStart[26], dictCount);
 }
 
 void readDictionary() {
@@ -121,4 +124,5 @@ void freeDictionary() {
     dictCount = 0;
     for (int32_t& entry : letterStart)
         entry = 0;
+    clearWordIndex();
 }

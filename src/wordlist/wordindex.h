@@ -1,0 +1,21 @@
+// A hash index over the loaded word list, so that a lookup costs the same
+// whatever the length of either list. It holds exactly the stored words that
+// the letter-range scan can reach, folded to small letters, and answers as
+// that scan would.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Adds the stored words at positions [begin, end) that a lookup can find:
+// a main-list word only inside the range of its own initial, a second-list
+// word when its initial is a letter; never a word holding a zero byte.
+// Called by loading once the letter index for those positions is final.
+void indexWords(int32_t begin, int32_t end);
+void clearWordIndex();
+
+// True when the index holds the `length` bytes at `word`, A-Z folded to a-z.
+bool indexHolds(const char* word, size_t length);
+
+// Length of the longest indexed word: no longer piece can be found.
+size_t longestIndexedWord();
