@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Checks an installed tree: the program, its man page and the default word
+# list are where users look for them, nothing else is there, and the program
+# runs from there with the installed list.
+#   check-tree.sh PREFIX SOURCE_WORDS SOURCE_MAN
+set -u
+prefix=$1
+source_words=$2
+source_man=$3
+failed=0
+fail() {
+    echo "--- $*"
+    failed=1
+}
+
+[ -x "$prefix/bin/unjam" ] || fail "bin/unjam is missing or not executable"
+cmp -s "$source_man" "$prefix/share/man/man1/unjam.1" ||
+    fail "share/man/man1/unjam.1 is missing or differs from $source_man"
+cmp -s "$source_words" "$prefix/share/unjam/words" ||
+    fail "share/unjam/words is missing or differs from $source_words"
+files=$(cd "$prefix" && find . -type f | sort)
+want=$(printf '%s\n' ./bin/unjam ./share/man/man1/unjam.1 ./share/unjam/words)
+[ "$files" = "$want" ] || fail "installed files differ:"$'\n'"$files"
+[ $failed = 0 ] || exit 1
+
+run=$(mktemp -d)
+trap 'rm -rf "$run"' EXIT
+cp "$prefix/share/unjam/words" "$run/words"
+printf '%s\n' 1 '00:00:01,000 --> 00:00:03,000' 'What areyou doing tonight?' \
+    'Meet me at the end ofthe night.' '' 2 '00:00:04,000 --> 00:00:05,000' \
+    "''Yes.''" >"$run/input.srt"
+printf '%s\r\n' 1 '00:00:01,000 --> 00:00:03,000' 'What are you doing tonight?' \
+    'Meet me at the end of the night.' '' 2 '00:00:04,000 --> 00:00:05,000' \
+    '"Yes."' >"$run/expected.srt"
+
+# By name through PATH, as a user runs it; nothing of the build tree on it.
+(cd "$run" && PATH="$prefix/bin:/usr/bin:/bin" unjam input.srt output.srt \
+    </dev/null >stdout 2>stderr)
+status=$?
+[ $status = 0 ] || fail "exit status $status"
+[ -s "$run/stderr" ] && fail "standard error: $(cat "$run/stderr")"
+cmp -s "$run/expected.srt" "$run/output.srt" ||
+    fail "output differs:"$'\n'"$(od -c "$run/output.srt" 2>&1 | head -20)"
+mapfile -t out <"$run/stdout"
+last=$((${#out[@]} - 1))
+[ "${out[0]:-}" = "Reading in dictionary...done." ] &&
+    [ "${out[1]:-}" = "Processing output..." ] &&
+    grep -qx 'Read 8 lines\.' "$run/stdout" &&
+    [ "${out[last]:-}" = "Exiting and freeing mem...done." ] ||
+    fail "standard output:"$'\n'"$(cat "$run/stdout")"
+exit $failed

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The man page formats without warnings, and every message it lists that a
+# short scenario makes the program print appears in it word for word: the
+# usage text in full, the others with the line number or count as N.
+#   manpage-test.sh UNJAM MAN_PAGE
+set -u
+unjam=$(realpath "$1")
+page=$(realpath "$2")
+command -v groff >/dev/null || {
+    echo "groff not found"
+    exit 77
+}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+failed=0
+
+warnings=$(groff -mandoc -ww -z "$page" 2>&1)
+[ -z "$warnings" ] || { echo "--- groff:"$'\n'"$warnings"; failed=1; }
+if command -v mandoc >/dev/null; then
+    warnings=$(mandoc -T lint -W warning "$page" 2>&1)
+    [ -z "$warnings" ] || { echo "--- mandoc:"$'\n'"$warnings"; failed=1; }
+fi
+
+# Wide enough that no message is broken over two lines.
+mapfile -t rendered < <(groff -mandoc -Tascii -P-cbou -rLL=250n "$page" 2>/dev/null)
+
+# Index of the last rendered line that is WANT after blanks only, or -1.
+find_line() {
+    local i
+    for ((i = ${#rendered[@]} - 1; i >= 0; i--)); do
+        local line=${rendered[i]}
+        local indent=${line%"$1"}
+        [ "$line" != "$indent" ] && [ -z "${indent// /}" ] && { echo $i; return; }
+    done
+    echo -1
+}
+
+# The usage text, line for line in one block, its own leading blanks kept.
+mapfile -t usage < <("$unjam" 2>&1 >/dev/null)
+at=$(find_line "${usage[0]}")
+if [ ${#usage[@]} -lt 2 ] || [ "$at" = -1 ]; then
+    echo "--- usage text not in the page: ${usage[0]:-}"
+    failed=1
+else
+    indent=${rendered[at]%"${usage[0]}"}
+    for k in "${!usage[@]}"; do
+        [ "${rendered[at + k]}" = "$indent${usage[k]}" ] ||
+            { echo "--- usage line $((k + 1)) not in the page: '${usage[k]}'"; failed=1; }
+    done
+fi
+
+# Each run prints messages under the names the page uses for their parts.
+# Standard output and standard error are kept apart, as "Reading in
+# dictionary..." has no line end of its own when the word list fails.
+cd "$tmp" || exit 1
+runs=0
+run() {
+    runs=$((runs + 1))
+    "$unjam" "$@" </dev/null >"out.$runs" 2>"err.$runs"
+    sed -s -e '$a\' "out.$runs" "err.$runs" | grep -vx 'Reading in dictionary\.\.\.' >>messages
+}
+run in.srt out.srt
+printf '1\n2\nword ofthe\n' >in.srt
+run in.srt out.srt
+# The L words in two groups; otherwise from A to Z.
+printf 'he\nla\nme\nlo\nthe\n' >words
+mkdir dir.srt
+run in.srt dir.srt
+ln in.srt same.srt
+run in.srt same.srt
+run in.srt out.srt
+# Run-specific paths and numbers as the page names them.
+sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/' -e 's/^[0-9][0-9]*/N/' \
+    -e 's/^\(Read\|Fixed\) [0-9][0-9]*/\1 N/' messages | sort -u >wanted
+for want in "Could not open the words file" "Couldn't find 'word'" "possibily ambiguous" \
+    "Warning: 'words' is not grouped"; do
+    grep -qF "$want" wanted || { echo "--- the scenario printed no '$want'"; failed=1; }
+done
+while IFS= read -r message; do
+    [ "$(find_line "$message")" != -1 ] || { echo "--- not in the page: '$message'"; failed=1; }
+done <wanted
+exit $failed
