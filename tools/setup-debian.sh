@@ -8,6 +8,7 @@ packages=(
     clang-14 libclang-rt-14-dev   # second compiler, sanitizers, fuzzing
     python3                       # word list and benchmark scripts
     scowl fortunes                # word list sources, benchmark corpus
+    groff-base                    # man page check
 )
 
 missing=()
