@@ -1,41 +1,33 @@
 #include "repair/repairword.h"
 
-#include <cstdio>
 #include <cstring>
+#include <initializer_list>
+#include <string_view>
 
 #include "repair/counters.h"
 #include "repair/repairline.h"
+#include "repair/trials.h"
+#include "repair/wordbudget.h"
 #include "wordlist/chartests.h"
+#include "wordlist/diagnostics.h"
 #include "wordlist/lookup.h"
 
 namespace {
 
 // Diagnostics: one line each on standard output, headed by the line number.
-void say(const std::string& text) {
+void say(std::initializer_list<std::string_view> parts) {
     std::string line = std::to_string(lineNumber);
-    line += text;
-    line += '\n';
-    std::fputs(line.c_str(), stdout);
-    std::fflush(stdout);
+    for (std::string_view part : parts)
+        line += part;
+    writeDiagnostic({line});
 }
 
 void reportAmbiguity(const char* word, const std::string& chosen, const std::string& other) {
-    say(": Ambiguous splitting of '" + std::string(word) + "': chose '" + chosen + "' over '" +
-        other + "'");
+    say({": Ambiguous splitting of '", word, "': chose '", chosen, "' over '", other, "'"});
 }
 
 void reportTruncation(const char* word, const std::string& replacement) {
-    say(": Truncated 'ii' in '" + std::string(word) + "' to '" + replacement + "'");
-}
-
-void reportNotFound(const char* word) {
-    say(": Couldn't find '" + std::string(word) + "' in the dictionary.");
-}
-
-// A trial asks whether a piece can itself be repaired. It works in the text
-// it is given, so rewrites inside it reach the caller's word.
-std::string runTrial(char* text, bool& fixed) {
-    return repairLine(text, fixed, false);
+    say({": Truncated 'ii' in '", word, "' to '", replacement, "'"});
 }
 
 bool startsWith(const std::string& text, const char* prefix) {
@@ -132,18 +124,42 @@ bool applyDoubledI(char* word, std::string& work, std::string& replacement) {
 
 }  // namespace
 
+void reportNotFound(const char* word) {
+    say({": Couldn't find '", word, "' in the dictionary."});
+}
+
+void reportRunaway(const std::string& word, const std::string& result) {
+    say({": Ambiguous splitting of '", word, "': chose '", result,
+         "' over too many alternatives to list"});
+}
+
+bool repairUnlisted(char* word, LineRepair& call) {
+    std::string work(word);
+    if (applyOfThe(word, call) || searchSplits(word, work, call)) return true;
+    std::string replacement;
+    if (applyDoubledI(word, work, replacement)) {
+        call.result += replacement;
+        return true;
+    }
+    if (call.verbose) reportNotFound(word);
+    call.result += word;
+    return false;
+}
+
 void repairWord(char* word, LineRepair& call) {
+    if (atTopLevel() && std::strlen(word) > longestSearchedWord) {
+        // Longer than any line the search was made for: its cost would
+        // grow without bound, so it is passed on unsearched.
+        if (call.verbose) reportNotFound(word);
+        call.result += word;
+        return;
+    }
     if (isAllDigits(word) || inDict(word)) {
         call.result += word;
         return;
     }
-    std::string work(word);
-    if (applyOfThe(word, call) || searchSplits(word, work, call)) return;
-    std::string replacement;
-    if (applyDoubledI(word, work, replacement)) {
-        call.result += replacement;
-        return;
-    }
-    if (call.verbose) reportNotFound(word);
-    call.result += word;
+    if (atTopLevel())
+        repairWithinBudget(word, call);
+    else
+        repairUnlisted(word, call);
 }

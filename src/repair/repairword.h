@@ -1,6 +1,7 @@
 // The word repair: decides what one word contributes to a line's result.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // What one call of repairLine keeps across its words.
@@ -14,3 +15,16 @@ struct LineRepair {
 // `word` is NUL-terminated inside the text the call was handed; it may be
 // rewritten in place, never past its end.
 void repairWord(char* word, LineRepair& call);
+
+// A word longer than this is never searched: no line of the length the
+// search was made for can hold it.
+constexpr size_t longestSearchedWord = 254;
+
+// Steps after the listed-word test: the of-the rule, the split search, the
+// doubled-i rule and the final append (with the not-found message when the
+// call is verbose). True when one of the rules repaired the word.
+bool repairUnlisted(char* word, LineRepair& call);
+
+void reportNotFound(const char* word);
+// The one line said for a word whose search ran away.
+void reportRunaway(const std::string& word, const std::string& result);
