@@ -1,5 +1,7 @@
 #include "repair/repairword.h"
 
+#include <array>
+#include <charconv>
 #include <cstring>
 #include <initializer_list>
 #include <string_view>
@@ -15,19 +17,28 @@
 namespace {
 
 // Diagnostics: one line each on standard output, headed by the line number.
-void say(std::initializer_list<std::string_view> parts) {
-    std::string line = std::to_string(lineNumber);
-    for (std::string_view part : parts)
-        line += part;
-    writeDiagnostic({line});
+struct LineNumberText {
+    char digits[24];
+    std::string_view text;
+};
+
+LineNumberText lineNumberText() {
+    LineNumberText n;
+    auto end = std::to_chars(n.digits, n.digits + sizeof n.digits, lineNumber).ptr;
+    n.text = std::string_view(n.digits, static_cast<size_t>(end - n.digits));
+    return n;
 }
 
-void reportAmbiguity(const char* word, const std::string& chosen, const std::string& other) {
-    say({": Ambiguous splitting of '", word, "': chose '", chosen, "' over '", other, "'"});
+void reportAmbiguity(const char* word, const std::string& chosen, std::string_view left,
+                     std::string_view right) {
+    LineNumberText n = lineNumberText();
+    writeDiagnostic({n.text, ": Ambiguous splitting of '", word, "': chose '", chosen, "' over '",
+                     left, " ", right, "'"});
 }
 
 void reportTruncation(const char* word, const std::string& replacement) {
-    say({": Truncated 'ii' in '", word, "' to '", replacement, "'"});
+    LineNumberText n = lineNumberText();
+    writeDiagnostic({n.text, ": Truncated 'ii' in '", word, "' to '", replacement, "'"});
 }
 
 bool startsWith(const std::string& text, const char* prefix) {
@@ -63,30 +74,37 @@ bool isQuietAlternative(bool recursive, const std::string& trialResult) {
 // from the private copy `work`; right pieces from the word itself, so a
 // rewrite made by an earlier trial shows in every later right piece.
 bool searchSplits(char* word, std::string& work, LineRepair& call) {
+    // A word that begins with a letter has its left pieces looked up in one
+    // pass; any other gets the lookup's diagnostic for each, in turn.
+    std::array<bool, longestSearchedWord + 1> listed;
+    bool batched = isAsciiLetter(work[0]) && work.size() < listed.size();
+    if (batched) inDictPrefixes(work.data(), work.size() - 1, listed.data());
+    size_t wordLength = work.size();  // shrinks when a trial rewrites the word's tail
     bool splitFound = false;
     for (size_t p = work.size(); p-- > 1;) {
         char cut = work[p];
         work[p] = '\0';
-        const char* left = work.c_str();
-        if (inDict(left)) {
+        std::string_view left(work.data(), p);
+        if (batched ? listed[p] : inDictSized(left.data(), p)) {
             char* right = word + p;
-            bool direct = inDict(right);
+            bool direct = inDictSized(right, wordLength - p);
             bool recursive = false;
-            std::string tail;
-            if (direct)
-                tail = right;
-            else
-                tail = runTrial(right, recursive);
+            std::string trialResult;
+            if (!direct) {
+                trialResult = runTrial(right, recursive);
+                wordLength = p + std::strlen(right);
+            }
+            std::string_view tail =
+                direct ? std::string_view(right, wordLength - p) : std::string_view(trialResult);
             if (direct || recursive) {
                 call.fixed = true;
-                std::string split = std::string(left) + " " + tail;
                 if (!splitFound) {
                     ++fixedCount;
                     splitFound = true;
-                    call.result += split;
-                    call.chosenSplit = split;
-                } else if (!isQuietAlternative(recursive, tail)) {
-                    reportAmbiguity(word, call.chosenSplit, split);
+                    call.chosenSplit.assign(left).append(" ").append(tail);
+                    call.result += call.chosenSplit;
+                } else if (!isQuietAlternative(recursive, trialResult)) {
+                    reportAmbiguity(word, call.chosenSplit, left, tail);
                 }
             }
         }
@@ -125,12 +143,14 @@ bool applyDoubledI(char* word, std::string& work, std::string& replacement) {
 }  // namespace
 
 void reportNotFound(const char* word) {
-    say({": Couldn't find '", word, "' in the dictionary."});
+    LineNumberText n = lineNumberText();
+    writeDiagnostic({n.text, ": Couldn't find '", word, "' in the dictionary."});
 }
 
 void reportRunaway(const std::string& word, const std::string& result) {
-    say({": Ambiguous splitting of '", word, "': chose '", result,
-         "' over too many alternatives to list"});
+    LineNumberText n = lineNumberText();
+    writeDiagnostic({n.text, ": Ambiguous splitting of '", word, "': chose '", result,
+                     "' over too many alternatives to list"});
 }
 
 bool repairUnlisted(char* word, LineRepair& call) {

@@ -1,5 +1,6 @@
 #include "wordlist/wordindex.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -20,13 +21,21 @@ unsigned char foldAscii(unsigned char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 0x20) : c;
 }
 
-uint64_t hashFolded(const char* word, size_t length) {
-    uint64_t h = 0xcbf29ce484222325ULL;  // FNV-1a
-    for (size_t i = 0; i < length; ++i) {
-        h ^= foldAscii(static_cast<unsigned char>(word[i]));
-        h *= 0x100000001b3ULL;
-    }
+constexpr uint64_t hashStart = 0xcbf29ce484222325ULL;  // FNV-1a
+
+uint64_t hashStep(uint64_t h, char c) {
+    return (h ^ foldAscii(static_cast<unsigned char>(c))) * 0x100000001b3ULL;
+}
+
+uint64_t hashFinish(uint64_t h) {
     return h ^ (h >> 29);
+}
+
+uint64_t hashFolded(const char* word, size_t length) {
+    uint64_t h = hashStart;
+    for (size_t i = 0; i < length; ++i)
+        h = hashStep(h, word[i]);
+    return hashFinish(h);
 }
 
 bool sameFolded(const char* a, const char* b, size_t length) {
@@ -113,4 +122,15 @@ bool indexHolds(const char* word, size_t length) {
 
 size_t longestIndexedWord() {
     return longestWord;
+}
+
+void markListedPrefixes(const char* word, size_t count, bool* listed) {
+    size_t limit = slots.empty() ? 0 : std::min(count, longestWord);
+    uint64_t h = hashStart;
+    for (size_t p = 1; p <= limit; ++p) {
+        h = hashStep(h, word[p - 1]);
+        listed[p] = slots[findSlot(word, p, hashFinish(h))] != 0;
+    }
+    for (size_t p = limit + 1; p <= count; ++p)
+        listed[p] = false;
 }

@@ -17,5 +17,9 @@ void clearWordIndex();
 // True when the index holds the `length` bytes at `word`, A-Z folded to a-z.
 bool indexHolds(const char* word, size_t length);
 
+// indexHolds for every prefix of `word` of 1 to `count` bytes in one pass:
+// listed[p] answers for the first p bytes (listed has count + 1 entries).
+void markListedPrefixes(const char* word, size_t count, bool* listed);
+
 // Length of the longest indexed word: no longer piece can be found.
 size_t longestIndexedWord();

@@ -46,6 +46,10 @@ bool referenceLookup(const std::string& word, std::string& output) {
            scanRange(letterStart[26], letterStart[27], word);
 }
 
+bool fitsPrefixTest(const std::string& q) {
+    return isLetter(q[0]) && q.size() < 16;
+}
+
 // Small alphabets make hits, near misses and duplicates common.
 const char wordBytes[] = {'a', 'b', 'A', 'B', 'z', 'Z', 'q', '\'', '[', '\xe9', '\0'};
 
@@ -113,6 +117,18 @@ TEST(WordIndex, AnswersAsTheRangeScanOnRandomLists) {
             if (inDict(q.c_str()) != referenceLookup(q, expectedOutput)) wrongAnswers += q + "|";
         EXPECT_EQ(testing::internal::GetCapturedStdout(), expectedOutput) << "round " << round;
         ASSERT_EQ(wrongAnswers, "") << "round " << round;
+
+        // All left pieces of a word at once, as each would be answered alone.
+        for (const auto& q : queries) {
+            if (q.empty() || !fitsPrefixTest(q)) continue;
+            bool flags[16];
+            inDictPrefixes(q.c_str(), q.size(), flags);
+            for (size_t p = 1; p <= q.size(); ++p) {
+                std::string ignored;
+                ASSERT_EQ(flags[p], referenceLookup(q.substr(0, p), ignored))
+                    << "round " << round << " prefix " << p << " of '" << q << "'";
+            }
+        }
     }
 }
 
