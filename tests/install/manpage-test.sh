@@ -56,24 +56,39 @@ cd "$tmp" || exit 1
 runs=0
 run() {
     runs=$((runs + 1))
-    "$unjam" "$@" </dev/null >"out.$runs" 2>"err.$runs"
-    sed -s -e '$a\' "out.$runs" "err.$runs" | grep -vx 'Reading in dictionary\.\.\.' >>messages
+    "$unjam" "$@" </dev/null >"$tmp/out.$runs" 2>"$tmp/err.$runs"
+    sed -s -e '$a\' "$tmp/out.$runs" "$tmp/err.$runs" |
+        grep -vx 'Reading in dictionary\.\.\.' >>"$tmp/messages"
 }
 run in.srt out.srt
-printf '1\n2\nword ofthe\n' >in.srt
+printf '1\n2\nrun ofthe between wiill [x]\n' >in.srt
 run in.srt out.srt
 # The L words in two groups; otherwise from A to Z.
-printf 'he\nla\nme\nlo\nthe\n' >words
+printf '%s\n' be bet he la me lo the tween ween will >words
 mkdir dir.srt
 run in.srt dir.srt
 ln in.srt same.srt
 run in.srt same.srt
 run in.srt out.srt
-# Run-specific paths and numbers as the page names them.
-sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/' -e 's/^[0-9][0-9]*/N/' \
-    -e 's/^\(Read\|Fixed\) [0-9][0-9]*/\1 N/' messages | sort -u >wanted
-for want in "Could not open the words file" "Couldn't find 'word'" "possibily ambiguous" \
-    "Warning: 'words' is not grouped"; do
+[ -w /dev/full ] && run in.srt /dev/full
+mkdir folder.srt
+run folder.srt out.srt
+mkdir runaway
+printf '%s\n' ha haha >runaway/words
+printf '1\n2\n%s\n' "$(printf 'ha%.0s' {1..40})" >runaway/in.srt
+(cd runaway && run in.srt out.srt)
+# Paths, numbers and quoted words as the page names them.
+sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folder\.srt/in.srt/' \
+    -e 's/^\(Could not \(read\|write\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
+    -e 's/^[0-9][0-9]*/N/' \
+    -e 's/^\(Read\|Fixed\) [0-9][0-9]*/\1 N/' \
+    -e "s/^N: Couldn't find '.*' in the/N: Couldn't find 'word' in the/" \
+    -e "s/^N: Ambiguous splitting of '.*': chose '.*' over '.*'\$/N: Ambiguous splitting of 'word': chose 'split' over 'other'/" \
+    -e "s/^N: Ambiguous splitting of '.*': chose '.*' over too/N: Ambiguous splitting of 'word': chose 'split' over too/" \
+    -e "s/^N: Truncated 'ii' in '.*' to '.*'\$/N: Truncated 'ii' in 'word' to 'replacement'/" \
+    -e "s/^inDict got symbol '.*'\$/inDict got symbol 'text'/" messages | sort -u >wanted
+for want in "Could not open the words file" "Couldn't find" "possibily ambiguous" \
+    "Warning: 'words' is not grouped" "over 'other'" "over too many" "Truncated" "got symbol" "Could not read"; do
     grep -qF "$want" wanted || { echo "--- the scenario printed no '$want'"; failed=1; }
 done
 while IFS= read -r message; do
