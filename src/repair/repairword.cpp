@@ -81,9 +81,8 @@ bool searchSplits(char* word, std::string& work, LineRepair& call) {
     if (batched) inDictPrefixes(work.data(), work.size() - 1, listed.data());
     size_t wordLength = work.size();  // shrinks when a trial rewrites the word's tail
     bool splitFound = false;
+    // Left pieces are read by length, so the copy need not be cut.
     for (size_t p = work.size(); p-- > 1;) {
-        char cut = work[p];
-        work[p] = '\0';
         std::string_view left(work.data(), p);
         if (batched ? listed[p] : inDictSized(left.data(), p)) {
             char* right = word + p;
@@ -108,7 +107,6 @@ bool searchSplits(char* word, std::string& work, LineRepair& call) {
                 }
             }
         }
-        work[p] = cut;
     }
     return splitFound;
 }

@@ -2,15 +2,6 @@
 
 #include <cstring>
 
-bool isSeparator(char c) {
-    // NUL would match strchr's terminator, so it is ruled out first.
-    return c != '\0' && std::strchr(" ,!?.-:'\"$%#/`&()<>", c) != nullptr;
-}
-
-bool isDigitChar(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool isAllDigits(const char* s) {
     for (; *s; ++s)
         if (!isDigitChar(*s)) return false;

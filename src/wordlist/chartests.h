@@ -2,10 +2,24 @@
 // All text is single bytes; only A-Z and a-z are letters, only 0-9 digits.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
-bool isSeparator(char c);
-bool isDigitChar(char c);
+// The walk asks these of every byte of every piece it is handed, so they
+// are inline and the separator test is one table read.
+inline constexpr std::array<bool, 256> separatorTable = [] {
+    std::array<bool, 256> is{};
+    for (const char* c = " ,!?.-:'\"$%#/`&()<>"; *c; ++c)
+        is[static_cast<unsigned char>(*c)] = true;
+    return is;
+}();
+
+inline bool isSeparator(char c) {
+    return separatorTable[static_cast<unsigned char>(c)];
+}
+inline bool isDigitChar(char c) {
+    return c >= '0' && c <= '9';
+}
 // True when every byte is a digit; true for the empty string.
 bool isAllDigits(const char* s);
 // a-z to A-Z; every other byte unchanged.
