@@ -84,8 +84,11 @@ void repairWithinBudget(char* word, LineRepair& call) {
     discardHeldDiagnostics();
     printDiagnostics();
     restoreWordStart(word, call, start);
-    if (finished)
+    if (finished) {
+        printDiagnostics(false);
         repairUnlisted(word, call);
-    else
+        printDiagnostics();
+    } else {
         repairRunaway(word, call, start);
+    }
 }

@@ -6,6 +6,7 @@
 namespace {
 
 DiagnosticMode mode = DiagnosticMode::print;
+bool flushEachLine = true;
 std::string held;
 size_t heldLimit = 0;
 bool overflowed = false;
@@ -30,8 +31,10 @@ void holdDiagnostics(size_t limit) {
     heldLimit = limit;
 }
 
-void printDiagnostics() {
+void printDiagnostics(bool flushEach) {
     mode = DiagnosticMode::print;
+    flushEachLine = flushEach;
+    if (flushEach) std::fflush(stdout);
 }
 
 void dropDiagnostics() {
@@ -44,7 +47,7 @@ void writeDiagnostic(std::initializer_list<std::string_view> parts) {
     for (std::string_view part : parts)
         std::fwrite(part.data(), 1, part.size(), stdout);
     std::fputc('\n', stdout);
-    std::fflush(stdout);
+    if (flushEachLine) std::fflush(stdout);
 }
 
 void releaseHeldDiagnostics() {

@@ -12,7 +12,9 @@ enum class DiagnosticMode { print, hold, drop };
 // Held lines are kept up to `limit` bytes; past it they are dropped and the
 // overflow is remembered.
 void holdDiagnostics(size_t limit);
-void printDiagnostics();
+// Printing flushes after each line, or, for a burst of lines that the
+// repair knows to be long, once when printing each line is asked for again.
+void printDiagnostics(bool flushEachLine = true);
 void dropDiagnostics();
 
 // One line made of `parts`: printed (newline, flush), held or dropped.
