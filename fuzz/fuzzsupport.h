@@ -1,0 +1,35 @@
+// What the fuzz harnesses share: failing loudly, a quiet standard output,
+// word lists from text, and the check of one repaired line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Aborts with `what` on standard error when `ok` is false, so that libFuzzer
+// keeps the input as a crash.
+void expect(bool ok, const char* what);
+
+// Diagnostics would flood the fuzzer's console; standard output drops them.
+void silenceStandardOutput();
+
+// Loads the two lists through readDictionary, from a scratch directory.
+// A null `secondList` leaves `words2` absent.
+void loadWordLists(const std::string& mainList, const char* secondList);
+
+// Writes `bytes` to `path`, replacing it; aborts when that fails.
+void writeFile(const std::string& path, const std::string& bytes);
+std::string readFile(const std::string& path);
+
+// A line after the walk's doubled-quote rule: '' and `` become ", pairing
+// from the left. Every quote byte is a separator, so every pair is merged.
+std::string mergeQuotePairs(const std::string& line);
+
+// What a repair added to a line. compareRepair aborts unless `result` comes
+// from `line` by the repair's edits only: blanks added, an 'i' dropped, an
+// 'O' or 'F' written in lower case, quote pairs merged.
+struct RepairEdits {
+    int64_t blanksAdded;
+    int64_t lettersLowered;
+    int64_t iDropped;
+};
+RepairEdits compareRepair(const std::string& line, const std::string& result);
