@@ -11,6 +11,7 @@
 #   expected/output.srt             the output file, if one is expected
 #   expected/no-output              present when the output file must not exist
 # Set UNJAM_BLESS=1 to write the expected files from the actual run.
+# UNJAM_WRAP, if set, is a command put before the program (valgrind, say).
 set -u
 unjam=$(realpath "$1")
 case_dir=$(realpath "$2")
@@ -25,7 +26,7 @@ fi
 args="input.srt output.srt"
 [ -f "$case_dir/cmd" ] && args=$(cat "$case_dir/cmd")
 
-(cd "$work" && UNJAM="$unjam" eval "\"\$UNJAM\" $args" </dev/null >"$work/.stdout" 2>"$work/.stderr")
+(cd "$work" && UNJAM="$unjam" UNJAM_WRAP="${UNJAM_WRAP:-}" eval "\$UNJAM_WRAP \"\$UNJAM\" $args" </dev/null >"$work/.stdout" 2>"$work/.stderr")
 status=$?
 
 expected="$case_dir/expected"

@@ -1,0 +1,187 @@
+#!/usr/bin/python3
+"""Runs one row of the bad-input matrix (rows.py) and checks its outcome.
+
+    run-row.py --list               names of all rows
+    run-row.py UNJAM ROW            run the row with the program UNJAM
+
+UNJAM_WRAP, if set, is a command put before the program (valgrind, say).
+Rows that need file modes to hold run as the user nobody when this runs as
+root, through setpriv; without setpriv they are skipped (exit status 77).
+"""
+import os
+import shlex
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import rows
+
+SKIPPED = 77
+TIMEOUT = float(os.environ.get("UNJAM_ROW_TIMEOUT", "300"))
+
+
+def value(thing):
+    return thing() if callable(thing) else thing
+
+
+def make_folder(row, work):
+    for name, data in row.files.items():
+        with open(os.path.join(work, name), "wb") as f:
+            f.write(value(data))
+        os.chmod(os.path.join(work, name), 0o644)
+    for action, path, *target in row.setup:
+        path = os.path.join(work, path)
+        if action == "mkdir":
+            os.mkdir(path, 0o755)
+        elif action == "symlink":
+            os.symlink(target[0], path)
+        elif action == "hardlink":
+            os.link(os.path.join(work, target[0]), path)
+        elif not action.startswith("chmod"):
+            raise ValueError(action)
+
+
+MODES = {"chmod000": 0o000, "chmod444": 0o444}
+
+
+def set_modes(row, work, restore=False):
+    """The rows' file modes are set after the snapshot and put back before
+    the files are compared, so that the comparison can read them."""
+    for action, path, *_ in row.setup:
+        if action in MODES:
+            os.chmod(os.path.join(work, path), 0o644 if restore else MODES[action])
+
+
+def snapshot(work):
+    """Every file in the folder (links followed) with its bytes."""
+    found = {}
+    for folder, _, names in os.walk(work):
+        for name in names:
+            path = os.path.join(folder, name)
+            if os.path.isfile(path):
+                with open(path, "rb") as f:
+                    found[os.path.relpath(path, work)] = f.read()
+    return found
+
+
+def unprivileged_prefix(row):
+    if not row.unprivileged or os.geteuid() != 0:
+        return []
+    setpriv = shutil.which("setpriv")
+    if not setpriv:
+        print("skipped: running as root and setpriv (util-linux) is missing, so file "
+              "modes cannot be made to hold")
+        sys.exit(SKIPPED)
+    return [setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+
+
+def run(row, command, work, logs):
+    """Runs the command in `work` with the row's standard streams; returns
+    the exit status, standard output and standard error."""
+    out_path, err_path = os.path.join(logs, "stdout"), os.path.join(logs, "stderr")
+    closed = {"stdin-closed": [0], "stdout-closed": [1], "stderr-closed": [2],
+              "stdin-stdout-closed": [0, 1], "stdout-stderr-closed": [1, 2],
+              "all-closed": [0, 1, 2]}.get(row.streams, [])
+    pipe = os.pipe() if row.streams == "stdout-broken-pipe" else None
+    if pipe:
+        os.close(pipe[0])  # nobody will ever read it
+    with open(os.devnull, "rb") as stdin, open(out_path, "wb") as stdout, \
+            open(err_path, "wb") as stderr:
+        # subprocess puts SIGPIPE back to its default in the child, as a shell would.
+        done = subprocess.run(command, cwd=work, stdin=stdin,
+                              stdout=pipe[1] if pipe else stdout, stderr=stderr,
+                              preexec_fn=lambda: [os.close(fd) for fd in closed],
+                              timeout=TIMEOUT)
+    if pipe:
+        os.close(pipe[1])
+    with open(out_path, "rb") as f:
+        got_out = f.read()
+    with open(err_path, "rb") as f:
+        got_err = f.read()
+    return done.returncode, got_out, got_err
+
+
+def shown(data):
+    return repr(data if len(data) <= 400 else data[:200] + b"..." + data[-200:])
+
+
+def check_output(row, work, failures):
+    path = os.path.join(work, row.output_path)
+    want = value(row.output)
+    if want is None:
+        return
+    if want == rows.ABSENT:
+        if os.path.lexists(path):
+            failures.append(f"{row.output_path} exists but must not")
+    elif want == rows.EMPTY_DIRECTORY:
+        if not os.path.isdir(path) or os.listdir(path):
+            failures.append(f"{row.output_path} is no longer an empty folder")
+    elif want == rows.UNTOUCHED:
+        pass  # among the files compared with the snapshot
+    elif not os.path.isfile(path):
+        failures.append(f"{row.output_path} was not written")
+    else:
+        with open(path, "rb") as f:
+            got = f.read()
+        if got != want:
+            failures.append(f"{row.output_path} is {shown(got)}, expected {shown(want)}")
+
+
+def check(row, work, before, outcome):
+    status, got_out, got_err = outcome
+    failures = []
+    if status != row.status:
+        failures.append(f"exit status {status}, expected {row.status}")
+    if got_err != row.stderr:
+        failures.append(f"standard error is {shown(got_err)}, expected {shown(row.stderr)}")
+    want_out = value(row.stdout)
+    if isinstance(want_out, rows.Frame):
+        if not (got_out.startswith(want_out.head) and got_out.endswith(want_out.tail)):
+            failures.append(f"standard output is {shown(got_out)}, expected it to begin "
+                            f"with {shown(want_out.head)} and end with {shown(want_out.tail)}")
+    elif want_out is not None and got_out != want_out:
+        failures.append(f"standard output is {shown(got_out)}, expected {shown(want_out)}")
+    check_output(row, work, failures)
+    set_modes(row, work, restore=True)
+    after = snapshot(work)
+    for name, data in before.items():
+        if name == row.output_path and row.output != rows.UNTOUCHED:
+            continue
+        if after.get(name) != data:
+            failures.append(f"{name} was changed or removed")
+    return failures
+
+
+def main():
+    if sys.argv[1:] == ["--list"]:
+        print("\n".join(row.name for row in rows.ROWS))
+        return 0
+    unjam, name = os.path.abspath(sys.argv[1]), sys.argv[2]
+    row = next(row for row in rows.ROWS if row.name == name)
+    prefix = unprivileged_prefix(row)
+    work = tempfile.mkdtemp(prefix="unjam-badinput-")
+    logs = tempfile.mkdtemp(prefix="unjam-badinput-logs-")
+    try:
+        if prefix:
+            # nobody must reach the program and write in the folder.
+            os.chmod(work, 0o777)
+            unjam = shutil.copy(unjam, os.path.join(logs, "unjam"))
+            os.chmod(logs, 0o755)
+        make_folder(row, work)
+        before = snapshot(work)
+        set_modes(row, work)
+        wrap = shlex.split(os.environ.get("UNJAM_WRAP", ""))
+        outcome = run(row, prefix + wrap + [unjam] + row.args, work, logs)
+        failures = check(row, work, before, outcome)
+    finally:
+        set_modes(row, work, restore=True)
+        shutil.rmtree(work)
+        shutil.rmtree(logs)
+    for failure in failures:
+        print(f"--- {row.name}: {failure}")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
