@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # The whole test suite: builds with g++ and with clang 14, warnings as
-# errors, and runs every test in each build.
+# errors, and runs every test in each build; then builds with AddressSanitizer
+# and UndefinedBehaviorSanitizer, runs every test again there, and fuzzes
+# each harness briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-for preset in release clang; do
+for preset in release clang asan; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+fuzz/run.sh 30 build/asan

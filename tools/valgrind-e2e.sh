@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs every end-to-end test (the golden cases and the bad-input matrix)
+# with the program under valgrind: any memory error or leak fails the test,
+# and valgrind's reports are shown at the end. Too slow for every change
+# (about two minutes); run it after changes to memory handling.
+# Usage: tools/valgrind-e2e.sh [configure preset, default release]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset=${1:-release}
+
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset"
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+chmod 1777 "$logs"  # some rows run as nobody
+export UNJAM_VALGRIND_LOG="$logs/valgrind.log"
+export UNJAM_WRAP="$PWD/tools/valgrind-wrap.sh"
+export UNJAM_ROW_TIMEOUT=3000
+status=0
+ctest --preset "$preset" -L e2e --timeout 3600 || status=$?
+if [ -s "$UNJAM_VALGRIND_LOG" ]; then
+    echo "== valgrind reports"
+    cat "$UNJAM_VALGRIND_LOG"
+    status=1
+fi
+exit $status

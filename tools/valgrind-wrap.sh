@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs a command under valgrind, failing (status 99) on any memory error or
+# leak. The report is appended to $UNJAM_VALGRIND_LOG through descriptor 9:
+# valgrind's own log file would take the lowest free descriptor and so fill
+# a standard stream that a test closed on purpose.
+exec 9>>"${UNJAM_VALGRIND_LOG:-/dev/stderr}"
+exec valgrind --quiet --log-fd=9 --error-exitcode=99 --vgdb=no --leak-check=full \
+    --show-leak-kinds=definite,indirect,possible \
+    --errors-for-leak-kinds=definite,indirect,possible "$@"
