@@ -1,27 +1,45 @@
 #include "repair/trials.h"
 
+#include <cstdio>
 #include <cstring>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
+#include "repair/counters.h"
 #include "repair/repairline.h"
+#include "wordlist/diagnostics.h"
 
 namespace {
 
-int trialDepth = 0;
-bool counting = false;
-int64_t trialsLeft = 0;
-bool remembering = false;
+// Counts of a search that runs away grow exponentially; they are kept
+// below this so that they cannot overflow.
+constexpr int64_t countCeiling = int64_t{1} << 62;
 
-// What a trial leaves behind, all of it decided by the text it was handed:
-// its result, its fixed flag and the bytes of the text after it (a rewrite
-// leaves the word followed by a NUL and the rest of the old bytes).
-struct TrialOutcome {
+int64_t addCapped(int64_t a, int64_t b) {
+    return a > countCeiling - b ? countCeiling : a + b;
+}
+
+// What a trial does, all of it decided by the text it was handed. Its lines
+// are its own, with the lines of each trial it started inserted at `at`.
+struct TrialRecord {
     std::string result;
-    std::string textAfter;
-    bool fixed;
+    std::string textAfter;  // a rewrite leaves a NUL and old bytes behind it
+    bool fixed = false;
+    int64_t trials = 0;  // started inside it, at every depth
+    int64_t fixedRise = 0;
+    int64_t ofTheRise = 0;
+    std::string lines;
+    std::vector<std::pair<size_t, const TrialRecord*>> inserted;
 };
 
-std::unordered_map<std::string, TrialOutcome> rememberedTrials;
+int trialDepth = 0;
+int64_t literalTrials = 0;
+bool remembering = false;
+std::unordered_map<std::string, TrialRecord> records;
+TrialRecord wordRecord;            // the word's own search
+TrialRecord* recording = nullptr;  // the search whose lines are recorded now
+int64_t trialsInSearch = 0;
 
 std::string runLiteralTrial(char* text, bool& fixed) {
     ++trialDepth;
@@ -30,26 +48,59 @@ std::string runLiteralTrial(char* text, bool& fixed) {
     return result;
 }
 
+// Runs the trial once, recording what it does.
+void recordTrial(char* text, size_t length, TrialRecord& record) {
+    TrialRecord* caller = recording;
+    int64_t trialsBefore = trialsInSearch, fixedBefore = fixedCount, ofTheBefore = ofTheCount;
+    recording = &record;
+    recordDiagnostics(&record.lines);
+    record.result = runLiteralTrial(text, record.fixed);
+    record.textAfter.assign(text, length);
+    record.trials = trialsInSearch - trialsBefore;
+    record.fixedRise = fixedCount - fixedBefore;
+    record.ofTheRise = ofTheCount - ofTheBefore;
+    recording = caller;
+    recordDiagnostics(&caller->lines);
+}
+
+// Does again what the recorded trial did, to the text and the counts.
+void replayTrial(char* text, const TrialRecord& record) {
+    std::memcpy(text, record.textAfter.data(), record.textAfter.size());
+    trialsInSearch = addCapped(trialsInSearch, record.trials);
+    fixedCount = addCapped(fixedCount, record.fixedRise);
+    ofTheCount = addCapped(ofTheCount, record.ofTheRise);
+}
+
 std::string runRememberedTrial(char* text, bool& fixed) {
-    std::string handed(text);
-    auto known = rememberedTrials.find(handed);
-    if (known != rememberedTrials.end()) {
-        std::memcpy(text, known->second.textAfter.data(), handed.size());
+    trialsInSearch = addCapped(trialsInSearch, 1);
+    // A trial's pieces are shorter than its text, so it never meets itself.
+    auto [known, isNew] = records.try_emplace(text);
+    TrialRecord& record = known->second;
+    if (isNew) {
+        recordTrial(text, known->first.size(), record);
     } else {
-        TrialOutcome outcome;
-        outcome.result = runLiteralTrial(text, outcome.fixed);
-        outcome.textAfter.assign(text, handed.size());
-        known = rememberedTrials.emplace(std::move(handed), std::move(outcome)).first;
+        replayTrial(text, record);
     }
-    fixed = known->second.fixed;
-    return known->second.result;
+    recording->inserted.emplace_back(recording->lines.size(), &record);
+    fixed = record.fixed;
+    return record.result;
+}
+
+void showLines(const TrialRecord& record) {
+    size_t shown = 0;
+    for (const auto& [at, trial] : record.inserted) {
+        showRecordedDiagnostics(std::string_view(record.lines).substr(shown, at - shown));
+        showLines(*trial);
+        shown = at;
+    }
+    showRecordedDiagnostics(std::string_view(record.lines).substr(shown));
 }
 
 }  // namespace
 
 std::string runTrial(char* text, bool& fixed) {
     if (remembering) return runRememberedTrial(text, fixed);
-    if (counting && --trialsLeft < 0) throw TrialBudgetExceeded{};
+    ++literalTrials;
     return runLiteralTrial(text, fixed);
 }
 
@@ -57,21 +108,32 @@ bool atTopLevel() {
     return trialDepth == 0;
 }
 
-void startCountingTrials(int64_t budget) {
-    counting = true;
-    trialsLeft = budget;
-}
-
-void stopCountingTrials() {
-    counting = false;
-    trialDepth = 0;
-}
-
-void startRememberingTrials() {
+void beginRememberedSearch() {
     remembering = true;
+    trialsInSearch = 0;
+    wordRecord = TrialRecord();
+    recording = &wordRecord;
+    recordDiagnostics(&wordRecord.lines);
 }
 
-void stopRememberingTrials() {
+int64_t endRememberedSearch() {
+    recordDiagnostics(nullptr);
     remembering = false;
-    rememberedTrials.clear();
+    recording = nullptr;
+    return trialsInSearch;
+}
+
+void showRememberedLines() {
+    showLines(wordRecord);
+    std::fflush(stdout);
+    forgetRememberedSearch();
+}
+
+void forgetRememberedSearch() {
+    records.clear();
+    wordRecord = TrialRecord();
+}
+
+int64_t literalTrialsRun() {
+    return literalTrials;
 }

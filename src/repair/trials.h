@@ -1,19 +1,19 @@
 // Trials: repairLine run again, quietly, on a right piece or a shortened
-// word, to learn whether that piece can be repaired. A word's trials run
-// literally (and may be counted against a budget), or are remembered by the
-// content of the text they are handed, so that each distinct piece is
-// searched once.
+// word, to learn whether that piece can be repaired. Within the search of a
+// word handed over by the top-level walk, trials are remembered by the
+// content of the text they are handed: everything a trial does (result,
+// fixed flag, the bytes it leaves in its text, its lines, its counts and the
+// trials it starts) follows from that text, so a piece met again is replayed
+// instead of searched again.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 // The most trials that the search of one word handed over by the top-level
-// walk may run, counted at every depth.
+// walk may run, counted at every depth, as the search would run them without
+// remembering any.
 constexpr int64_t trialBudget = 100000;
-
-// Thrown by the trial that would exceed the budget.
-struct TrialBudgetExceeded {};
 
 // Runs a trial on `text`, in place: a rewrite inside it stays in `text`.
 std::string runTrial(char* text, bool& fixed);
@@ -21,11 +21,16 @@ std::string runTrial(char* text, bool& fixed);
 // True outside every trial: the word is one the top-level walk handed over.
 bool atTopLevel();
 
-// Counted trials: from here, the trial past `budget` throws.
-void startCountingTrials(int64_t budget);
-// Ends counting, also after a throw left trials unfinished.
-void stopCountingTrials();
+// From here until endRememberedSearch, trials are remembered and the lines
+// of the search are recorded.
+void beginRememberedSearch();
+// Ends it and returns how many trials the search would have run without
+// remembering any (kept from overflowing past any budget that counts).
+int64_t endRememberedSearch();
+// Then shows the lines that the search recorded, or drops them; both forget
+// the search's trials.
+void showRememberedLines();
+void forgetRememberedSearch();
 
-// Remembered trials: from here until stopRememberingTrials, which forgets them.
-void startRememberingTrials();
-void stopRememberingTrials();
+// Trials started outside a remembered search, for tests that compare.
+int64_t literalTrialsRun();

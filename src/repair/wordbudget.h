@@ -1,7 +1,7 @@
 // The search of a word that the top-level walk hands over is bounded: a
 // word whose search would run more than trialBudget trials (a runaway word)
-// gets the result that the full search would give, found by a search that
-// remembers its trials, and one line instead of its messages.
+// gets the result that the full search gives and one line instead of that
+// search's lines and counts.
 #pragma once
 
 #include "repair/repairword.h"

@@ -1,26 +1,17 @@
 // Diagnostic lines on standard output: the lookup's and the repair's. While
-// the repair decides whether a word's lines are shown at all, it holds them
-// back or drops them.
+// the repair searches a word, it records them instead, to show them once it
+// knows that they are to be shown at all.
 #pragma once
 
-#include <cstddef>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
-enum class DiagnosticMode { print, hold, drop };
+// From here, lines are appended to `into`; nullptr: printed again.
+void recordDiagnostics(std::string* into);
 
-// Held lines are kept up to `limit` bytes; past it they are dropped and the
-// overflow is remembered.
-void holdDiagnostics(size_t limit);
-// Printing flushes after each line, or, for a burst of lines that the
-// repair knows to be long, once when printing each line is asked for again.
-void printDiagnostics(bool flushEachLine = true);
-void dropDiagnostics();
-
-// One line made of `parts`: printed (newline, flush), held or dropped.
+// One line made of `parts`: printed (newline, flush) or recorded.
 void writeDiagnostic(std::initializer_list<std::string_view> parts);
 
-// Prints the held lines and forgets them.
-void releaseHeldDiagnostics();
-void discardHeldDiagnostics();
-bool heldDiagnosticsOverflowed();
+// Prints recorded lines; the caller flushes once it has shown them all.
+void showRecordedDiagnostics(std::string_view lines);

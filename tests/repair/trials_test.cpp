@@ -8,12 +8,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "repair/counters.h"
 #include "support/testdictionary.h"
-#include "wordlist/diagnostics.h"
 
 namespace {
 
@@ -58,59 +59,95 @@ std::string randomWord(std::mt19937& rng, const std::vector<std::string>& words)
     return word.substr(0, 14);
 }
 
+// Everything a trial leaves behind.
 struct TrialRun {
     std::string result;
     bool fixed;
     std::string bytes;  // the whole handed buffer afterwards, NULs and all
+    std::string lines;
+    int64_t fixedRise;
+    int64_t ofTheRise;
+    int64_t trials;
 };
 
-TrialRun trialOn(const std::string& word) {
+bool operator==(const TrialRun& a, const TrialRun& b) {
+    return a.result == b.result && a.fixed == b.fixed && a.bytes == b.bytes && a.lines == b.lines &&
+           a.fixedRise == b.fixedRise && a.ofTheRise == b.ofTheRise && a.trials == b.trials;
+}
+
+std::ostream& operator<<(std::ostream& out, const TrialRun& r) {
+    return out << "result '" << r.result << "' fixed " << r.fixed << " lines '" << r.lines
+               << "' fixed +" << r.fixedRise << " of-the +" << r.ofTheRise << " trials "
+               << r.trials;
+}
+
+TrialRun trialOn(const std::string& word, bool remembered) {
     std::string buffer = word + std::string(1, '\0') + "tail";
     TrialRun run;
-    run.result = runTrial(buffer.data(), run.fixed);
+    int64_t fixedBefore = fixedCount, ofTheBefore = ofTheCount;
+    int64_t literalBefore = literalTrialsRun();
+    testing::internal::CaptureStdout();
+    if (remembered) {
+        beginRememberedSearch();
+        run.result = runTrial(buffer.data(), run.fixed);
+        run.trials = endRememberedSearch();
+        showRememberedLines();
+    } else {
+        run.result = runTrial(buffer.data(), run.fixed);
+        run.trials = literalTrialsRun() - literalBefore;
+    }
+    run.lines = testing::internal::GetCapturedStdout();
+    run.fixedRise = fixedCount - fixedBefore;
+    run.ofTheRise = ofTheCount - ofTheBefore;
     run.bytes = buffer;
     return run;
 }
 
 TEST(RememberedTrials, MatchLiteralTrialsOnRandomWords) {
     std::mt19937 rng(7771);
-    int rewritten = 0, fixedRuns = 0, compared = 0;
-    dropDiagnostics();
-    for (int list = 0; list < 300; ++list) {
+    int rewritten = 0, fixedRuns = 0, withLines = 0, compared = 0;
+    lineNumber = 7;
+    for (int list = 0; list < 150; ++list) {
         std::vector<std::string> words = randomWordList(rng);
         loadTestDictionary(joined(words));
         for (int w = 0; w < 40; ++w) {
             std::string word = randomWord(rng, words);
-            TrialRun literal = trialOn(word);
-            startRememberingTrials();
-            TrialRun remembered = trialOn(word);
-            stopRememberingTrials();
-            ASSERT_EQ(remembered.result, literal.result) << word;
-            ASSERT_EQ(remembered.fixed, literal.fixed) << word;
-            ASSERT_EQ(remembered.bytes, literal.bytes) << word;
+            TrialRun literal = trialOn(word, false);
+            TrialRun remembered = trialOn(word, true);
+            ASSERT_EQ(remembered, literal) << word;
             ++compared;
             rewritten += literal.bytes.compare(0, word.size(), word) != 0;
             fixedRuns += literal.fixed;
+            withLines += !literal.lines.empty();
         }
     }
-    printDiagnostics();
     // The comparison is only worth something if the interesting cases occur.
     EXPECT_GT(rewritten, compared / 50);
     EXPECT_GT(fixedRuns, compared / 10);
+    EXPECT_GT(withLines, compared / 10);
 }
 
-// A piece met again later is answered from memory, with its rewrite.
-TEST(RememberedTrials, RepeatedPieceKeepsItsRewrite) {
-    loadTestDictionary("will");
-    dropDiagnostics();
-    startRememberingTrials();
-    TrialRun first = trialOn("wiill");
-    TrialRun second = trialOn("wiill");
-    stopRememberingTrials();
-    printDiagnostics();
-    EXPECT_EQ(first.result, "will");
-    EXPECT_EQ(second.bytes, first.bytes);
-    EXPECT_EQ(second.bytes, std::string("will\0\0tail", 10));
+// A piece met again is replayed: its rewrite, its lines and its counts.
+TEST(RememberedTrials, RepeatedPieceIsReplayed) {
+    loadTestDictionary("it is");
+    lineNumber = 3;
+    std::string first = std::string("iitis") + '\0', second = first;
+    bool fixed;
+    int64_t fixedBefore = fixedCount;
+    testing::internal::CaptureStdout();
+    beginRememberedSearch();
+    runTrial(first.data(), fixed);
+    std::string result = runTrial(second.data(), fixed);
+    EXPECT_EQ(endRememberedSearch(), 4);  // each: the trial and one on "itis"
+    showRememberedLines();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "3: Truncated 'ii' in 'iitis' to 'it is'\n"
+              "3: Truncated 'ii' in 'iitis' to 'it is'\n");
+    EXPECT_EQ(result, "it is");
+    EXPECT_TRUE(fixed == false);
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(second, std::string("it is\0", 6));
+    EXPECT_EQ(fixedCount - fixedBefore, 2);
 }
 
 }  // namespace
