@@ -125,12 +125,17 @@ int64_t endRememberedSearch() {
 
 void showRememberedLines() {
     showLines(wordRecord);
-    std::fflush(stdout);
+    endShowingDiagnostics();
     forgetRememberedSearch();
 }
 
 void forgetRememberedSearch() {
-    records.clear();
+    // Clearing costs as much as the table is big; after a word with many
+    // pieces a fresh table is cheaper for every word that follows.
+    if (records.bucket_count() > 1024)
+        records = {};
+    else
+        records.clear();
     wordRecord = TrialRecord();
 }
 

@@ -5,6 +5,7 @@
 namespace {
 
 std::string* recording = nullptr;
+std::string showing;  // recorded lines on their way to standard output
 
 }  // namespace
 
@@ -26,5 +27,18 @@ void writeDiagnostic(std::initializer_list<std::string_view> parts) {
 }
 
 void showRecordedDiagnostics(std::string_view lines) {
-    std::fwrite(lines.data(), 1, lines.size(), stdout);
+    // Recorded lines come in many small pieces; gathering them saves a call
+    // of the stream for each.
+    constexpr size_t gathered = size_t{1} << 16;
+    if (showing.size() + lines.size() > gathered) endShowingDiagnostics();
+    if (lines.size() > gathered)
+        std::fwrite(lines.data(), 1, lines.size(), stdout);
+    else
+        showing.append(lines);
+}
+
+void endShowingDiagnostics() {
+    std::fwrite(showing.data(), 1, showing.size(), stdout);
+    std::fflush(stdout);
+    showing.clear();
 }

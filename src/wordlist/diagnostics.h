@@ -13,5 +13,7 @@ void recordDiagnostics(std::string* into);
 // One line made of `parts`: printed (newline, flush) or recorded.
 void writeDiagnostic(std::initializer_list<std::string_view> parts);
 
-// Prints recorded lines; the caller flushes once it has shown them all.
+// Prints recorded lines, in order; they are all out once
+// endShowingDiagnostics returns.
 void showRecordedDiagnostics(std::string_view lines);
+void endShowingDiagnostics();

@@ -9,10 +9,11 @@
 
 namespace {
 
-// Open addressing with linear probing. A slot holds the upper half of the
-// word's hash beside its position + 1 (0: empty), so that most probes that
-// miss are settled without touching the word table.
-std::vector<uint64_t> slots;
+// Open addressing with linear probing. Each slot has a one-byte tag from
+// the word's hash (0: empty) and the word's position in the word table; the
+// tags alone settle most probes that miss, in one small array.
+std::vector<uint8_t> tags;
+std::vector<uint32_t> positions;
 size_t slotMask = 0;
 int32_t indexedCount = 0;
 size_t longestWord = 0;
@@ -46,32 +47,46 @@ bool sameFolded(const char* a, const char* b, size_t length) {
     return true;
 }
 
-uint64_t tagOf(uint64_t hash) {
-    return hash & 0xffffffff00000000ULL;
+uint8_t tagOf(uint64_t hash) {
+    return static_cast<uint8_t>(1 + (hash >> 56) % 255);
+}
+
+size_t homeOf(uint64_t hash) {
+    return static_cast<size_t>(hash) & slotMask;
+}
+
+// Probes hit memory at random; asking for the slot early lets several
+// lookups wait for memory at once.
+void prefetchHome(uint64_t hash) {
+    __builtin_prefetch(&tags[homeOf(hash)]);
+    __builtin_prefetch(&positions[homeOf(hash)]);
 }
 
 // The slot that holds the word, or the empty slot where it would go.
 size_t findSlot(const char* word, size_t length, uint64_t hash) {
-    size_t at = static_cast<size_t>(hash) & slotMask;
-    for (;; at = (at + 1) & slotMask) {
-        uint64_t slot = slots[at];
-        if (slot == 0) return at;
-        if (tagOf(slot) != tagOf(hash)) continue;
-        size_t position = static_cast<size_t>(slot & 0xffffffffULL) - 1;
-        if (static_cast<size_t>(dictLengths[position]) == length &&
+    uint8_t tag = tagOf(hash);
+    for (size_t at = homeOf(hash);; at = (at + 1) & slotMask) {
+        if (tags[at] == 0) return at;
+        if (tags[at] != tag) continue;
+        uint32_t position = positions[at];
+        if (dictWords[position].size() == length &&
             sameFolded(dictWords[position].data(), word, length))
             return at;
     }
 }
 
-void insertPosition(int32_t position) {
+void insertPosition(int32_t position, uint64_t hash) {
     const std::string& word = dictWords[position];
-    uint64_t hash = hashFolded(word.data(), word.size());
     size_t at = findSlot(word.data(), word.size(), hash);
-    if (slots[at] != 0) return;  // a duplicate answers the same
-    slots[at] = tagOf(hash) | static_cast<uint64_t>(position + 1);
+    if (tags[at] != 0) return;  // a duplicate answers the same
+    tags[at] = tagOf(hash);
+    positions[at] = static_cast<uint32_t>(position);
     ++indexedCount;
     if (word.size() > longestWord) longestWord = word.size();
+}
+
+uint64_t hashOfStored(int32_t position) {
+    return hashFolded(dictWords[position].data(), dictWords[position].size());
 }
 
 // Keeps the load at most about 0.7, so that probe runs stay short.
@@ -79,14 +94,18 @@ void reserveFor(int32_t count) {
     size_t wanted = 16;
     while (wanted * 7 < static_cast<size_t>(count) * 10)
         wanted *= 2;
-    if (wanted <= slots.size()) return;
-    std::vector<uint64_t> old;
-    old.swap(slots);
-    slots.assign(wanted, 0);
+    if (wanted <= tags.size()) return;
+    std::vector<uint8_t> oldTags(wanted, 0);
+    std::vector<uint32_t> oldPositions(wanted, 0);
+    oldTags.swap(tags);
+    oldPositions.swap(positions);
     slotMask = wanted - 1;
     indexedCount = 0;
-    for (uint64_t slot : old)
-        if (slot != 0) insertPosition(static_cast<int32_t>(slot & 0xffffffffULL) - 1);
+    for (size_t at = 0; at < oldTags.size(); ++at)
+        if (oldTags[at] != 0) {
+            int32_t position = static_cast<int32_t>(oldPositions[at]);
+            insertPosition(position, hashOfStored(position));
+        }
 }
 
 bool findable(int32_t position) {
@@ -102,35 +121,55 @@ bool findable(int32_t position) {
 
 void indexWords(int32_t begin, int32_t end) {
     reserveFor(indexedCount + (end - begin));
-    for (int32_t position = begin; position < end; ++position)
-        if (findable(position)) insertPosition(position);
+    // In batches: every word's slot is asked for before the first is filled.
+    constexpr int32_t batch = 16;
+    uint64_t hashes[batch];
+    for (int32_t from = begin; from < end; from += batch) {
+        int32_t to = std::min(end, from + batch);
+        for (int32_t position = from; position < to; ++position) {
+            hashes[position - from] = hashOfStored(position);
+            prefetchHome(hashes[position - from]);
+        }
+        for (int32_t position = from; position < to; ++position)
+            if (findable(position)) insertPosition(position, hashes[position - from]);
+    }
 }
 
 void clearWordIndex() {
-    slots.clear();
-    slots.shrink_to_fit();
+    tags.clear();
+    tags.shrink_to_fit();
+    positions.clear();
+    positions.shrink_to_fit();
     slotMask = 0;
     indexedCount = 0;
     longestWord = 0;
 }
 
 bool indexHolds(const char* word, size_t length) {
-    if (length > longestWord || slots.empty()) return false;
-    size_t at = findSlot(word, length, hashFolded(word, length));
-    return slots[at] != 0;
+    if (length > longestWord || tags.empty()) return false;
+    return tags[findSlot(word, length, hashFolded(word, length))] != 0;
+}
+
+void markListedPrefixes(const char* word, size_t count, bool* listed) {
+    size_t limit = tags.empty() ? 0 : std::min(count, longestWord);
+    // In batches, as when the index is built.
+    constexpr size_t batch = 16;
+    uint64_t hashes[batch];
+    uint64_t h = hashStart;
+    for (size_t from = 1; from <= limit; from += batch) {
+        size_t to = std::min(limit, from + batch - 1);
+        for (size_t p = from; p <= to; ++p) {
+            h = hashStep(h, word[p - 1]);
+            hashes[p - from] = hashFinish(h);
+            prefetchHome(hashes[p - from]);
+        }
+        for (size_t p = from; p <= to; ++p)
+            listed[p] = tags[findSlot(word, p, hashes[p - from])] != 0;
+    }
+    for (size_t p = limit + 1; p <= count; ++p)
+        listed[p] = false;
 }
 
 size_t longestIndexedWord() {
     return longestWord;
-}
-
-void markListedPrefixes(const char* word, size_t count, bool* listed) {
-    size_t limit = slots.empty() ? 0 : std::min(count, longestWord);
-    uint64_t h = hashStart;
-    for (size_t p = 1; p <= limit; ++p) {
-        h = hashStep(h, word[p - 1]);
-        listed[p] = slots[findSlot(word, p, hashFinish(h))] != 0;
-    }
-    for (size_t p = limit + 1; p <= count; ++p)
-        listed[p] = false;
 }
