@@ -81,7 +81,9 @@ std::string runRememberedTrial(char* text, bool& fixed) {
     } else {
         replayTrial(text, record);
     }
-    recording->inserted.emplace_back(recording->lines.size(), &record);
+    // Most trials print nothing, at any depth; only the others are shown.
+    if (!record.lines.empty() || !record.inserted.empty())
+        recording->inserted.emplace_back(recording->lines.size(), &record);
     fixed = record.fixed;
     return record.result;
 }
@@ -89,11 +91,13 @@ std::string runRememberedTrial(char* text, bool& fixed) {
 void showLines(const TrialRecord& record) {
     size_t shown = 0;
     for (const auto& [at, trial] : record.inserted) {
-        showRecordedDiagnostics(std::string_view(record.lines).substr(shown, at - shown));
+        if (at > shown)
+            showRecordedDiagnostics(std::string_view(record.lines).substr(shown, at - shown));
         showLines(*trial);
         shown = at;
     }
-    showRecordedDiagnostics(std::string_view(record.lines).substr(shown));
+    if (record.lines.size() > shown)
+        showRecordedDiagnostics(std::string_view(record.lines).substr(shown));
 }
 
 }  // namespace
