@@ -89,10 +89,10 @@ uint64_t hashOfStored(int32_t position) {
     return hashFolded(dictWords[position].data(), dictWords[position].size());
 }
 
-// Keeps the load at most about 0.7, so that probe runs stay short.
+// Keeps the load at most one half, so that probe runs stay short.
 void reserveFor(int32_t count) {
     size_t wanted = 16;
-    while (wanted * 7 < static_cast<size_t>(count) * 10)
+    while (wanted < static_cast<size_t>(count) * 2)
         wanted *= 2;
     if (wanted <= tags.size()) return;
     std::vector<uint8_t> oldTags(wanted, 0);
