@@ -1,6 +1,7 @@
 #include "wordlist/wordindex.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -18,8 +19,16 @@ size_t slotMask = 0;
 int32_t indexedCount = 0;
 size_t longestWord = 0;
 
+// A-Z to a-z, every other byte unchanged: one table read per byte.
+constexpr std::array<unsigned char, 256> foldTable = [] {
+    std::array<unsigned char, 256> fold{};
+    for (int c = 0; c < 256; ++c)
+        fold[c] = static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c + 0x20 : c);
+    return fold;
+}();
+
 unsigned char foldAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 0x20) : c;
+    return foldTable[c];
 }
 
 constexpr uint64_t hashStart = 0xcbf29ce484222325ULL;  // FNV-1a
@@ -108,13 +117,19 @@ void reserveFor(int32_t count) {
         }
 }
 
-bool findable(int32_t position) {
-    const std::string& word = dictWords[position];
-    if (word.empty() || !isAsciiLetter(word[0])) return false;
-    if (std::memchr(word.data(), '\0', word.size())) return false;
+// Whether a lookup can reach the stored word, which begins with a letter
+// and holds no zero byte: a main-list word only inside its own letter's
+// range, a second-list word always.
+bool inReach(int32_t position, char initial) {
     if (position >= letterStart[26]) return position < letterStart[27];
-    int letter = toUpperAscii(word[0]) - 'A';
+    int letter = (initial | 0x20) - 'a';
     return position >= letterStart[letter] && position < letterStart[letter + 1];
+}
+
+bool beginsWithLetter(const std::string& word) {
+    if (word.empty()) return false;
+    char c = static_cast<char>(word[0] | 0x20);
+    return c >= 'a' && c <= 'z';
 }
 
 }  // namespace
@@ -122,16 +137,27 @@ bool findable(int32_t position) {
 void indexWords(int32_t begin, int32_t end) {
     reserveFor(indexedCount + (end - begin));
     // In batches: every word's slot is asked for before the first is filled.
+    // A word holding a zero byte is never found, so it gets no hash.
     constexpr int32_t batch = 16;
     uint64_t hashes[batch];
+    bool taken[batch];
     for (int32_t from = begin; from < end; from += batch) {
         int32_t to = std::min(end, from + batch);
         for (int32_t position = from; position < to; ++position) {
-            hashes[position - from] = hashOfStored(position);
+            const std::string& word = dictWords[position];
+            bool& take = taken[position - from];
+            take = beginsWithLetter(word) && inReach(position, word[0]);
+            if (!take) continue;
+            uint64_t h = hashStart;
+            for (char c : word) {
+                take &= c != '\0';
+                h = hashStep(h, c);
+            }
+            hashes[position - from] = hashFinish(h);
             prefetchHome(hashes[position - from]);
         }
         for (int32_t position = from; position < to; ++position)
-            if (findable(position)) insertPosition(position, hashes[position - from]);
+            if (taken[position - from]) insertPosition(position, hashes[position - from]);
     }
 }
 
