@@ -165,15 +165,16 @@ bool repairUnlisted(char* word, LineRepair& call) {
 }
 
 void repairWord(char* word, LineRepair& call) {
-    if (atTopLevel() && std::strlen(word) > longestSearchedWord) {
+    size_t length = std::strlen(word);
+    if (atTopLevel() && length > longestSearchedWord) {
         // Longer than any line the search was made for: its cost would
         // grow without bound, so it is passed on unsearched.
         if (call.verbose) reportNotFound(word);
         call.result += word;
         return;
     }
-    if (isAllDigits(word) || inDict(word)) {
-        call.result += word;
+    if (isAllDigits(word) || inDictSized(word, length)) {
+        call.result.append(word, length);
         return;
     }
     if (atTopLevel())
