@@ -22,7 +22,7 @@ char fold(char c) {
 bool scanRange(int32_t begin, int32_t end, const char* word, size_t length) {
     for (int32_t i = begin; i < end; ++i) {
         if (static_cast<size_t>(dictLengths[i]) != length) continue;
-        const std::string& stored = dictWords[i];
+        std::string_view stored = dictWords[i];
         size_t k = 0;
         while (k < length && fold(stored[k]) == fold(word[k]))
             ++k;
@@ -49,7 +49,7 @@ std::vector<std::string> makeQueries(size_t count) {
     std::mt19937 rng(12345);
     std::vector<std::string> queries;
     while (queries.size() < count) {
-        const std::string& a = dictWords[rng() % dictCount];
+        std::string a(dictWords[rng() % dictCount]);
         if (!beginsWithLetter(a)) continue;
         if (queries.size() % 2 == 0) {
             std::string w = a;
@@ -57,7 +57,7 @@ std::vector<std::string> makeQueries(size_t count) {
                 if (rng() % 4 == 0) c = static_cast<char>(std::toupper(c));
             queries.push_back(w);
         } else {
-            std::string joined = a + dictWords[rng() % dictCount];
+            std::string joined = a + std::string(dictWords[rng() % dictCount]);
             queries.push_back(joined.substr(0, 1 + rng() % joined.size()));
         }
     }

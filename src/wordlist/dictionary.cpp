@@ -3,37 +3,56 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <deque>
+#include <string>
 
 #include "wordlist/chartests.h"
 #include "wordlist/wordindex.h"
 
-std::vector<std::string> dictWords;
+std::vector<std::string_view> dictWords;
 std::vector<int32_t> dictLengths;
 int32_t dictCount = 0;
 int32_t letterStart[28] = {};
 
 namespace {
 
-bool isWordSpace(int c) {
+// The text of each word file read, which the stored words point into. A
+// deque never moves what it already holds.
+std::deque<std::string> wordFileTexts;
+
+bool isWordSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Reads the next whitespace-delimited word. A byte 0x1A ends the file as if
-// it ended there; a read error ends it too, keeping what was read.
-bool readWord(FILE* f, std::string& word) {
-    word.clear();
-    int c;
-    while ((c = getc_unlocked(f)) != EOF && c != 0x1A && isWordSpace(c)) {
-    }
-    while (c != EOF && c != 0x1A && !isWordSpace(c)) {
-        word.push_back(static_cast<char>(c));
-        c = getc_unlocked(f);
-    }
-    if (c == 0x1A) ungetc(c, f);  // keep the end-of-file marker sticky
-    return !word.empty();
+// The whole file up to its end, a byte 0x1A, or a read error (which ends it
+// like its end, keeping what was read).
+const std::string& readWordFile(FILE* f) {
+    std::string& text = wordFileTexts.emplace_back();
+    char chunk[1 << 16];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+        text.append(chunk, got);
+    size_t endOfText = text.find('\x1a');
+    if (endOfText != std::string::npos) text.resize(endOfText);
+    return text;
 }
 
-void storeWord(const std::string& word) {
+// Calls `store` with every whitespace-delimited word of the file, in order.
+template <typename Store>
+void forEachWord(FILE* f, Store store) {
+    const std::string& text = readWordFile(f);
+    size_t i = 0, n = text.size();
+    while (i < n) {
+        while (i < n && isWordSpace(text[i]))
+            ++i;
+        size_t start = i;
+        while (i < n && !isWordSpace(text[i]))
+            ++i;
+        if (i > start) store(std::string_view(text.data() + start, i - start));
+    }
+}
+
+void storeWord(std::string_view word) {
     dictWords.push_back(word);
     dictLengths.push_back(static_cast<int32_t>(word.size()));
     ++dictCount;
@@ -71,8 +90,7 @@ void loadMainList(FILE* f) {
     freeDictionary();
     bool started[26] = {};
     char previous = 0;  // no previous initial yet
-    std::string word;
-    while (readWord(f, word)) {
+    forEachWord(f, [&](std::string_view word) {
         char initial = toUpperAscii(word[0]);
         // Words with a non-letter initial are kept but start no run and do
         // not break the run they stand in.
@@ -84,7 +102,7 @@ void loadMainList(FILE* f) {
             previous = initial;
         }
         storeWord(word);
-    }
+    });
     letterStart[26] = dictCount;
     // A letter with no run gets an empty range where the next run begins.
     for (int letter = 25; letter >= 0; --letter)
@@ -93,9 +111,7 @@ void loadMainList(FILE* f) {
 }
 
 void loadSecondList(FILE* f) {
-    std::string word;
-    while (readWord(f, word))
-        storeWord(word);
+    forEachWord(f, storeWord);
     letterStart[27] = dictCount;
     indexWords(letterStart[26], dictCount);
 }
@@ -121,6 +137,7 @@ void freeDictionary() {
     dictWords.shrink_to_fit();
     dictLengths.clear();
     dictLengths.shrink_to_fit();
+    wordFileTexts.clear();
     dictCount = 0;
     for (int32_t& entry : letterStart)
         entry = 0;

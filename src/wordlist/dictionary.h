@@ -5,10 +5,11 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <string>
+#include <string_view>
 #include <vector>
 
-extern std::vector<std::string> dictWords;
+// The stored words, pointing into the text of the files they were read from.
+extern std::vector<std::string_view> dictWords;
 extern std::vector<int32_t> dictLengths;
 extern int32_t dictCount;
 // Entries 0-25: where the run of main-list words of letters A-Z starts.

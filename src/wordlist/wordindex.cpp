@@ -85,7 +85,7 @@ size_t findSlot(const char* word, size_t length, uint64_t hash) {
 }
 
 void insertPosition(int32_t position, uint64_t hash) {
-    const std::string& word = dictWords[position];
+    std::string_view word = dictWords[position];
     size_t at = findSlot(word.data(), word.size(), hash);
     if (tags[at] != 0) return;  // a duplicate answers the same
     tags[at] = tagOf(hash);
@@ -126,7 +126,7 @@ bool inReach(int32_t position, char initial) {
     return position >= letterStart[letter] && position < letterStart[letter + 1];
 }
 
-bool beginsWithLetter(const std::string& word) {
+bool beginsWithLetter(std::string_view word) {
     if (word.empty()) return false;
     char c = static_cast<char>(word[0] | 0x20);
     return c >= 'a' && c <= 'z';
@@ -144,7 +144,7 @@ void indexWords(int32_t begin, int32_t end) {
     for (int32_t from = begin; from < end; from += batch) {
         int32_t to = std::min(end, from + batch);
         for (int32_t position = from; position < to; ++position) {
-            const std::string& word = dictWords[position];
+            std::string_view word = dictWords[position];
             bool& take = taken[position - from];
             take = beginsWithLetter(word) && inReach(position, word[0]);
             if (!take) continue;
