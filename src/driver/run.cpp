@@ -62,10 +62,23 @@ void writeLine(Output& out, const std::string& text) {
     if (!written && out.error == 0) out.error = errno ? errno : EIO;
 }
 
-bool sameFile(int inFd, const char* outPath) {
-    struct stat inStat, outStat;
-    return fstat(inFd, &inStat) == 0 && stat(outPath, &outStat) == 0 &&
-           inStat.st_dev == outStat.st_dev && inStat.st_ino == outStat.st_ino;
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Opening the output empties it, before the input and the word lists are
+// read: an output path that names one of them (by any path or link) would
+// destroy it.
+void refuseOverwrite(int inFd, const char* inPath, const char* outPath) {
+    struct stat out, in, list;
+    if (stat(outPath, &out) != 0) return;
+    if (fstat(inFd, &in) == 0 && sameFile(in, out))
+        fail(std::string("Will not write the output over the input: ") + outPath +
+             " is the same file as " + inPath);
+    for (const char* name : {"words", "words2"})
+        if (S_ISREG(out.st_mode) && stat(name, &list) == 0 && sameFile(list, out))
+            fail(std::string("Will not write the output over the word list: ") + outPath +
+                 " is the same file as " + name);
 }
 
 // Copies every line; the third and later lines of each block (after the cue
@@ -108,9 +121,7 @@ int runUnjam(int argc, char** argv) {
     InputFile in;
     in.fd = open(inPath, O_RDONLY);
     if (in.fd < 0) fail(std::string("Could not open the input file: ") + inPath);
-    if (sameFile(in.fd, outPath))
-        fail(std::string("Will not write the output over the input: ") + outPath +
-             " is the same file as " + inPath);
+    refuseOverwrite(in.fd, inPath, outPath);
     Output out{std::fopen(outPath, "wb"), 0};
     if (!out.file) fail(std::string("Could not open the output file: ") + outPath);
 

@@ -226,6 +226,15 @@ ROWS = [
     Row("same-file-hard-link", stderr=same_file("hard.srt"),
         setup=[("hardlink", "hard.srt", "input.srt")], args=["input.srt", "hard.srt"],
         output_path="input.srt", **SAME_FILE),
+    # The word lists are read after the output is opened, so they are kept
+    # from being emptied the same way.
+    Row("same-file-words", stderr=b"Will not write the output over the word list: words is "
+        b"the same file as words\n", args=["input.srt", "words"], output_path="words",
+        **SAME_FILE),
+    Row("same-file-words2-link", stderr=b"Will not write the output over the word list: "
+        b"names.txt is the same file as words2\n", files=files(words2=b"Zorblax\n"),
+        setup=[("symlink", "names.txt", "words2")], args=["input.srt", "names.txt"],
+        output_path="words2", **SAME_FILE),
 
     # The word lists. `words` that cannot be opened ends the run after the
     # output file was created, which stays empty.
