@@ -69,6 +69,8 @@ mkdir dir.srt
 run in.srt dir.srt
 ln in.srt same.srt
 run in.srt same.srt
+ln words list.srt
+run in.srt list.srt
 run in.srt out.srt
 [ -w /dev/full ] && run in.srt /dev/full
 mkdir folder.srt
@@ -79,6 +81,7 @@ printf '1\n2\n%s\n' "$(printf 'ha%.0s' {1..40})" >runaway/in.srt
 (cd runaway && run in.srt out.srt)
 # Paths, numbers and quoted words as the page names them.
 sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folder\.srt/in.srt/' \
+    -e 's/^\(Will not write the output over the word list:\) list\.srt \(.*\) words$/\1 out.srt \2 list/' \
     -e 's/^\(Could not \(read\|write\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
     -e 's/^[0-9][0-9]*/N/' \
     -e 's/^\(Read\|Fixed\) [0-9][0-9]*/\1 N/' \
@@ -88,7 +91,8 @@ sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folde
     -e "s/^N: Truncated 'ii' in '.*' to '.*'\$/N: Truncated 'ii' in 'word' to 'replacement'/" \
     -e "s/^inDict got symbol '.*'\$/inDict got symbol 'text'/" messages | sort -u >wanted
 for want in "Could not open the words file" "Couldn't find" "possibily ambiguous" \
-    "Warning: 'words' is not grouped" "over 'other'" "over too many" "Truncated" "got symbol" "Could not read"; do
+    "Warning: 'words' is not grouped" "over 'other'" "over too many" "Truncated" "got symbol" "Could not read" \
+    "over the word list"; do
     grep -qF "$want" wanted || { echo "--- the scenario printed no '$want'"; failed=1; }
 done
 while IFS= read -r message; do
