@@ -20,19 +20,25 @@ void expect(bool ok, const char* what) {
 
 namespace {
 
-ssize_t discard(void*, const char*, size_t size) {
+ssize_t keep(void*, const char* text, size_t size) {
+    capturedOutput().append(text, size);
     return static_cast<ssize_t>(size);
 }
 
 }  // namespace
 
+std::string& capturedOutput() {
+    static std::string text;
+    return text;
+}
+
 // The program flushes after every diagnostic, and a word can print hundreds
-// of thousands of them: a stream that drops them saves a system call each.
-void silenceStandardOutput() {
+// of thousands of them: a stream in memory saves a system call each.
+void captureStandardOutput() {
     std::fflush(stdout);
-    FILE* sink = fopencookie(nullptr, "w", {nullptr, discard, nullptr, nullptr});
-    expect(sink != nullptr, "cannot make a stream that drops its text");
-    stdout = sink;
+    FILE* memory = fopencookie(nullptr, "w", {nullptr, keep, nullptr, nullptr});
+    expect(memory != nullptr, "cannot make a stream in memory");
+    stdout = memory;
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
@@ -109,4 +115,24 @@ RepairEdits compareRepair(const std::string& line, const std::string& result) {
     expect(edits.iDropped == 0 || merged.find("ii") != std::string::npos,
            "an i was dropped from a line without \"ii\"");
     return edits;
+}
+
+RepairEdits runawayExtras(const std::string& output) {
+    // "N: Ambiguous splitting of 'W': chose 'R' over too many alternatives to
+    // list"; neither W nor R can hold an apostrophe, which ends a word.
+    const std::string head = ": Ambiguous splitting of '", middle = "': chose '",
+                      tail = "' over too many alternatives to list\n";
+    RepairEdits extras{0, 0, 0};
+    for (size_t end = output.find(tail); end != std::string::npos;
+         end = output.find(tail, end + 1)) {
+        size_t from = output.rfind(middle, end);
+        size_t start = output.rfind(head, from);
+        expect(from != std::string::npos && start != std::string::npos,
+               "a runaway message without its word");
+        std::string word = output.substr(start + head.size(), from - start - head.size());
+        std::string result = output.substr(from + middle.size(), end - from - middle.size());
+        extras.blanksAdded += countOf(result, " ") - 1;
+        extras.lettersLowered += countOf(word, "OF") - countOf(result, "OF");
+    }
+    return extras;
 }

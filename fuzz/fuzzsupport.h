@@ -9,8 +9,10 @@
 // keeps the input as a crash.
 void expect(bool ok, const char* what);
 
-// Diagnostics would flood the fuzzer's console; standard output drops them.
-void silenceStandardOutput();
+// Standard output is kept in memory instead of the fuzzer's console; the
+// checks read the runaway-word messages from it.
+void captureStandardOutput();
+std::string& capturedOutput();
 
 // Loads the two lists through readDictionary, from a scratch directory.
 // A null `secondList` leaves `words2` absent.
@@ -33,3 +35,9 @@ struct RepairEdits {
     int64_t iDropped;
 };
 RepairEdits compareRepair(const std::string& line, const std::string& result);
+
+// A runaway word (one whose search would run too long) counts one instance
+// fixed however many splits and of-the rewrites its result holds, and says
+// so in one message naming the word and its result. These are the edits its
+// results in `output` make beyond what that one instance explains.
+RepairEdits runawayExtras(const std::string& output);
