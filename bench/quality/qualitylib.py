@@ -1,0 +1,275 @@
+"""Repair quality of unjam on a corpus of fortune cookies.
+
+Builds clean subtitle text from a fixed set of fortune files, joins words by
+removing some of the spaces between letters, runs unjam over it and compares
+what comes back with the original text. Shared by bench/quality/run and
+tools/derive-stoplist.
+"""
+
+import difflib
+import os
+import random
+import re
+import subprocess
+import tempfile
+import textwrap
+
+FORTUNE_DIR = "/usr/share/games/fortunes"
+
+# Only these files: the others hold too much verse in dialect, code, ASCII
+# art or offensive material to be a fair stand-in for subtitles.
+FILES = ("wisdom", "literature", "humorists", "platitudes", "miscellaneous",
+         "computers", "science", "songs-poems", "riddles", "food")
+
+# The stop list is derived from the training half only; the test half is
+# never looked at while deriving it. Five files each, of about the same size
+# (10,400 and 12,500 lines), each half with one big file and a mix of
+# sayings and prose; all the verse is in the test half.
+TRAIN = ("wisdom", "humorists", "miscellaneous", "computers", "riddles")
+TEST = ("literature", "platitudes", "science", "songs-poems", "food")
+
+LINE_WIDTH = 42  # a usual subtitle line
+RATE = 0.15
+
+# Bytes that unjam treats as word characters although they are not letters.
+# In subtitles they are rare; in fortunes they mark code and ASCII art.
+FOREIGN = set("=+@\\|~^\t")
+
+
+def read_fortunes(name):
+    """The cookies of one fortune file, as raw texts."""
+    with open(os.path.join(FORTUNE_DIR, name), "rb") as f:
+        data = f.read()
+    try:
+        text = data.decode("utf-8")
+    except UnicodeDecodeError:
+        text = data.decode("latin-1")
+    text = re.sub(".\b", "", text)  # overstrike: keep the last character
+    return re.split(r"^%\n", text, flags=re.M)
+
+
+def clean(fortune):
+    """One cookie as plain single-spaced ASCII text, or None to leave it out."""
+    if any(ord(c) > 126 or (ord(c) < 32 and c not in "\n\t") for c in fortune):
+        return None
+    text = fortune.replace("``", '"').replace("''", '"').replace("`", "'")
+    text = text.replace(";", ",").translate(str.maketrans("[{]}", "(())", "*_"))
+    text = " ".join(text.split())
+    if not text or any(c in FOREIGN for c in text):
+        return None
+    if re.search("[A-Za-z]{26}", text):
+        return None  # words run together on purpose, as a joke
+    printing = text.replace(" ", "")
+    if sum(c.isalpha() for c in printing) < 0.75 * len(printing):
+        return None
+    return text
+
+
+def corpus_lines(files=FILES):
+    """(file, line) for every text line of the corpus, in order. Each cookie
+    starts on a fresh cue."""
+    lines = []
+    for name in files:
+        for fortune in read_fortunes(name):
+            text = clean(fortune)
+            if text is None:
+                continue
+            wrapped = textwrap.wrap(text, LINE_WIDTH, break_long_words=False,
+                                    break_on_hyphens=False)
+            if any(len(w) > 254 for w in wrapped):
+                continue
+            for i in range(0, len(wrapped), 2):
+                lines.append((name, wrapped[i:i + 2]))
+    return lines
+
+
+def joinable_spaces(line):
+    return [i for i in range(1, len(line) - 1)
+            if line[i] == " " and line[i - 1].isalpha() and line[i + 1].isalpha()]
+
+
+def damage(cues, seed, rate=RATE):
+    """The cues with a share of the spaces between two letters removed, drawn
+    per file so that each half of the corpus is damaged the same way whether
+    or not the other half is present."""
+    by_file = {}
+    for ci, (name, cue) in enumerate(cues):
+        for li, line in enumerate(cue):
+            for pos in joinable_spaces(line):
+                by_file.setdefault(name, []).append((ci, li, pos))
+    drop = set()
+    for name, spaces in by_file.items():
+        rng = random.Random("%d:%s" % (seed, name))
+        drop.update(rng.sample(spaces, round(rate * len(spaces))))
+    damaged = []
+    for ci, (name, cue) in enumerate(cues):
+        out = []
+        for li, line in enumerate(cue):
+            out.append("".join(c for i, c in enumerate(line) if (ci, li, i) not in drop))
+        damaged.append((name, out))
+    return damaged
+
+
+def write_srt(cues, path):
+    with open(path, "w", encoding="ascii", newline="\n") as f:
+        for n, (_, cue) in enumerate(cues, 1):
+            start = 2 * n
+            f.write("%d\n%s --> %s\n%s\n\n" % (n, timestamp(start), timestamp(start + 1.5),
+                                                "\n".join(cue)))
+
+
+def timestamp(seconds):
+    ms = int(seconds * 1000)
+    return "%02d:%02d:%02d,%03d" % (ms // 3600000, ms // 60000 % 60, ms // 1000 % 60, ms % 1000)
+
+
+def run_unjam(unjam, words, cues):
+    """Repairs the cues with unjam and the word list; returns the repaired
+    cues and the end of unjam's standard output, with its report."""
+    with tempfile.TemporaryDirectory(prefix="unjam-quality-") as work:
+        os.symlink(os.path.abspath(words), os.path.join(work, "words"))
+        write_srt(cues, os.path.join(work, "in.srt"))
+        with open(os.path.join(work, "stdout"), "w+b") as stdout:
+            proc = subprocess.run([os.path.abspath(unjam), "in.srt", "out.srt"], cwd=work,
+                                  stdout=stdout, stderr=subprocess.PIPE)
+            if proc.returncode != 0:
+                raise RuntimeError("unjam failed: " + proc.stderr.decode("latin-1"))
+            stdout.seek(max(0, stdout.tell() - 4096))
+            report = stdout.read().decode("latin-1")
+        with open(os.path.join(work, "out.srt"), "rb") as f:
+            out = f.read().decode("latin-1").split("\r\n")
+    repaired = []
+    pos = 0
+    for name, cue in cues:
+        repaired.append((name, out[pos + 2:pos + 2 + len(cue)]))
+        pos += len(cue) + 3
+    return repaired, report
+
+
+# Scoring. A line is compared with its original by the positions of its
+# spaces among its other characters: the k-th gap is the place between the
+# k-th and the (k+1)-th non-space character. unjam also rewrites text in
+# other ways (a doubled i dropped, "OFTHE" lower-cased to "of THE"), so the
+# non-space characters of the repaired line are aligned with the original's
+# case-insensitively, and a space that lands where no alignment holds counts
+# as a wrong one.
+
+def gaps(line):
+    """The non-space characters of a line and the gaps that hold a space."""
+    chars, spaced = [], set()
+    for c in line:
+        if c == " ":
+            spaced.add(len(chars))
+        else:
+            chars.append(c)
+    return "".join(chars), spaced
+
+
+def aligned_gaps(original_chars, line):
+    """The gaps of the line that hold a space, as gaps of the original; a
+    space that cannot be placed there is given as None."""
+    chars, spaced = gaps(line)
+    if chars.lower() == original_chars.lower():
+        return spaced, set()
+    matcher = difflib.SequenceMatcher(None, chars.lower(), original_chars.lower(), autojunk=False)
+    where = {}
+    for a, b, size in matcher.get_matching_blocks():
+        for k in range(size):
+            where[a + k] = b + k
+    placed, lost = set(), set()
+    for g in spaced:
+        left, right = where.get(g - 1), where.get(g)
+        if left is not None and right is not None and right == left + 1:
+            placed.add(right)
+        else:
+            lost.add(g)
+    return placed, lost
+
+
+class Score:
+    def __init__(self):
+        self.lines = self.damaged_lines = self.restored = 0
+        self.intact = self.intact_changed = self.other_edits = 0
+        self.removed = self.inserted = self.right = 0
+
+    def add(self, original, damaged, repaired):
+        chars, original_gaps = gaps(original)
+        damaged_gaps = aligned_gaps(chars, damaged)[0]
+        placed, lost = aligned_gaps(chars, repaired)
+        removed = original_gaps - damaged_gaps
+        inserted = placed - damaged_gaps
+        self.lines += 1
+        self.removed += len(removed)
+        self.inserted += len(inserted) + len(lost)
+        self.right += len(inserted & removed)
+        if gaps(repaired)[0] != chars:
+            self.other_edits += 1
+        if removed:
+            self.damaged_lines += 1
+            self.restored += repaired == original
+        else:
+            self.intact += 1
+            self.intact_changed += repaired != original
+
+    def recall(self):
+        return self.right / self.removed if self.removed else 1.0
+
+    def precision(self):
+        return self.right / self.inserted if self.inserted else 1.0
+
+    def restored_share(self):
+        return self.restored / self.damaged_lines if self.damaged_lines else 1.0
+
+    def changed_share(self):
+        return self.intact_changed / self.intact if self.intact else 0.0
+
+
+def score(originals, damaged, repaired, files):
+    """A Score over the text lines of the cues from the given files."""
+    s = Score()
+    for (name, o), (_, d), (_, r) in zip(originals, damaged, repaired):
+        if name in files:
+            for lo, ld, lr in zip(o, d, r):
+                s.add(lo, ld, lr)
+    return s
+
+
+def letter_pieces(line):
+    """The maximal runs of letters of a line, as (start gap, end gap, text)
+    over its non-space characters, cut at spaces."""
+    pieces, start, chars = [], None, 0
+    text = []
+    for c in line + " ":
+        if c.isalpha():
+            if start is None:
+                start, text = chars, []
+            text.append(c)
+            chars += 1
+            continue
+        if start is not None:
+            pieces.append((start, chars, "".join(text)))
+            start = None
+        if c != " ":
+            chars += 1
+    return pieces
+
+
+def piece_verdicts(original, damaged, repaired):
+    """What the repair made of the joined words of a line: the letter pieces
+    of the repaired line that a split made or that still hold a removed
+    space, each as (text, right). A piece is right when the original has the
+    same word in the same place; a wrong one was cut where no space was
+    ("fort he"), or is a listed word that hid a join ("ora"). Lines that the
+    repair rewrote beyond their spaces give nothing."""
+    chars, original_gaps = gaps(original)
+    repaired_chars, repaired_gaps = gaps(repaired)
+    if repaired_chars.lower() != chars.lower():
+        return []
+    damaged_gaps = aligned_gaps(chars, damaged)[0]
+    inserted = repaired_gaps - damaged_gaps
+    removed = original_gaps - damaged_gaps
+    if not inserted and not removed:
+        return []
+    truth = {(a, b) for a, b, _ in letter_pieces(original)}
+    return [(text, (a, b) in truth) for a, b, text in letter_pieces(repaired)
+            if a in inserted or b in inserted or any(a < g < b for g in removed)]
