@@ -68,15 +68,16 @@ bool sameFile(const struct stat& a, const struct stat& b) {
 
 // Opening the output empties it, before the input and the word lists are
 // read: an output path that names one of them (by any path or link) would
-// destroy it.
+// destroy it. Only a regular file is emptied: a device or a pipe named twice
+// (/dev/null for both) is no danger.
 void refuseOverwrite(int inFd, const char* inPath, const char* outPath) {
     struct stat out, in, list;
-    if (stat(outPath, &out) != 0) return;
+    if (stat(outPath, &out) != 0 || !S_ISREG(out.st_mode)) return;
     if (fstat(inFd, &in) == 0 && sameFile(in, out))
         fail(std::string("Will not write the output over the input: ") + outPath +
              " is the same file as " + inPath);
     for (const char* name : {"words", "words2"})
-        if (S_ISREG(out.st_mode) && stat(name, &list) == 0 && sameFile(list, out))
+        if (stat(name, &list) == 0 && sameFile(list, out))
             fail(std::string("Will not write the output over the word list: ") + outPath +
                  " is the same file as " + name);
 }
