@@ -1,25 +1,28 @@
 #!/usr/bin/env bash
-# Checks an installed tree: the program, its man page and the default word
-# list are where users look for them, nothing else is there, and the program
-# runs from there with the installed list.
-#   check-tree.sh PREFIX SOURCE_WORDS SOURCE_MAN
+# Checks an installed tree: the program, its man page, the default word list
+# and its notice are where users look for them, nothing else is there, and
+# the program runs from there with the installed list.
+#   check-tree.sh PREFIX DICT_DIR SOURCE_MAN
 set -u
 prefix=$1
-source_words=$2
+dict=$2
 source_man=$3
 failed=0
 fail() {
     echo "--- $*"
     failed=1
 }
+same() {  # installed path, source file
+    cmp -s "$2" "$prefix/$1" || fail "$1 is missing or differs from $2"
+}
 
 [ -x "$prefix/bin/unjam" ] || fail "bin/unjam is missing or not executable"
-cmp -s "$source_man" "$prefix/share/man/man1/unjam.1" ||
-    fail "share/man/man1/unjam.1 is missing or differs from $source_man"
-cmp -s "$source_words" "$prefix/share/unjam/words" ||
-    fail "share/unjam/words is missing or differs from $source_words"
+same share/man/man1/unjam.1 "$source_man"
+same share/unjam/words "$dict/words"
+same share/doc/unjam/COPYING.scowl "$dict/COPYING.scowl"
 files=$(cd "$prefix" && find . -type f | sort)
-want=$(printf '%s\n' ./bin/unjam ./share/man/man1/unjam.1 ./share/unjam/words)
+want=$(printf '%s\n' ./bin/unjam ./share/doc/unjam/COPYING.scowl ./share/man/man1/unjam.1 \
+    ./share/unjam/words)
 [ "$files" = "$want" ] || fail "installed files differ:"$'\n'"$files"
 [ $failed = 0 ] || exit 1
 

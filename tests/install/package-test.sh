@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the .deb from a build tree, checks its control fields and contents,
 # and runs the program unpacked from it.
-#   package-test.sh BUILD_DIR SOURCE_WORDS SOURCE_MAN
+#   package-test.sh BUILD_DIR DICT_DIR SOURCE_MAN
 set -u
 build=$1
 shift
@@ -34,7 +34,8 @@ for lib in libc6 libstdc++6; do
     [[ ", $depends" == *", $lib "* ]] || { echo "--- Depends lacks $lib: $depends"; failed=1; }
 done
 listing=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
-for path in ./usr/bin/unjam ./usr/share/man/man1/unjam.1 ./usr/share/unjam/words; do
+for path in ./usr/bin/unjam ./usr/share/man/man1/unjam.1 ./usr/share/unjam/words \
+    ./usr/share/doc/unjam/COPYING.scowl; do
     grep -qx -- "$path" <<<"$listing" || { echo "--- $path not in the package"; failed=1; }
 done
 [ $failed = 0 ] || exit 1
