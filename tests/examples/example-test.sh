@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# The bundled example stays true: running unjam on examples/sample.srt with
+# the default word list gives exactly the committed repair and messages.
+set -eu
+unjam=$(realpath "$1")
+top=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$top/examples/sample.srt" "$work/"
+ln -s "$top/dict/words" "$work/words"
+(cd "$work" && "$unjam" sample.srt sample-repaired.srt >sample-messages.txt)
+cmp "$top/examples/sample-repaired.srt" "$work/sample-repaired.srt"
+cmp "$top/examples/sample-messages.txt" "$work/sample-messages.txt"
