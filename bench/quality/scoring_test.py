@@ -1,0 +1,99 @@
+#!/usr/bin/python3
+"""Checks the benchmark's scoring and damage on hand-made lines.
+
+    bench/quality/scoring_test.py
+"""
+
+import os
+import sys
+import unittest
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import qualitylib as q  # noqa: E402
+
+LISTED = {"a", "i", "in", "the", "int", "he", "was", "of", "go", "fort", "for", "boat"}
+
+# original, damaged, repaired -> removed, inserted, right, damaged line?,
+# restored/changed, other edit?
+SCORES = [
+    ("in the boat", "inthe boat", "in the boat", 1, 1, 1, True, True, False),
+    ("in the boat", "inthe boat", "int he boat", 1, 1, 0, True, False, False),
+    ("in the boat", "inthe boat", "inthe boat", 1, 0, 0, True, False, False),
+    ("go for the boat", "go forthe boat", "go fort he boat", 1, 1, 0, True, False, False),
+    ("in the Boston", "in the Boston", "in the Bo ston", 0, 1, 0, False, True, False),
+    ("in the boat", "in the boat", "in the boat", 0, 0, 0, False, False, False),
+    # of-the rule lower-cases the "of": the spaces still count as right.
+    ("OF THE boat", "OFTHE boat", "of THE boat", 1, 1, 1, True, False, True),
+    # a doubled i dropped: spaces are aligned around it.
+    ("skiing in the", "skiing inthe", "sking in the", 1, 1, 1, True, False, True),
+    # two spaces of one join, one put back right and one wrong.
+    ("go in the boat", "gointhe boat", "go int he boat", 2, 2, 1, True, False, False),
+]
+
+# original, damaged, repaired -> causes
+CAUSES = [
+    ("don't go", "don'tgo", "don'tgo", [q.MISSED_APOSTROPHE]),
+    ("in Boston", "inBoston", "inBoston", [q.MISSED_UNLISTED]),
+    ("in the boat", "inthe boat", "int he boat", [q.MISSED_LISTED, q.WRONG_IN_JOIN]),
+    ("in Boston", "in Boston", "in Bos ton", [q.WRONG_IN_WORD]),
+    ("in the boat", "inthe boat", "in the boat", []),
+]
+
+
+class ScoringTest(unittest.TestCase):
+    def test_scores(self):
+        for (original, damaged, repaired, removed, inserted, right, is_damaged, flag,
+             other) in SCORES:
+            with self.subTest(repaired=repaired):
+                s = q.Score()
+                s.add(original, damaged, repaired)
+                self.assertEqual((s.removed, s.inserted, s.right), (removed, inserted, right))
+                self.assertEqual(s.damaged_lines, int(is_damaged))
+                self.assertEqual(s.restored if is_damaged else s.intact_changed, int(flag))
+                self.assertEqual(s.other_edits, int(other))
+
+    def test_causes(self):
+        for original, damaged, repaired, expected in CAUSES:
+            with self.subTest(repaired=repaired):
+                self.assertEqual(q.causes(original, damaged, repaired, LISTED), expected)
+
+    def test_piece_verdicts(self):
+        self.assertEqual(q.piece_verdicts("go for the boat", "go forthe boat", "go fort he boat"),
+                         [("fort", False), ("he", False)])
+        self.assertEqual(q.piece_verdicts("or a boat", "ora boat", "ora boat"), [("ora", False)])
+        self.assertEqual(q.piece_verdicts("in the boat", "inthe boat", "in the boat"),
+                         [("in", True), ("the", True)])
+
+
+class DamageTest(unittest.TestCase):
+    CUES = [("f1", ["in the boat", "a b 1 c"]), ("f2", ["go for the boat was"] * 3)]
+
+    def test_removes_the_share_of_spaces_between_letters(self):
+        damaged = q.damage(self.CUES, 1, rate=0.5)
+        for (_, cue), (_, out) in zip(self.CUES, damaged):
+            for line, hurt in zip(cue, out):
+                self.assertEqual(line.replace(" ", ""), hurt.replace(" ", ""))
+        spaces = sum(len(q.joinable_spaces(l)) for _, c in self.CUES for l in c)
+        left = sum(len(q.joinable_spaces(l)) for _, c in damaged for l in c)
+        self.assertEqual(spaces - left, round(0.5 * 3) + round(0.5 * 12))
+        self.assertEqual(damaged[0][1][1].count(" 1 "), 1)  # spaces by a digit stay
+
+    def test_same_seed_same_damage_per_file(self):
+        self.assertEqual(q.damage(self.CUES, 7), q.damage(self.CUES, 7))
+        self.assertEqual(q.damage(self.CUES, 7)[1], q.damage(self.CUES[1:], 7)[0])
+        self.assertNotEqual(q.damage(self.CUES, 7, 0.5), q.damage(self.CUES, 8, 0.5))
+
+
+class CleanTest(unittest.TestCase):
+    def test_clean(self):
+        self.assertEqual(q.clean("  He said ``maybe''; [then he left]\n\t-- *Someone*\n"),
+                         'He said "maybe", (then he left) -- Someone')
+        self.assertIsNone(q.clean("-- : -- ,, -- !! ab"))
+        self.assertIsNone(q.clean("x = y + 1"))
+        self.assertIsNone(q.clean("caf\u00e9"))
+        self.assertIsNone(q.clean("THISISALLONEWORDONPURPOSEFORFUN"))
+
+
+if __name__ == "__main__":
+    unittest.main()
