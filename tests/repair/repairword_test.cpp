@@ -10,6 +10,7 @@
 
 #include "repair/counters.h"
 #include "repair/repairline.h"
+#include "support/repaircapture.h"
 #include "support/testdictionary.h"
 
 namespace {
@@ -116,18 +117,12 @@ class WordRepair : public testing::TestWithParam<WordCase> {};
 TEST_P(WordRepair, ResultMessagesAndCounts) {
     const WordCase& c = GetParam();
     loadTestDictionary(grouped(c.words));
-    lineNumber = 42;
-    int64_t fixedBefore = fixedCount, ofTheBefore = ofTheCount;
-    std::string line = c.line;
-    bool fixed = false;
-    testing::internal::CaptureStdout();
-    std::string result = repairLine(line.data(), fixed, true);
-    std::string messages = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(result, c.result);
-    EXPECT_EQ(messages, c.messages);
-    EXPECT_EQ(fixedCount - fixedBefore, c.fixedRise);
-    EXPECT_EQ(ofTheCount - ofTheBefore, c.ofTheRise);
-    EXPECT_EQ(fixed, c.fixedFlag);
+    Repair r = repairCaptured(c.line);
+    EXPECT_EQ(r.result, c.result);
+    EXPECT_EQ(r.messages, c.messages);
+    EXPECT_EQ(r.fixedRise, c.fixedRise);
+    EXPECT_EQ(r.ofTheRise, c.ofTheRise);
+    EXPECT_EQ(r.fixed, c.fixedFlag);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, WordRepair, testing::ValuesIn(wordCases),

@@ -11,6 +11,7 @@
 #include "repair/repairline.h"
 #include "repair/repairword.h"
 #include "repair/trials.h"
+#include "support/repaircapture.h"
 #include "support/testdictionary.h"
 
 namespace {
@@ -52,27 +53,8 @@ int lastWithinBudget() {
     return m;
 }
 
-struct Repair {
-    std::string result;
-    std::string messages;
-    int64_t fixedRise;
-    int64_t ofTheRise;
-    bool fixed;
-    std::string lineAfter;
-};
-
 Repair repair(const std::string& line) {
-    lineNumber = 42;
-    int64_t fixedBefore = fixedCount, ofTheBefore = ofTheCount;
-    Repair r;
-    std::string text = line;
-    testing::internal::CaptureStdout();
-    r.result = repairLine(text.data(), r.fixed, true);
-    r.messages = testing::internal::GetCapturedStdout();
-    r.fixedRise = fixedCount - fixedBefore;
-    r.ofTheRise = ofTheCount - ofTheBefore;
-    r.lineAfter = text;
-    return r;
+    return repairCaptured(line);
 }
 
 TEST(TrialBudget, LastWordWithinBudgetKeepsEveryMessageAndCount) {
