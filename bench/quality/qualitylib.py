@@ -274,6 +274,8 @@ def piece_verdicts(original, damaged, repaired):
             if a in inserted or b in inserted or any(a < g < b for g in removed)]
 
 
+INTACT_UNKNOWN = "intact changed: cut a word no SCOWL list has"
+INTACT_KNOWN = "intact changed: other"
 MISSED_APOSTROPHE = "missed: after an apostrophe (don'tknow)"
 MISSED_UNLISTED = "missed: a word of the join not listed"
 MISSED_LISTED = "missed: both words listed (split elsewhere)"
@@ -305,3 +307,25 @@ def causes(original, damaged, repaired, listed):
         joined = any(a <= r <= b for a, b in word for r in removed)
         found.append(WRONG_IN_JOIN if joined else WRONG_IN_WORD)
     return found + [WRONG_IN_JOIN] * len(lost)
+
+
+def every_scowl_word(directory="/usr/share/dict/scowl"):
+    """Every word of every SCOWL list, any size, lower-cased: what a list
+    made from SCOWL could hold at most."""
+    words = set()
+    for name in os.listdir(directory):
+        with open(os.path.join(directory, name), encoding="latin-1") as f:
+            words.update(w.lower() for w in f.read().split())
+    return words
+
+
+def intact_cause(original, repaired, everywhere):
+    """Why an undamaged line came back changed: a space was put into a word
+    that no SCOWL list has (no list made from SCOWL can protect it by
+    listing it), or anything else."""
+    chars, _ = gaps(original)
+    placed, _ = aligned_gaps(chars, repaired)
+    for a, b, text in letter_pieces(original):
+        if text.lower() not in everywhere and any(a < g < b for g in placed):
+            return INTACT_UNKNOWN
+    return INTACT_KNOWN

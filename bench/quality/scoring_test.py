@@ -58,6 +58,13 @@ class ScoringTest(unittest.TestCase):
             with self.subTest(repaired=repaired):
                 self.assertEqual(q.causes(original, damaged, repaired, LISTED), expected)
 
+    def test_intact_cause(self):
+        known = {"in", "to", "into", "boston", "bos", "ton"}
+        self.assertEqual(q.intact_cause("in Bilbo", "in Bil bo", known), q.INTACT_UNKNOWN)
+        self.assertEqual(q.intact_cause("in Boston", "in Bos ton", known), q.INTACT_KNOWN)
+        # an unknown word that was left whole is not the cause
+        self.assertEqual(q.intact_cause("Bilbo into", "Bilbo in to", known), q.INTACT_KNOWN)
+
     def test_piece_verdicts(self):
         self.assertEqual(q.piece_verdicts("go for the boat", "go forthe boat", "go fort he boat"),
                          [("fort", False), ("he", False)])
