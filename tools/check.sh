@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The whole test suite: builds with g++ and with clang 14, warnings as
 # errors, and runs every test in each build; then builds with AddressSanitizer
-# and UndefinedBehaviorSanitizer, runs every test again there, and fuzzes
-# each harness briefly.
+# and UndefinedBehaviorSanitizer, runs every test again there, runs the
+# end-to-end tests of the release build under valgrind, and fuzzes each
+# harness briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,4 +13,6 @@ for preset in release clang asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+echo "== valgrind"
+tools/valgrind-e2e.sh release
 fuzz/run.sh 30 build/asan

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs every end-to-end test (the golden cases and the bad-input matrix)
 # with the program under valgrind: any memory error or leak fails the test,
-# and valgrind's reports are shown at the end. Too slow for every change
-# (about two minutes); run it after changes to memory handling.
+# and valgrind's reports are shown at the end. tools/check.sh runs it
+# (about 30 seconds on two cores).
 # Usage: tools/valgrind-e2e.sh [configure preset, default release]
 set -euo pipefail
 cd "$(dirname "$0")/.."
