@@ -62,14 +62,31 @@ void writeLine(Output& out, const std::string& text) {
     if (!written && out.error == 0) out.error = errno ? errno : EIO;
 }
 
+// The output is opened (created if need be) before the word lists are read
+// but emptied only once they have loaded: a run that ends for want of a
+// `words` file leaves an earlier output file as it was.
+Output openOutput(const char* path) {
+    int fd = open(path, O_WRONLY | O_CREAT, 0666);
+    FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
+    if (!file) fail(std::string("Could not open the output file: ") + path);
+    return Output{file, 0};
+}
+
+// Devices and pipes cannot be emptied, nor do they need to be.
+void emptyOutput(Output& out) {
+    struct stat st;
+    int fd = fileno(out.file);
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ftruncate(fd, 0) != 0) out.error = errno;
+}
+
 bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Opening the output empties it, before the input and the word lists are
-// read: an output path that names one of them (by any path or link) would
-// destroy it. Only a regular file is emptied: a device or a pipe named twice
-// (/dev/null for both) is no danger.
+// The output is emptied before the input is read and is written while it
+// is: an output path that names the input or a word list (by any path or
+// link) would destroy it. Only a regular file is emptied: a device or a pipe
+// named twice (/dev/null for both) is no danger.
 void refuseOverwrite(int inFd, const char* inPath, const char* outPath) {
     struct stat out, in, list;
     if (stat(outPath, &out) != 0 || !S_ISREG(out.st_mode)) return;
@@ -123,11 +140,11 @@ int runUnjam(int argc, char** argv) {
     in.fd = open(inPath, O_RDONLY);
     if (in.fd < 0) fail(std::string("Could not open the input file: ") + inPath);
     refuseOverwrite(in.fd, inPath, outPath);
-    Output out{std::fopen(outPath, "wb"), 0};
-    if (!out.file) fail(std::string("Could not open the output file: ") + outPath);
+    Output out = openOutput(outPath);
 
     std::fputs("Reading in dictionary...", stdout);
     readDictionary();
+    emptyOutput(out);
     say("done.\n");
     std::fputs("Processing output...\n", stdout);
     processLines(in, out);

@@ -240,6 +240,12 @@ ROWS = [
     # output file was created, which stays empty.
     Row("words-missing", status=1, stderr=NO_WORDS, stdout=b"Reading in dictionary...",
         output=b"", files=files(words=None)),
+    # An earlier output is emptied only once the word list has loaded.
+    Row("words-missing-output-kept", status=1, stderr=NO_WORDS,
+        stdout=b"Reading in dictionary...", output=UNTOUCHED,
+        files=files(words=None, output_srt=b"an earlier output\r\n")),
+    Row("output-longer-earlier", files=files(output_srt=b"an earlier output\r\n" * 500),
+        **STANDARD_RUN),
     Row("words-empty", status=0, stderr=b"",
         stdout=report(4, 0, b"3: Couldn't find 'What' in the dictionary.\n"
                             b"3: Couldn't find 'areyou' in the dictionary.\n"
