@@ -20,8 +20,31 @@ void expect(bool ok, const char* what) {
 
 namespace {
 
+const std::string runawayTail = "' over too many alternatives to list\n";
+
+std::string& pendingLine() {
+    static std::string line;
+    return line;
+}
+
+// Only whole runaway lines are kept: a word within the trial budget may print
+// a gigabyte of lookup diagnostics, which the checks have no use for.
 ssize_t keep(void*, const char* text, size_t size) {
-    capturedOutput().append(text, size);
+    std::string& line = pendingLine();
+    const char* end = text + size;
+    for (const char* from = text; from < end;) {
+        auto* newline = static_cast<const char*>(std::memchr(from, '\n', end - from));
+        const char* stop = newline ? newline + 1 : end;
+        line.append(from, stop);
+        if (newline) {
+            if (line.size() >= runawayTail.size() &&
+                line.compare(line.size() - runawayTail.size(), runawayTail.size(), runawayTail) ==
+                    0)
+                capturedOutput() += line;
+            line.clear();
+        }
+        from = stop;
+    }
     return static_cast<ssize_t>(size);
 }
 

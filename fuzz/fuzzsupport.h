@@ -9,8 +9,8 @@
 // keeps the input as a crash.
 void expect(bool ok, const char* what);
 
-// Standard output is kept in memory instead of the fuzzer's console; the
-// checks read the runaway-word messages from it.
+// Standard output goes to memory instead of the fuzzer's console; only its
+// runaway-word lines are kept, for the checks to read.
 void captureStandardOutput();
 std::string& capturedOutput();
 
