@@ -79,6 +79,11 @@ void emptyOutput(Output& out) {
     if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ftruncate(fd, 0) != 0) out.error = errno;
 }
 
+[[noreturn]] void refuseListAsOutput(const char* outPath, const char* name) {
+    fail(std::string("Will not write the output over the word list: ") + outPath +
+         " is the same file as " + name);
+}
+
 bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -94,9 +99,20 @@ void refuseOverwrite(int inFd, const char* inPath, const char* outPath) {
         fail(std::string("Will not write the output over the input: ") + outPath +
              " is the same file as " + inPath);
     for (const char* name : {"words", "words2"})
-        if (stat(name, &list) == 0 && sameFile(list, out))
-            fail(std::string("Will not write the output over the word list: ") + outPath +
-                 " is the same file as " + name);
+        if (stat(name, &list) == 0 && sameFile(list, out)) refuseListAsOutput(outPath, name);
+}
+
+// A word list that did not exist is created by opening the output; it would
+// then be read as an empty list and left holding subtitles for the next run.
+void refuseNewList(const Output& output, const char* outPath) {
+    struct stat out, list;
+    if (fstat(fileno(output.file), &out) != 0 || !S_ISREG(out.st_mode)) return;
+    for (const char* name : {"words", "words2"}) {
+        if (stat(name, &list) == 0 && sameFile(list, out)) {
+            unlink(name);
+            refuseListAsOutput(outPath, name);
+        }
+    }
 }
 
 // Copies every line; the third and later lines of each block (after the cue
@@ -141,6 +157,7 @@ int runUnjam(int argc, char** argv) {
     if (in.fd < 0) fail(std::string("Could not open the input file: ") + inPath);
     refuseOverwrite(in.fd, inPath, outPath);
     Output out = openOutput(outPath);
+    refuseNewList(out, outPath);
 
     std::fputs("Reading in dictionary...", stdout);
     readDictionary();

@@ -235,6 +235,15 @@ ROWS = [
         b"names.txt is the same file as words2\n", files=files(words2=b"Zorblax\n"),
         setup=[("symlink", "names.txt", "words2")], args=["input.srt", "names.txt"],
         output_path="words2", **SAME_FILE),
+    # Nor is a list that does not exist yet created as the output, to be read
+    # as an empty list and left behind for the next run.
+    Row("new-words-as-output", stderr=b"Will not write the output over the word list: words is "
+        b"the same file as words\n", status=1, stdout=b"", output=ABSENT,
+        files=files(words=None), args=["input.srt", "words"], output_path="words"),
+    Row("new-words2-as-output-link", stderr=b"Will not write the output over the word list: "
+        b"names.txt is the same file as words2\n", status=1, stdout=b"", output=ABSENT,
+        setup=[("symlink", "names.txt", "words2")], args=["input.srt", "names.txt"],
+        output_path="words2"),
 
     # The word lists. `words` that cannot be opened ends the run after the
     # output file was created, which stays empty.
