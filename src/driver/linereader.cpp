@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -31,13 +32,21 @@ bool atEnd(InputFile& in) {
 
 bool readLine(InputFile& in, std::string& line) {
     line.clear();
+    bool begun = false;  // a byte of the line was read, kept or not
+    bool cut = false;
     while (!atEnd(in)) {
         const char* from = in.buffer + in.pos;
         const char* end = in.buffer + in.len;
         const char* stop = from;
         while (stop < end && *stop != '\n' && *stop != '\r' && *stop != endOfText)
             ++stop;
-        line.append(from, stop);
+        if (!cut) {
+            auto* nul = static_cast<const char*>(std::memchr(from, '\0', stop - from));
+            line.append(from, nul ? nul : stop);
+            if (nul) ++in.linesCut;
+            cut = nul != nullptr;
+        }
+        begun = begun || stop > from;
         in.pos = static_cast<size_t>(stop - in.buffer);
         if (stop == end) continue;
         if (*stop == endOfText) {
@@ -52,7 +61,8 @@ bool readLine(InputFile& in, std::string& line) {
             ++in.pos;
             return true;
         }
-        line.push_back('\r');
+        begun = true;
+        if (!cut) line.push_back('\r');
     }
-    return !line.empty();
+    return begun;
 }

@@ -122,7 +122,6 @@ void processLines(InputFile& in, Output& out) {
     int blockLine = 0;
     while (readLine(in, line)) {
         ++lineNumber;
-        line.resize(std::strlen(line.c_str()));  // a NUL ends the line's text
         if (line.empty()) {
             blockLine = 0;
         } else if (++blockLine >= 3) {
@@ -183,5 +182,10 @@ int runUnjam(int argc, char** argv) {
                  std::strerror(in.error));
         status = 1;
     }
+    // The rules drop a line's text after a NUL; a UTF-16 file loses all of
+    // its text that way, which must not pass unnoticed.
+    if (in.linesCut > 0)
+        complain("Warning: the text after a NUL byte was dropped from " +
+                 std::to_string(in.linesCut) + " lines of the input file: " + inPath);
     return status;
 }

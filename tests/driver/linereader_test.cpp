@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -11,7 +12,7 @@
 
 namespace {
 
-std::vector<std::string> readAll(const std::string& bytes) {
+std::vector<std::string> readAll(const std::string& bytes, int64_t* linesCut = nullptr) {
     FILE* f = std::tmpfile();
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fflush(f);
@@ -24,6 +25,7 @@ std::vector<std::string> readAll(const std::string& bytes) {
         lines.push_back(line);
     EXPECT_FALSE(readLine(*in, line));  // the end stays the end
     EXPECT_EQ(in->error, 0);
+    if (linesCut) *linesCut = in->linesCut;
     std::fclose(f);
     return lines;
 }
@@ -35,6 +37,7 @@ TEST(LineReader, LineEnds) {
         const char* name;
         std::string bytes;
         Lines lines;
+        int64_t linesCut = 0;
     } cases[] = {
         {"nothing", "", {}},
         {"lf", "a\nb\n", {"a", "b"}},
@@ -53,12 +56,25 @@ TEST(LineReader, LineEnds) {
          "b\n",
          {"a"}},
         {"cr_before_substitute", "a\r\x1a", {"a\r"}},
-        {"nul_kept_for_the_caller",
-         std::string("a\0b\n\0\n", 6),
-         {std::string("a\0b", 3), std::string(1, '\0')}},
+        {"nul_ends_the_text", std::string("a\0b\n\0\n", 6), {"a", ""}, 2},
+        {"nul_before_cr_lf", std::string("a\0\r\nb\n", 6), {"a", "b"}, 1},
+        {"lone_cr_after_nul_skipped", std::string("a\0\rb\nc", 6), {"a", "c"}, 1},
+        {"cr_before_nul_kept", std::string("a\r\0b\n", 5), {"a\r"}, 1},
+        {"nul_alone_is_a_last_line", std::string(1, '\0'), {""}, 1},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(readAll(c.bytes), c.lines) << c.name;
+    for (const auto& c : cases) {
+        int64_t cut = -1;
+        EXPECT_EQ(readAll(c.bytes, &cut), c.lines) << c.name;
+        EXPECT_EQ(cut, c.linesCut) << c.name;
+    }
+}
+
+TEST(LineReader, NulsPastTheBufferAreSkipped) {
+    // A line of NULs longer than the buffer, with its line end in a later read.
+    std::string nuls(200000, '\0');
+    int64_t cut = 0;
+    EXPECT_EQ(readAll("x" + nuls + "y\r\nz" + nuls, &cut), (Lines{"x", "z"}));
+    EXPECT_EQ(cut, 2);
 }
 
 TEST(LineReader, LinesLongerThanTheBuffer) {

@@ -75,6 +75,8 @@ run in.srt out.srt
 [ -w /dev/full ] && run in.srt /dev/full
 mkdir folder.srt
 run folder.srt out.srt
+printf '1\n2\nrun\0away\n' >nul.srt
+run nul.srt out.srt
 mkdir runaway
 printf '%s\n' ha haha >runaway/words
 printf '1\n2\n%s\n' "$(printf 'ha%.0s' {1..40})" >runaway/in.srt
@@ -83,6 +85,7 @@ printf '1\n2\n%s\n' "$(printf 'ha%.0s' {1..40})" >runaway/in.srt
 sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folder\.srt/in.srt/' \
     -e 's/^\(Will not write the output over the word list:\) list\.srt \(.*\) words$/\1 out.srt \2 list/' \
     -e 's/^\(Could not \(read\|write\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
+    -e 's/^\(Warning: .* dropped from\) [0-9][0-9]* \(lines of the input file:\) nul\.srt$/\1 N \2 in.srt/' \
     -e 's/^[0-9][0-9]*/N/' \
     -e 's/^\(Read\|Fixed\) [0-9][0-9]*/\1 N/' \
     -e "s/^N: Couldn't find '.*' in the/N: Couldn't find 'word' in the/" \
@@ -92,7 +95,7 @@ sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folde
     -e "s/^inDict got symbol '.*'\$/inDict got symbol 'text'/" messages | sort -u >wanted
 for want in "Could not open the words file" "Couldn't find" "possibily ambiguous" \
     "Warning: 'words' is not grouped" "over 'other'" "over too many" "Truncated" "got symbol" "Could not read" \
-    "over the word list"; do
+    "over the word list" "after a NUL byte"; do
     grep -qF "$want" wanted || { echo "--- the scenario printed no '$want'"; failed=1; }
 done
 while IFS= read -r message; do

@@ -124,7 +124,7 @@ def million_words():
 class Row:
     name: str
     status: int
-    stderr: bytes
+    stderr: object  # bytes, or a function giving them
     stdout: object  # bytes, a Frame, or None when standard output is closed
     output: object  # bytes, or ABSENT, UNTOUCHED, EMPTY_DIRECTORY; None: not a file
     files: dict = field(default_factory=lambda: {"input.srt": SRT, "words": WORDS})
@@ -145,6 +145,11 @@ def files(**extra):
 
 
 NO_WORDS = b"Could not open the words file\n"
+
+
+def nul_warning(lines):
+    return (b"Warning: the text after a NUL byte was dropped from %d lines of the input "
+            b"file: input.srt\n" % lines)
 STANDARD_RUN = dict(status=0, stderr=b"", stdout=report(4, 1), output=SRT_REPAIRED)
 SAME_FILE = dict(status=1, stdout=b"", output=UNTOUCHED)
 
@@ -166,11 +171,12 @@ ROWS = [
         stdout=b"", output=ABSENT, setup=[("chmod000", "input.srt")], unprivileged=True),
     Row("input-empty", status=0, stderr=b"", stdout=report(0, 0), output=b"",
         files=files(input_srt=b"")),
-    Row("input-binary-garbage", status=0, stderr=b"",
+    Row("input-binary-garbage", status=0,
+        stderr=lambda: nul_warning(sum(b"\0" in line for line in text_lines(garbage()))),
         stdout=lambda: Frame(PHASES, closing(len(text_lines(garbage())), 0)),
         output=lambda: copied(garbage(), merge_quote_pairs),
         files=files(input_srt=garbage, words=GARBAGE_WORDS)),
-    Row("input-nul-bytes", status=0, stderr=b"", stdout=report(7, 1),
+    Row("input-nul-bytes", status=0, stderr=nul_warning(3), stdout=report(7, 1),
         output=b"1\r\n00:00\r\nare\r\n\r\n2\r\n00:01\r\nare you\r\n",
         files=files(input_srt=b"1\n00:00\nare\0you\n\0ignored\n2\n00:01\nareyou\0are\n")),
     Row("input-eof-byte", status=0, stderr=b"", stdout=report(3, 1),

@@ -134,8 +134,9 @@ def check(row, work, before, outcome):
     failures = []
     if status != row.status:
         failures.append(f"exit status {status}, expected {row.status}")
-    if got_err != row.stderr:
-        failures.append(f"standard error is {shown(got_err)}, expected {shown(row.stderr)}")
+    want_err = value(row.stderr)
+    if got_err != want_err:
+        failures.append(f"standard error is {shown(got_err)}, expected {shown(want_err)}")
     want_out = value(row.stdout)
     if isinstance(want_out, rows.Frame):
         if not (got_out.startswith(want_out.head) and got_out.endswith(want_out.tail)):
