@@ -186,6 +186,7 @@ int runUnjam(int argc, char** argv) {
     // its text that way, which must not pass unnoticed.
     if (in.linesCut > 0)
         complain("Warning: the text after a NUL byte was dropped from " +
-                 std::to_string(in.linesCut) + " lines of the input file: " + inPath);
+                 std::to_string(in.linesCut) + (in.linesCut == 1 ? " line" : " lines") +
+                 " of the input file: " + inPath);
     return status;
 }

@@ -148,8 +148,8 @@ NO_WORDS = b"Could not open the words file\n"
 
 
 def nul_warning(lines):
-    return (b"Warning: the text after a NUL byte was dropped from %d lines of the input "
-            b"file: input.srt\n" % lines)
+    return (b"Warning: the text after a NUL byte was dropped from %d line%s of the input "
+            b"file: input.srt\n" % (lines, b"" if lines == 1 else b"s"))
 STANDARD_RUN = dict(status=0, stderr=b"", stdout=report(4, 1), output=SRT_REPAIRED)
 SAME_FILE = dict(status=1, stdout=b"", output=UNTOUCHED)
 
@@ -179,6 +179,8 @@ ROWS = [
     Row("input-nul-bytes", status=0, stderr=nul_warning(3), stdout=report(7, 1),
         output=b"1\r\n00:00\r\nare\r\n\r\n2\r\n00:01\r\nare you\r\n",
         files=files(input_srt=b"1\n00:00\nare\0you\n\0ignored\n2\n00:01\nareyou\0are\n")),
+    Row("input-one-nul-line", status=0, stderr=nul_warning(1), stdout=report(3, 0),
+        output=b"1\r\n00:00\r\nare\r\n", files=files(input_srt=b"1\n00:00\nare\0you\n")),
     Row("input-eof-byte", status=0, stderr=b"", stdout=report(3, 1),
         output=b"1\r\n00:00\r\nare you\r\n",
         files=files(input_srt=b"1\n00:00\nareyou\x1aafter\nwhatyou\n")),
