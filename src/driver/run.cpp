@@ -79,13 +79,22 @@ void emptyOutput(Output& out) {
     if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ftruncate(fd, 0) != 0) out.error = errno;
 }
 
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// The word list that the regular file `out` is, if any.
+const char* listNamed(const struct stat& out) {
+    struct stat list;
+    if (!S_ISREG(out.st_mode)) return nullptr;
+    for (const char* name : {"words", "words2"})
+        if (stat(name, &list) == 0 && sameFile(list, out)) return name;
+    return nullptr;
+}
+
 [[noreturn]] void refuseListAsOutput(const char* outPath, const char* name) {
     fail(std::string("Will not write the output over the word list: ") + outPath +
          " is the same file as " + name);
-}
-
-bool sameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 // The output is emptied before the input is read and is written while it
@@ -93,25 +102,22 @@ bool sameFile(const struct stat& a, const struct stat& b) {
 // link) would destroy it. Only a regular file is emptied: a device or a pipe
 // named twice (/dev/null for both) is no danger.
 void refuseOverwrite(int inFd, const char* inPath, const char* outPath) {
-    struct stat out, in, list;
+    struct stat out, in;
     if (stat(outPath, &out) != 0 || !S_ISREG(out.st_mode)) return;
     if (fstat(inFd, &in) == 0 && sameFile(in, out))
         fail(std::string("Will not write the output over the input: ") + outPath +
              " is the same file as " + inPath);
-    for (const char* name : {"words", "words2"})
-        if (stat(name, &list) == 0 && sameFile(list, out)) refuseListAsOutput(outPath, name);
+    if (const char* name = listNamed(out)) refuseListAsOutput(outPath, name);
 }
 
 // A word list that did not exist is created by opening the output; it would
 // then be read as an empty list and left holding subtitles for the next run.
 void refuseNewList(const Output& output, const char* outPath) {
-    struct stat out, list;
-    if (fstat(fileno(output.file), &out) != 0 || !S_ISREG(out.st_mode)) return;
-    for (const char* name : {"words", "words2"}) {
-        if (stat(name, &list) == 0 && sameFile(list, out)) {
-            unlink(name);
-            refuseListAsOutput(outPath, name);
-        }
+    struct stat out;
+    if (fstat(fileno(output.file), &out) != 0) return;
+    if (const char* name = listNamed(out)) {
+        unlink(name);
+        refuseListAsOutput(outPath, name);
     }
 }
 
