@@ -68,7 +68,8 @@ void writeLine(Output& out, const std::string& text) {
 Output openOutput(const char* path) {
     int fd = open(path, O_WRONLY | O_CREAT, 0666);
     FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
-    if (!file) fail(std::string("Could not open the output file: ") + path);
+    if (!file)
+        fail(std::string("Could not open the output file: ") + path + ": " + std::strerror(errno));
     return Output{file, 0};
 }
 

@@ -137,6 +137,12 @@ void readDictionary() {
     if (!words) {
         std::fflush(stdout);
         std::fputs("Could not open the words file\n", stderr);
+        // A new user has the installed list but not yet a `words` beside
+        // the subtitles.
+        std::fputs(
+            "Unjam reads its word list from 'words' in the working directory; to use the "
+            "installed default list: ln -s " UNJAM_INSTALLED_WORDS " words\n",
+            stderr);
         std::fflush(stderr);
         std::exit(1);
     }

@@ -17,11 +17,12 @@ same() {  # installed path, source file
 }
 
 [ -x "$prefix/bin/unjam" ] || fail "bin/unjam is missing or not executable"
-same share/man/man1/unjam.1 "$source_man"
+gzip -dc "$prefix/share/man/man1/unjam.1.gz" 2>/dev/null | cmp -s "$source_man" - ||
+    fail "share/man/man1/unjam.1.gz is missing or differs from $source_man"
 same share/unjam/words "$dict/words"
 same share/doc/unjam/COPYING.scowl "$dict/COPYING.scowl"
 files=$(cd "$prefix" && find . -type f | sort)
-want=$(printf '%s\n' ./bin/unjam ./share/doc/unjam/COPYING.scowl ./share/man/man1/unjam.1 \
+want=$(printf '%s\n' ./bin/unjam ./share/doc/unjam/COPYING.scowl ./share/man/man1/unjam.1.gz \
     ./share/unjam/words)
 [ "$files" = "$want" ] || fail "installed files differ:"$'\n'"$files"
 [ $failed = 0 ] || exit 1

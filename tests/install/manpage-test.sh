@@ -84,7 +84,7 @@ printf '1\n2\n%s\n' "$(printf 'ha%.0s' {1..40})" >runaway/in.srt
 # Paths, numbers and quoted words as the page names them.
 sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folder\.srt/in.srt/' \
     -e 's/^\(Will not write the output over the word list:\) list\.srt \(.*\) words$/\1 out.srt \2 list/' \
-    -e 's/^\(Could not \(read\|write\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
+    -e 's/^\(Could not \(read\|write\|open\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
     -e 's/^\(Warning: .* dropped from\) [0-9][0-9]* lines\? \(of the input file:\) nul\.srt$/\1 N lines \2 in.srt/' \
     -e 's/^[0-9][0-9]*/N/' \
     -e 's/^\(Read\|Fixed\) [0-9][0-9]*/\1 N/' \

@@ -34,7 +34,7 @@ for lib in libc6 libstdc++6; do
     [[ ", $depends" == *", $lib "* ]] || { echo "--- Depends lacks $lib: $depends"; failed=1; }
 done
 listing=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
-for path in ./usr/bin/unjam ./usr/share/man/man1/unjam.1 ./usr/share/unjam/words \
+for path in ./usr/bin/unjam ./usr/share/man/man1/unjam.1.gz ./usr/share/unjam/words \
     ./usr/share/doc/unjam/COPYING.scowl; do
     grep -qx -- "$path" <<<"$listing" || { echo "--- $path not in the package"; failed=1; }
 done

@@ -169,13 +169,18 @@ TEST_F(DictionaryFiles, SecondListThatIsADirectoryIsEmpty) {
     EXPECT_EQ(dictCount, 1);
 }
 
+// The refusal, then where the list was looked for and the installed one.
+const char* const missingWordsText =
+    "^Could not open the words file\nUnjam reads its word list from 'words' in the working "
+    "directory; to use the installed default list: ln -s /.*/share/unjam/words words\n$";
+
 TEST_F(DictionaryFiles, MissingWordsEndsTheProcess) {
-    EXPECT_EXIT(readDictionary(), testing::ExitedWithCode(1), "^Could not open the words file\n$");
+    EXPECT_EXIT(readDictionary(), testing::ExitedWithCode(1), missingWordsText);
 }
 
 TEST_F(DictionaryFiles, WordsThatIsADirectoryEndsTheProcess) {
     std::filesystem::create_directory("words");
-    EXPECT_EXIT(readDictionary(), testing::ExitedWithCode(1), "^Could not open the words file\n$");
+    EXPECT_EXIT(readDictionary(), testing::ExitedWithCode(1), missingWordsText);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@ before the run, the input above all, is untouched afterwards.
 Big inputs are generated here when a row runs; none is stored.
 """
 import functools
+import os
 import random
 import re
 from dataclasses import dataclass, field
@@ -144,7 +145,11 @@ def files(**extra):
     return {name: data for name, data in chosen.items() if data is not None}
 
 
-NO_WORDS = b"Could not open the words file\n"
+# The installed list that the hint names follows the build's install prefix.
+INSTALLED_WORDS = os.environ.get("UNJAM_INSTALLED_WORDS", "/usr/local/share/unjam/words")
+NO_WORDS = (b"Could not open the words file\nUnjam reads its word list from 'words' in the "
+            b"working directory; to use the installed default list: ln -s %s words\n"
+            % INSTALLED_WORDS.encode())
 
 
 def nul_warning(lines):
@@ -204,13 +209,16 @@ ROWS = [
 
     # The output file.
     Row("output-unopenable", status=1,
-        stderr=b"Could not open the output file: no/such/dir/out.srt\n", stdout=b"",
+        stderr=b"Could not open the output file: no/such/dir/out.srt: No such file or directory\n",
+        stdout=b"",
         output=ABSENT, args=["input.srt", "no/such/dir/out.srt"],
         output_path="no/such/dir/out.srt"),
-    Row("output-directory", status=1, stderr=b"Could not open the output file: outdir\n",
+    Row("output-directory", status=1,
+        stderr=b"Could not open the output file: outdir: Is a directory\n",
         stdout=b"", output=EMPTY_DIRECTORY, setup=[("mkdir", "outdir")],
         args=["input.srt", "outdir"], output_path="outdir"),
-    Row("output-read-only", status=1, stderr=b"Could not open the output file: output.srt\n",
+    Row("output-read-only", status=1,
+        stderr=b"Could not open the output file: output.srt: Permission denied\n",
         stdout=b"", output=UNTOUCHED,
         files=files(output_srt=b"keep me\n"), setup=[("chmod444", "output.srt")],
         unprivileged=True),
