@@ -7,6 +7,7 @@
 #include <string>
 
 #include "wordlist/chartests.h"
+#include "wordlist/grouping.h"
 #include "wordlist/wordindex.h"
 
 std::vector<std::string_view> dictWords;
@@ -58,35 +59,6 @@ void storeWord(std::string_view word) {
     ++dictCount;
 }
 
-// Said at most once per load (so once per run), for the first letter that
-// loses words to lookups.
-void warn(bool& warned, const char* format, char letter) {
-    if (warned) return;
-    warned = true;
-    std::fflush(stdout);
-    std::fprintf(stderr, format, letter);
-    std::fflush(stderr);
-}
-
-// A letter whose words come in more than one group loses all but its last.
-void warnUngrouped(bool& warned, char letter) {
-    warn(warned,
-         "Warning: 'words' is not grouped by first letter: words beginning with %c outside its "
-         "last group will not be found; 'words' must be grouped by first letter\n",
-         letter);
-}
-
-// A letter whose group stands after the group of a later letter ("be am")
-// has an empty range: none of its words is found.
-void warnMisordered(bool& warned, const bool started[26]) {
-    for (int letter = 0; letter < 26; ++letter)
-        if (started[letter] && letterStart[letter + 1] < letterStart[letter])
-            warn(warned,
-                 "Warning: 'words' is not grouped in order from A to Z: no word beginning with "
-                 "%c will be found; the groups must follow each other from A to Z\n",
-                 static_cast<char>('A' + letter));
-}
-
 }  // namespace
 
 FILE* openWordFile(const char* path) {
@@ -103,7 +75,6 @@ FILE* openWordFile(const char* path) {
 void loadMainList(FILE* f) {
     freeDictionary();
     bool started[26] = {};
-    bool warned = false;
     char previous = 0;  // no previous initial yet
     forEachWord(f, [&](std::string_view word) {
         char initial = toUpperAscii(word[0]);
@@ -111,7 +82,6 @@ void loadMainList(FILE* f) {
         // not break the run they stand in.
         if (isAsciiLetter(initial) && initial != previous) {
             int letter = initial - 'A';
-            if (started[letter]) warnUngrouped(warned, initial);
             started[letter] = true;
             letterStart[letter] = dictCount;
             previous = initial;
@@ -122,8 +92,8 @@ void loadMainList(FILE* f) {
     // A letter with no run gets an empty range where the next run begins.
     for (int letter = 25; letter >= 0; --letter)
         if (!started[letter]) letterStart[letter] = letterStart[letter + 1];
-    warnMisordered(warned, started);
     indexWords(0, dictCount);
+    checkGrouping();
 }
 
 void loadSecondList(FILE* f) {

@@ -117,22 +117,16 @@ void reserveFor(int32_t count) {
         }
 }
 
-// Whether a lookup can reach the stored word, which begins with a letter
-// and holds no zero byte: a main-list word only inside its own letter's
-// range, a second-list word always.
-bool inReach(int32_t position, char initial) {
+}  // namespace
+
+bool rangeHolds(int32_t position) {
+    std::string_view word = dictWords[position];
+    char initial = word.empty() ? '\0' : static_cast<char>(word[0] | 0x20);
+    if (initial < 'a' || initial > 'z') return false;
     if (position >= letterStart[26]) return position < letterStart[27];
-    int letter = (initial | 0x20) - 'a';
+    int letter = initial - 'a';
     return position >= letterStart[letter] && position < letterStart[letter + 1];
 }
-
-bool beginsWithLetter(std::string_view word) {
-    if (word.empty()) return false;
-    char c = static_cast<char>(word[0] | 0x20);
-    return c >= 'a' && c <= 'z';
-}
-
-}  // namespace
 
 void indexWords(int32_t begin, int32_t end) {
     reserveFor(indexedCount + (end - begin));
@@ -146,7 +140,7 @@ void indexWords(int32_t begin, int32_t end) {
         for (int32_t position = from; position < to; ++position) {
             std::string_view word = dictWords[position];
             bool& take = taken[position - from];
-            take = beginsWithLetter(word) && inReach(position, word[0]);
+            take = rangeHolds(position);
             if (!take) continue;
             uint64_t h = hashStart;
             for (char c : word) {

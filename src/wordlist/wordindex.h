@@ -12,6 +12,11 @@
 // word when its initial is a letter; never a word holding a zero byte.
 // Called by loading once the letter index for those positions is final.
 void indexWords(int32_t begin, int32_t end);
+
+// True when a lookup of the stored word's initial scans its position: a
+// main-list word inside its own letter's range, a second-list word always;
+// never a word whose initial is not a letter.
+bool rangeHolds(int32_t position);
 void clearWordIndex();
 
 // True when the index holds the `length` bytes at `word`, A-Z folded to a-z.

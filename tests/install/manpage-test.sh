@@ -86,6 +86,7 @@ sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folde
     -e 's/^\(Will not write the output over the word list:\) list\.srt \(.*\) words$/\1 out.srt \2 list/' \
     -e 's/^\(Could not \(read\|write\|open\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
     -e 's/^\(Warning: .* dropped from\) [0-9][0-9]* lines\? \(of the input file:\) nul\.srt$/\1 N lines \2 in.srt/' \
+    -e 's/^\(Warning: .* order:\) [0-9]* of its [0-9]* \(.*(letters\) [A-Z, ]*)/\1 N of its M \2 L)/' \
     -e 's/^[0-9][0-9]*/N/' \
     -e 's/^\(Read\|Fixed\) [0-9][0-9]*/\1 N/' \
     -e "s/^N: Couldn't find '.*' in the/N: Couldn't find 'word' in the/" \

@@ -286,6 +286,14 @@ ROWS = [
         output=SRT_REPAIRED.replace(b"doing?", b"doing? ar"),
         files=files(input_srt=SRT.replace(b"doing?", b"doing? ar"),
                     words=b"ar\0\nar\0e\nare\ndoing\nwhat\0\nwhat\nyou\n")),
+    # No A word can be found: the range of A runs from "am" to "be", before it.
+    Row("words-misordered", status=0,
+        stderr=b"Warning: 'words' is not grouped in A-Z order: 2 of its 4 words can never be "
+               b"found (letters A); put extra words in words2, or sort the list (sort -f)\n",
+        stdout=report(4, 0, b"3: Couldn't find 'What' in the dictionary.\n"
+                            b"3: Couldn't find 'areyou' in the dictionary.\n"
+                            b"3: Couldn't find 'doing' in the dictionary.\n"),
+        output=SRT.replace(b"\n", b"\r\n"), files=files(words=b"are\nbe\nyou\nam\n")),
     Row("words-1mb-word", status=0, stderr=b"", stdout=report(4, 1), output=SRT_REPAIRED,
         files=files(words=b"are\ndoing\n" + b"q" * (1 << 20) + b"\nwhat\nyou\n")),
     Row("words-million-words", status=0, stderr=b"", stdout=report(4, 1),
