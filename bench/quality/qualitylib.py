@@ -1,6 +1,7 @@
-"""Repair quality of unjam on a corpus of fortune cookies.
+"""Repair quality of unjam on two corpora: fortune cookies and dialogue.
 
-Builds clean subtitle text from a fixed set of fortune files, joins words by
+Builds clean subtitle text from a fixed set of fortune files and from the
+dialogue written for this benchmark (bench/quality/dialogue/), joins words by
 removing some of the spaces between letters, runs unjam over it and compares
 what comes back with the original text. Shared by bench/quality/run and
 tools/derive-stoplist.
@@ -26,6 +27,15 @@ FILES = ("wisdom", "literature", "humorists", "platitudes", "miscellaneous",
 # sayings and prose; all the verse is in the test half.
 TRAIN = ("wisdom", "humorists", "miscellaneous", "computers", "riddles")
 TEST = ("literature", "platitudes", "science", "songs-poems", "food")
+
+# The dialogue: one file a genre, halved by genre. Each half has a series
+# with invented names, a workplace, a family or school, a period piece and
+# live talk (news or sports).
+DIALOGUE_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "dialogue")
+DIALOGUE_TRAIN = ("crime", "hospital", "family-comedy", "school-teen", "science-fiction",
+                  "western", "documentary-news", "period-drama")
+DIALOGUE_TEST = ("courtroom", "war-history", "romance", "reality-tv", "fantasy", "animation",
+                 "sports", "thriller")
 
 LINE_WIDTH = 42  # a usual subtitle line
 RATE = 0.15
@@ -82,6 +92,36 @@ def corpus_lines(files=FILES):
     return lines
 
 
+def dialogue_lines(files=DIALOGUE_TRAIN + DIALOGUE_TEST):
+    """(genre, lines) for every cue of the dialogue: an exchange (a paragraph
+    of one to four lines) fills one or two cues of at most two lines."""
+    lines = []
+    for name in files:
+        with open(os.path.join(DIALOGUE_DIR, name + ".txt"), encoding="ascii") as f:
+            exchanges = f.read().strip("\n").split("\n\n")
+        for exchange in exchanges:
+            text = exchange.split("\n")
+            lines.extend((name, text[i:i + 2]) for i in range(0, len(text), 2))
+    return lines
+
+
+class Corpus:
+    def __init__(self, name, train, test, read):
+        self.name, self.train, self.test, self.read = name, train, test, read
+
+    def cues(self, files=None):
+        return self.read(files or self.train + self.test)
+
+
+CORPORA = (Corpus("fortunes", TRAIN, TEST, corpus_lines),
+           Corpus("dialogue", DIALOGUE_TRAIN, DIALOGUE_TEST, dialogue_lines))
+
+
+def training_cues():
+    """The training halves of both corpora: all that the word list may learn from."""
+    return [cue for corpus in CORPORA for cue in corpus.cues(corpus.train)]
+
+
 def joinable_spaces(line):
     return [i for i in range(1, len(line) - 1)
             if line[i] == " " and line[i - 1].isalpha() and line[i + 1].isalpha()]
@@ -122,11 +162,15 @@ def timestamp(seconds):
     return "%02d:%02d:%02d,%03d" % (ms // 3600000, ms // 60000 % 60, ms // 1000 % 60, ms % 1000)
 
 
-def run_unjam(unjam, words, cues):
-    """Repairs the cues with unjam and the word list; returns the repaired
-    cues and the end of unjam's standard output, with its report."""
+def run_unjam(unjam, words, cues, words2=None):
+    """Repairs the cues with unjam and the word list (and words2, a text,
+    if given); returns the repaired cues and the end of unjam's standard
+    output, with its report."""
     with tempfile.TemporaryDirectory(prefix="unjam-quality-") as work:
         os.symlink(os.path.abspath(words), os.path.join(work, "words"))
+        if words2 is not None:
+            with open(os.path.join(work, "words2"), "w", encoding="latin-1") as f:
+                f.write(words2)
         write_srt(cues, os.path.join(work, "in.srt"))
         with open(os.path.join(work, "stdout"), "w+b") as stdout:
             proc = subprocess.run([os.path.abspath(unjam), "in.srt", "out.srt"], cwd=work,
@@ -143,6 +187,33 @@ def run_unjam(unjam, words, cues):
         repaired.append((name, out[pos + 2:pos + 2 + len(cue)]))
         pos += len(cue) + 3
     return repaired, report
+
+
+def propose_names(names, words, cues):
+    """What unjam-names proposes for words2 from the cues as subtitles."""
+    with tempfile.TemporaryDirectory(prefix="unjam-names-") as work:
+        os.symlink(os.path.abspath(words), os.path.join(work, "words"))
+        write_srt(cues, os.path.join(work, "season.srt"))
+        proc = subprocess.run([os.path.abspath(names), "season.srt"], cwd=work,
+                              capture_output=True)
+        if proc.returncode != 0:
+            raise RuntimeError("unjam-names failed: " + proc.stderr.decode("latin-1"))
+        return proc.stdout.decode("latin-1")
+
+
+def repair(unjam, words, cues, names=None):
+    """The cues repaired by unjam. With names (the unjam-names program), each
+    file of the corpus is taken as one series: it is repaired with the words2
+    that unjam-names proposes from its own damaged text, unreviewed, as a
+    user would have it."""
+    if names is None:
+        return run_unjam(unjam, words, cues)[0]
+    repaired = []
+    for name in dict.fromkeys(name for name, _ in cues):
+        series = [cue for cue in cues if cue[0] == name]
+        words2 = propose_names(names, words, series)
+        repaired += run_unjam(unjam, words, series, words2)[0]
+    return repaired
 
 
 # Scoring. A line is compared with its original by the positions of its
