@@ -6,11 +6,12 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "driver/blockline.h"
 #include "driver/linereader.h"
+#include "driver/messages.h"
 #include "repair/counters.h"
 #include "repair/repairline.h"
 #include "wordlist/dictionary.h"
@@ -27,18 +28,6 @@ const char* const usageText[] = {
     " is read in unsorted, and is also used (with no sorting or",
     " optimizing.",
 };
-
-// Standard error shows after whatever standard output already holds.
-void complain(const std::string& text) {
-    std::fflush(stdout);
-    std::fputs((text + "\n").c_str(), stderr);
-    std::fflush(stderr);
-}
-
-[[noreturn]] void fail(const std::string& text) {
-    complain(text);
-    std::exit(1);
-}
 
 void say(const char* text) {
     std::fputs(text, stdout);
@@ -129,9 +118,7 @@ void processLines(InputFile& in, Output& out) {
     int blockLine = 0;
     while (readLine(in, line)) {
         ++lineNumber;
-        if (line.empty()) {
-            blockLine = 0;
-        } else if (++blockLine >= 3) {
+        if (isTextLine(line, blockLine)) {
             bool fixed;
             line = repairLine(line.data(), fixed, true);
         }
@@ -184,16 +171,6 @@ int runUnjam(int argc, char** argv) {
                  std::strerror(out.error));
         status = 1;
     }
-    if (in.error != 0) {
-        complain(std::string("Could not read the input file: ") + inPath + ": " +
-                 std::strerror(in.error));
-        status = 1;
-    }
-    // The rules drop a line's text after a NUL; a UTF-16 file loses all of
-    // its text that way, which must not pass unnoticed.
-    if (in.linesCut > 0)
-        complain("Warning: the text after a NUL byte was dropped from " +
-                 std::to_string(in.linesCut) + (in.linesCut == 1 ? " line" : " lines") +
-                 " of the input file: " + inPath);
+    if (reportInputProblems(in, inPath)) status = 1;
     return status;
 }

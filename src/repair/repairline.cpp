@@ -7,10 +7,6 @@
 
 namespace {
 
-bool endsWord(char c) {
-    return isSeparator(c) || isDigitChar(c);
-}
-
 bool isQuotePair(const char* at) {
     return (at[0] == '\'' && at[1] == '\'') || (at[0] == '`' && at[1] == '`');
 }

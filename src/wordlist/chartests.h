@@ -20,6 +20,10 @@ inline bool isSeparator(char c) {
 inline bool isDigitChar(char c) {
     return c >= '0' && c <= '9';
 }
+// A word is a run of the other bytes: separators and digits cut it.
+inline bool endsWord(char c) {
+    return isSeparator(c) || isDigitChar(c);
+}
 // True when every byte is a digit; true for the empty string.
 bool isAllDigits(const char* s);
 // a-z to A-Z; every other byte unchanged.

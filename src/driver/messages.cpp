@@ -1,0 +1,34 @@
+#include "driver/messages.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+void complain(const std::string& text) {
+    std::fflush(stdout);
+    std::fputs((text + "\n").c_str(), stderr);
+    std::fflush(stderr);
+}
+
+void fail(const std::string& text) {
+    complain(text);
+    std::exit(1);
+}
+
+void failInputOpen(const char* path) {
+    fail(std::string("Could not open the input file: ") + path + ": " + std::strerror(errno));
+}
+
+bool reportInputProblems(const InputFile& in, const char* path) {
+    if (in.error != 0)
+        complain(std::string("Could not read the input file: ") + path + ": " +
+                 std::strerror(in.error));
+    // The rules drop a line's text after a NUL; a UTF-16 file loses all of
+    // its text that way, which must not pass unnoticed.
+    if (in.linesCut > 0)
+        complain("Warning: the text after a NUL byte was dropped from " +
+                 std::to_string(in.linesCut) + (in.linesCut == 1 ? " line" : " lines") +
+                 " of the input file: " + path);
+    return in.error != 0;
+}

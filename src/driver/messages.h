@@ -1,0 +1,18 @@
+// Messages on standard error, shared by unjam and unjam-names.
+#pragma once
+
+#include <string>
+
+#include "driver/linereader.h"
+
+// One line on standard error, after whatever standard output already holds.
+void complain(const std::string& text);
+// complain, then end the process with status 1.
+[[noreturn]] void fail(const std::string& text);
+
+// "Could not open the input file: PATH: reason" for the failed open's errno.
+[[noreturn]] void failInputOpen(const char* path);
+
+// Reports what reading an input file met: a read error (true) and lines
+// that a NUL cut short (a warning only).
+bool reportInputProblems(const InputFile& in, const char* path);
