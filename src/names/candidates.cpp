@@ -1,0 +1,34 @@
+#include "names/candidates.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "names/sightings.h"
+#include "wordlist/lookup.h"
+
+namespace {
+
+int64_t capitals(const std::string& form) {
+    return std::count_if(form.begin(), form.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+// The most frequent spelling; of equally frequent ones the one with fewer
+// capitals ("Bramblebum" over "BRAMBLEBUM"), then the first in byte order.
+const std::string& usualForm(const Sighting& seen) {
+    auto best = seen.forms.begin();
+    for (auto form = best; form != seen.forms.end(); ++form)
+        if (form->second > best->second ||
+            (form->second == best->second && capitals(form->first) < capitals(best->first)))
+            best = form;
+    return best->first;
+}
+
+}  // namespace
+
+std::vector<std::string> candidateNames() {
+    std::vector<std::string> names;
+    for (const auto& [word, seen] : sightings)
+        if (seen.count >= 2 && seen.insideSentence && !inDictSized(word.data(), word.size()))
+            names.push_back(usualForm(seen));
+    return names;
+}

@@ -1,0 +1,74 @@
+#include "names/run.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "driver/blockline.h"
+#include "driver/linereader.h"
+#include "driver/messages.h"
+#include "names/candidates.h"
+#include "names/sightings.h"
+#include "wordlist/dictionary.h"
+
+namespace {
+
+const char* const usageText[] = {
+    "Usage: unjam-names in.srt...",
+    " Prints the capitalized words of the subtitle files that recur, stand",
+    " inside a sentence and are in neither 'words' nor 'words2': names to",
+    " review and add to 'words2'.",
+};
+
+// Notes the sightings of one file's text lines. Any failure ends the run:
+// a list drawn from part of a season would mislead.
+void readSubtitles(const char* path) {
+    InputFile in;
+    in.fd = open(path, O_RDONLY);
+    if (in.fd < 0) failInputOpen(path);
+    std::string line;
+    int blockLine = 0;
+    bool sentenceOpen = false;
+    while (readLine(in, line)) {
+        if (isTextLine(line, blockLine))
+            noteTextLine(line, sentenceOpen);
+        else
+            sentenceOpen = false;
+    }
+    close(in.fd);
+    if (reportInputProblems(in, path)) std::exit(1);
+}
+
+// Standard output is the list itself: failing to write it is an error.
+int printNames() {
+    errno = 0;
+    for (const std::string& name : candidateNames()) {
+        std::fwrite(name.data(), 1, name.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    complain(std::string("Could not write the standard output: ") +
+             std::strerror(errno ? errno : EIO));
+    return 1;
+}
+
+}  // namespace
+
+int runNames(int argc, char** argv) {
+    if (argc < 2) {
+        for (const char* line : usageText)
+            complain(line);
+        return 1;
+    }
+    for (int k = 1; k < argc; ++k)
+        readSubtitles(argv[k]);
+    readDictionary();
+    int status = printNames();
+    freeDictionary();
+    return status;
+}

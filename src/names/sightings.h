@@ -1,0 +1,22 @@
+// Capitalized words met in the text lines of subtitle files: how often, in
+// which spellings, and whether ever inside a sentence. ASCII case is
+// ignored: "BRAMBLEBUM" and "Bramblebum" are sightings of one word.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+struct Sighting {
+    int64_t count = 0;
+    bool insideSentence = false;
+    std::map<std::string, int64_t> forms;  // each spelling met, how often
+};
+
+// By the word with A-Z folded to a-z.
+extern std::map<std::string, Sighting> sightings;
+
+// Notes the words of one text line that begin with A-Z and are longer than
+// one byte. `sentenceOpen` says whether a sentence is under way: false at
+// the start of a block, carried from one text line of a block to the next.
+void noteTextLine(const std::string& line, bool& sentenceOpen);
