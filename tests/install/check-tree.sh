@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Checks an installed tree: the program, its man page, the default word list
-# and its notice are where users look for them, nothing else is there, and
-# the program runs from there with the installed list.
-#   check-tree.sh PREFIX DICT_DIR SOURCE_MAN
+# Checks an installed tree: the programs, their man pages, the default word
+# list and its notice are where users look for them, nothing else is there,
+# and the programs run from there with the installed list.
+#   check-tree.sh PREFIX DICT_DIR SOURCE_MAN NAMES_MAN
 set -u
 prefix=$1
 dict=$2
 source_man=$3
+names_man=$4
 failed=0
 fail() {
     echo "--- $*"
@@ -19,11 +20,14 @@ same() {  # installed path, source file
 [ -x "$prefix/bin/unjam" ] || fail "bin/unjam is missing or not executable"
 gzip -dc "$prefix/share/man/man1/unjam.1.gz" 2>/dev/null | cmp -s "$source_man" - ||
     fail "share/man/man1/unjam.1.gz is missing or differs from $source_man"
+[ -x "$prefix/bin/unjam-names" ] || fail "bin/unjam-names is missing or not executable"
+gzip -dc "$prefix/share/man/man1/unjam-names.1.gz" 2>/dev/null | cmp -s "$names_man" - ||
+    fail "share/man/man1/unjam-names.1.gz is missing or differs from $names_man"
 same share/unjam/words "$dict/words"
 same share/doc/unjam/COPYING.scowl "$dict/COPYING.scowl"
 files=$(cd "$prefix" && find . -type f | sort)
-want=$(printf '%s\n' ./bin/unjam ./share/doc/unjam/COPYING.scowl ./share/man/man1/unjam.1.gz \
-    ./share/unjam/words)
+want=$(printf '%s\n' ./bin/unjam ./bin/unjam-names ./share/doc/unjam/COPYING.scowl \
+    ./share/man/man1/unjam-names.1.gz ./share/man/man1/unjam.1.gz ./share/unjam/words)
 [ "$files" = "$want" ] || fail "installed files differ:"$'\n'"$files"
 [ $failed = 0 ] || exit 1
 
@@ -52,4 +56,6 @@ last=$((${#out[@]} - 1))
     grep -qx 'Read 8 lines\.' "$run/stdout" &&
     [ "${out[last]:-}" = "Exiting and freeing mem...done." ] ||
     fail "standard output:"$'\n'"$(cat "$run/stdout")"
+names=$(cd "$run" && PATH="$prefix/bin:/usr/bin:/bin" unjam-names input.srt 2>&1 </dev/null) ||
+    fail "unjam-names: $names"
 exit $failed

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs a build tree into a scratch prefix and checks what landed there.
-#   install-test.sh BUILD_DIR DICT_DIR SOURCE_MAN
+#   install-test.sh BUILD_DIR DICT_DIR SOURCE_MAN NAMES_MAN
 set -u
 build=$1
 shift

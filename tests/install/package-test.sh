@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the .deb from a build tree, checks its control fields and contents,
 # and runs the program unpacked from it.
-#   package-test.sh BUILD_DIR DICT_DIR SOURCE_MAN
+#   package-test.sh BUILD_DIR DICT_DIR SOURCE_MAN NAMES_MAN
 set -u
 build=$1
 shift
@@ -35,7 +35,8 @@ for lib in libc6 libstdc++6; do
 done
 listing=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
 for path in ./usr/bin/unjam ./usr/share/man/man1/unjam.1.gz ./usr/share/unjam/words \
-    ./usr/share/doc/unjam/COPYING.scowl; do
+    ./usr/share/doc/unjam/COPYING.scowl ./usr/bin/unjam-names \
+    ./usr/share/man/man1/unjam-names.1.gz; do
     grep -qx -- "$path" <<<"$listing" || { echo "--- $path not in the package"; failed=1; }
 done
 [ $failed = 0 ] || exit 1
