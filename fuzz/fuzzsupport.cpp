@@ -27,8 +27,8 @@ std::string& pendingLine() {
     return line;
 }
 
-// Only whole runaway lines are kept: a word within the trial budget may print
-// a gigabyte of lookup diagnostics, which the checks have no use for.
+// Only whole runaway lines are kept: a word within its budgets may print
+// 100,000 lines of lookup diagnostics, which the checks have no use for.
 ssize_t keep(void*, const char* text, size_t size) {
     std::string& line = pendingLine();
     const char* end = text + size;

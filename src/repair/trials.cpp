@@ -1,5 +1,6 @@
 #include "repair/trials.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <unordered_map>
@@ -31,6 +32,7 @@ struct TrialRecord {
     int64_t ofTheRise = 0;
     std::string lines;
     std::vector<std::pair<size_t, const TrialRecord*>> inserted;
+    int64_t lineCount = 0;  // shown for it: its lines and its trials' lines
 };
 
 int trialDepth = 0;
@@ -48,6 +50,14 @@ std::string runLiteralTrial(char* text, bool& fixed) {
     return result;
 }
 
+// A replayed trial shows its lines again, so they count again.
+void countLines(TrialRecord& record) {
+    int64_t count = std::count(record.lines.begin(), record.lines.end(), '\n');
+    for (const auto& [at, trial] : record.inserted)
+        count = addCapped(count, trial->lineCount);
+    record.lineCount = count;
+}
+
 // Runs the trial once, recording what it does.
 void recordTrial(char* text, size_t length, TrialRecord& record) {
     TrialRecord* caller = recording;
@@ -59,6 +69,7 @@ void recordTrial(char* text, size_t length, TrialRecord& record) {
     record.trials = trialsInSearch - trialsBefore;
     record.fixedRise = fixedCount - fixedBefore;
     record.ofTheRise = ofTheCount - ofTheBefore;
+    countLines(record);
     recording = caller;
     recordDiagnostics(&caller->lines);
 }
@@ -120,11 +131,12 @@ void beginRememberedSearch() {
     recordDiagnostics(&wordRecord.lines);
 }
 
-int64_t endRememberedSearch() {
+SearchSize endRememberedSearch() {
     recordDiagnostics(nullptr);
     remembering = false;
     recording = nullptr;
-    return trialsInSearch;
+    countLines(wordRecord);
+    return {trialsInSearch, wordRecord.lineCount};
 }
 
 void showRememberedLines() {

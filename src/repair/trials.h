@@ -14,6 +14,10 @@
 // walk may run, counted at every depth, as the search would run them without
 // remembering any.
 constexpr int64_t trialBudget = 100000;
+// The most message lines that the search of such a word may print, counted
+// as the search would print them: a few hundred trials on pieces that each
+// print a lookup line per left piece would otherwise fill a disk.
+constexpr int64_t lineBudget = 100000;
 
 // Runs a trial on `text`, in place: a rewrite inside it stays in `text`.
 std::string runTrial(char* text, bool& fixed);
@@ -24,9 +28,15 @@ bool atTopLevel();
 // From here until endRememberedSearch, trials are remembered and the lines
 // of the search are recorded.
 void beginRememberedSearch();
-// Ends it and returns how many trials the search would have run without
-// remembering any (kept from overflowing past any budget that counts).
-int64_t endRememberedSearch();
+// How many trials the search would have run without remembering any, and
+// how many lines it would have printed (both kept from overflowing past any
+// budget that counts).
+struct SearchSize {
+    int64_t trials;
+    int64_t lines;
+};
+// Ends it and returns its size.
+SearchSize endRememberedSearch();
 // Then shows the lines that the search recorded, or drops them; both forget
 // the search's trials.
 void showRememberedLines();

@@ -11,7 +11,8 @@ void repairWithinBudget(char* word, LineRepair& call) {
     const int64_t fixedBefore = fixedCount, ofTheBefore = ofTheCount;
     beginRememberedSearch();
     bool repaired = repairUnlisted(word, call);
-    if (endRememberedSearch() <= trialBudget) {
+    SearchSize size = endRememberedSearch();
+    if (size.trials <= trialBudget && size.lines <= lineBudget) {
         showRememberedLines();
         return;
     }

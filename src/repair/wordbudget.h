@@ -1,5 +1,6 @@
 // The search of a word that the top-level walk hands over is bounded: a
-// word whose search would run more than trialBudget trials (a runaway word)
+// word whose search would run more than trialBudget trials or print more
+// than lineBudget lines (a runaway word)
 // gets the result that the full search gives and one line instead of that
 // search's lines and counts.
 #pragma once

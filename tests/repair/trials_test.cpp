@@ -86,17 +86,23 @@ TrialRun trialOn(const std::string& word, bool remembered) {
     TrialRun run;
     int64_t fixedBefore = fixedCount, ofTheBefore = ofTheCount;
     int64_t literalBefore = literalTrialsRun();
+    SearchSize size{0, 0};
     testing::internal::CaptureStdout();
     if (remembered) {
         beginRememberedSearch();
         run.result = runTrial(buffer.data(), run.fixed);
-        run.trials = endRememberedSearch();
+        size = endRememberedSearch();
+        run.trials = size.trials;
         showRememberedLines();
     } else {
         run.result = runTrial(buffer.data(), run.fixed);
         run.trials = literalTrialsRun() - literalBefore;
     }
     run.lines = testing::internal::GetCapturedStdout();
+    // The lines that the remembered search counted are the lines it showed.
+    if (remembered) {
+        EXPECT_EQ(size.lines, std::count(run.lines.begin(), run.lines.end(), '\n'));
+    }
     run.fixedRise = fixedCount - fixedBefore;
     run.ofTheRise = ofTheCount - ofTheBefore;
     run.bytes = buffer;
@@ -138,7 +144,7 @@ TEST(RememberedTrials, RepeatedPieceIsReplayed) {
     beginRememberedSearch();
     runTrial(first.data(), fixed);
     std::string result = runTrial(second.data(), fixed);
-    EXPECT_EQ(endRememberedSearch(), 4);  // each: the trial and one on "itis"
+    EXPECT_EQ(endRememberedSearch().trials, 4);  // each: the trial and one on "itis"
     showRememberedLines();
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "3: Truncated 'ii' in 'iitis' to 'it is'\n"

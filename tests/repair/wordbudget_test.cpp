@@ -5,6 +5,7 @@
 // its own, so the budget's edge can be found exactly.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "repair/counters.h"
@@ -86,6 +87,24 @@ TEST(TrialBudget, FirstWordPastBudgetRunsAway) {
                               "' over too many alternatives to list\n");
     EXPECT_EQ(r.fixedRise, 1);
     EXPECT_TRUE(r.fixed);
+}
+
+// "q", 20 "ha" and S = "[xxxxxx[": the left pieces "q..." leave 20, 11 and 7
+// "ha"s before S, and the search of j "ha"s before S meets S F(j+1) times
+// (Fibonacci: "ha" and "haha" lead on). Each meeting prints 9 lines: the
+// lookup of S, then its trial's lookups of S and of its 7 left pieces. With
+// the not-found line: 9 * (10946 + 144 + 21) + 1 = 100,000 lines. Listing
+// the left piece before S's last byte adds one line, the lookup of "[".
+TEST(LineBudget, WordPrintingTheMostLinesKeepsThemOneMoreRunsAway) {
+    const std::string word = "q" + has(20) + "[xxxxxx[";
+    const std::string words = "ha haha q q" + has(9) + " q" + has(13);
+    loadTestDictionary(words);
+    Repair within = repair(word);
+    EXPECT_EQ(std::count(within.messages.begin(), within.messages.end(), '\n'), 100000);
+    loadTestDictionary(words + " q" + has(20) + "[xxxxxx");
+    Repair over = repair(word);
+    EXPECT_EQ(over.messages, "42: Couldn't find '" + word + "' in the dictionary.\n");
+    EXPECT_EQ(over.result, word);
 }
 
 struct RunawayCase {
