@@ -1,7 +1,6 @@
 #include <csignal>
-#include <cstdio>
-#include <new>
 
+#include "driver/messages.h"
 #include "driver/run.h"
 #include "driver/standardstreams.h"
 
@@ -9,11 +8,5 @@ int main(int argc, char** argv) {
     ensureStandardStreams();
     // A reader that goes away (unjam ... | head) must not stop the repair.
     std::signal(SIGPIPE, SIG_IGN);
-    try {
-        return runUnjam(argc, argv);
-    } catch (const std::bad_alloc&) {
-        std::fflush(stdout);
-        std::fputs("Out of memory\n", stderr);
-        return 1;
-    }
+    return runReportingOutOfMemory(runUnjam, argc, argv);
 }

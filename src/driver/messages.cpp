@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 void complain(const std::string& text) {
     std::fflush(stdout);
@@ -31,4 +32,15 @@ bool reportInputProblems(const InputFile& in, const char* path) {
                  std::to_string(in.linesCut) + (in.linesCut == 1 ? " line" : " lines") +
                  " of the input file: " + path);
     return in.error != 0;
+}
+
+int runReportingOutOfMemory(int (*run)(int, char**), int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // No allocation here: memory has just run out.
+        std::fflush(stdout);
+        std::fputs("Out of memory\n", stderr);
+        return 1;
+    }
 }

@@ -16,3 +16,7 @@ void complain(const std::string& text);
 // Reports what reading an input file met: a read error (true) and lines
 // that a NUL cut short (a warning only).
 bool reportInputProblems(const InputFile& in, const char* path);
+
+// Runs a program's whole run; running out of memory ends it with "Out of
+// memory" on standard error and status 1.
+int runReportingOutOfMemory(int (*run)(int, char**), int argc, char** argv);
