@@ -2,7 +2,7 @@
 # The man page formats without warnings, and every message it lists that a
 # short scenario makes the program print appears in it word for word: the
 # usage text in full, the others with the line number or count as N.
-#   manpage-test.sh UNJAM MAN_PAGE
+#   manpage-test.sh PROGRAM MAN_PAGE      (unjam or unjam-names)
 set -u
 unjam=$(realpath "$1")
 page=$(realpath "$2")
@@ -60,6 +60,41 @@ run() {
     sed -s -e '$a\' "$tmp/out.$runs" "$tmp/err.$runs" |
         grep -vx 'Reading in dictionary\.\.\.' >>"$tmp/messages"
 }
+# Paths, numbers and quoted words as the page names them; then each of the
+# messages WANT... was printed, and every message printed is in the page.
+check_messages() {
+    sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folder\.srt/in.srt/' \
+        -e 's/^\(Will not write the output over the word list:\) list\.srt \(.*\) words$/\1 out.srt \2 list/' \
+        -e 's/^\(Could not \(read\|write\|open\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
+        -e 's/^\(Warning: .* dropped from\) [0-9][0-9]* lines\? \(of the input file:\) nul\.srt$/\1 N lines \2 in.srt/' \
+        -e 's/^\(Warning: .* order:\) [0-9]* of its [0-9]* \(.*(letters\) [A-Z, ]*)/\1 N of its M \2 L)/' \
+        -e 's/^[0-9][0-9]*/N/' \
+        -e 's/^\(Read\|Fixed\) [0-9][0-9]*/\1 N/' \
+        -e "s/^N: Couldn't find '.*' in the/N: Couldn't find 'word' in the/" \
+        -e "s/^N: Ambiguous splitting of '.*': chose '.*' over '.*'\$/N: Ambiguous splitting of 'word': chose 'split' over 'other'/" \
+        -e "s/^N: Ambiguous splitting of '.*': chose '.*' over too/N: Ambiguous splitting of 'word': chose 'split' over too/" \
+        -e "s/^N: Truncated 'ii' in '.*' to '.*'\$/N: Truncated 'ii' in 'word' to 'replacement'/" \
+        -e "s/^inDict got symbol '.*'\$/inDict got symbol 'text'/" messages | sort -u >wanted
+    for want in "$@"; do
+        grep -qF "$want" wanted || { echo "--- the scenario printed no '$want'"; failed=1; }
+    done
+    while IFS= read -r message; do
+        [ "$(find_line "$message")" != -1 ] || { echo "--- not in the page: '$message'"; failed=1; }
+    done <wanted
+    exit $failed
+}
+
+if [ "${unjam##*/}" = unjam-names ]; then
+    printf '1\n2\nrun\0away\n' >nul.srt
+    run nul.srt
+    mkdir folder.srt
+    run in.srt
+    run folder.srt
+    printf '%s\n' be bet he la me lo the tween ween will >words
+    run nul.srt
+    check_messages "Could not open the input file" "Could not read" "after a NUL byte" \
+        "Could not open the words file" "Warning: 'words' is not grouped"
+fi
 run in.srt out.srt
 printf '1\n2\nrun ofthe between wiill [x]\n' >in.srt
 run in.srt out.srt
@@ -81,25 +116,6 @@ mkdir runaway
 printf '%s\n' ha haha >runaway/words
 printf '1\n2\n%s\n' "$(printf 'ha%.0s' {1..40})" >runaway/in.srt
 (cd runaway && run in.srt out.srt)
-# Paths, numbers and quoted words as the page names them.
-sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folder\.srt/in.srt/' \
-    -e 's/^\(Will not write the output over the word list:\) list\.srt \(.*\) words$/\1 out.srt \2 list/' \
-    -e 's/^\(Could not \(read\|write\|open\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
-    -e 's/^\(Warning: .* dropped from\) [0-9][0-9]* lines\? \(of the input file:\) nul\.srt$/\1 N lines \2 in.srt/' \
-    -e 's/^\(Warning: .* order:\) [0-9]* of its [0-9]* \(.*(letters\) [A-Z, ]*)/\1 N of its M \2 L)/' \
-    -e 's/^[0-9][0-9]*/N/' \
-    -e 's/^\(Read\|Fixed\) [0-9][0-9]*/\1 N/' \
-    -e "s/^N: Couldn't find '.*' in the/N: Couldn't find 'word' in the/" \
-    -e "s/^N: Ambiguous splitting of '.*': chose '.*' over '.*'\$/N: Ambiguous splitting of 'word': chose 'split' over 'other'/" \
-    -e "s/^N: Ambiguous splitting of '.*': chose '.*' over too/N: Ambiguous splitting of 'word': chose 'split' over too/" \
-    -e "s/^N: Truncated 'ii' in '.*' to '.*'\$/N: Truncated 'ii' in 'word' to 'replacement'/" \
-    -e "s/^inDict got symbol '.*'\$/inDict got symbol 'text'/" messages | sort -u >wanted
-for want in "Could not open the words file" "Couldn't find" "possibily ambiguous" \
-    "Warning: 'words' is not grouped" "over 'other'" "over too many" "Truncated" "got symbol" "Could not read" \
-    "over the word list" "after a NUL byte"; do
-    grep -qF "$want" wanted || { echo "--- the scenario printed no '$want'"; failed=1; }
-done
-while IFS= read -r message; do
-    [ "$(find_line "$message")" != -1 ] || { echo "--- not in the page: '$message'"; failed=1; }
-done <wanted
-exit $failed
+check_messages "Could not open the words file" "Couldn't find" "possibily ambiguous" \
+    "Warning: 'words' is not grouped" "over 'other'" "over too many" "Truncated" "got symbol" \
+    "Could not read" "over the word list" "after a NUL byte"
