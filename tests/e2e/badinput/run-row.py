@@ -20,6 +20,8 @@ import rows  # noqa: E402
 
 SKIPPED = 77
 TIMEOUT = float(os.environ.get("UNJAM_ROW_TIMEOUT", "300"))
+MODES = {"chmod000": 0o000, "chmod444": 0o444}
+CLOSED = {"stdout": [1], "stderr": [2], "all": [0, 1, 2]}
 
 
 def value(thing):
@@ -30,25 +32,18 @@ def make_folder(row, work):
     for name, data in row.files.items():
         with open(os.path.join(work, name), "wb") as f:
             f.write(value(data))
-        os.chmod(os.path.join(work, name), 0o644)
+        os.chmod(os.path.join(work, name), 0o644)  # readable by nobody too
     for action, path, *target in row.setup:
-        path = os.path.join(work, path)
         if action == "mkdir":
-            os.mkdir(path, 0o755)
+            os.mkdir(os.path.join(work, path), 0o755)
         elif action == "symlink":
-            os.symlink(target[0], path)
+            os.symlink(target[0], os.path.join(work, path))
         elif action == "hardlink":
-            os.link(os.path.join(work, target[0]), path)
-        elif not action.startswith("chmod"):
-            raise ValueError(action)
-
-
-MODES = {"chmod000": 0o000, "chmod444": 0o444}
+            os.link(os.path.join(work, target[0]), os.path.join(work, path))
 
 
 def set_modes(row, work, restore=False):
-    """The rows' file modes are set after the snapshot and put back before
-    the files are compared, so that the comparison can read them."""
+    """Set after the snapshot, put back before the comparison reads the files."""
     for action, path, *_ in row.setup:
         if action in MODES:
             os.chmod(os.path.join(work, path), 0o644 if restore else MODES[action])
@@ -69,38 +64,31 @@ def snapshot(work):
 def unprivileged_prefix(row):
     if not row.unprivileged or os.geteuid() != 0:
         return []
-    setpriv = shutil.which("setpriv")
-    if not setpriv:
-        print("skipped: running as root and setpriv (util-linux) is missing, so file "
-              "modes cannot be made to hold")
+    if not shutil.which("setpriv"):
+        print("skipped: running as root without setpriv (util-linux), file modes cannot hold")
         sys.exit(SKIPPED)
-    return [setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
+    return ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
 
 
 def run(row, command, work, logs):
-    """Runs the command in `work` with the row's standard streams; returns
-    the exit status, standard output and standard error."""
+    """Runs the command in `work`; returns exit status, standard output and error."""
     out_path, err_path = os.path.join(logs, "stdout"), os.path.join(logs, "stderr")
-    closed = {"stdin-closed": [0], "stdout-closed": [1], "stderr-closed": [2],
-              "stdin-stdout-closed": [0, 1], "stdout-stderr-closed": [1, 2],
-              "all-closed": [0, 1, 2]}.get(row.streams, [])
-    pipe = os.pipe() if row.streams == "stdout-broken-pipe" else None
+    closed = CLOSED.get(row.streams, [])
+    pipe = os.pipe() if row.streams == "broken-pipe" else None
     if pipe:
         os.close(pipe[0])  # nobody will ever read it
     with open(os.devnull, "rb") as stdin, open(out_path, "wb") as stdout, \
             open(err_path, "wb") as stderr:
         # subprocess puts SIGPIPE back to its default in the child, as a shell would.
         done = subprocess.run(command, cwd=work, stdin=stdin,
-                              stdout=pipe[1] if pipe else stdout, stderr=stderr,
+                              stdout=pipe[1] if pipe else stdout,
+                              stderr=stdout if row.streams == "shared" else stderr,
                               preexec_fn=lambda: [os.close(fd) for fd in closed],
                               timeout=TIMEOUT)
     if pipe:
         os.close(pipe[1])
-    with open(out_path, "rb") as f:
-        got_out = f.read()
-    with open(err_path, "rb") as f:
-        got_err = f.read()
-    return done.returncode, got_out, got_err
+    with open(out_path, "rb") as out, open(err_path, "rb") as err:
+        return done.returncode, out.read(), err.read()
 
 
 def shown(data):
@@ -110,16 +98,14 @@ def shown(data):
 def check_output(row, work, failures):
     path = os.path.join(work, row.output_path)
     want = value(row.output)
-    if want is None:
-        return
+    if want is None or want == rows.UNTOUCHED:
+        return  # not a file, or among the files compared with the snapshot
     if want == rows.ABSENT:
         if os.path.lexists(path):
             failures.append(f"{row.output_path} exists but must not")
     elif want == rows.EMPTY_DIRECTORY:
         if not os.path.isdir(path) or os.listdir(path):
             failures.append(f"{row.output_path} is no longer an empty folder")
-    elif want == rows.UNTOUCHED:
-        pass  # among the files compared with the snapshot
     elif not os.path.isfile(path):
         failures.append(f"{row.output_path} was not written")
     else:
@@ -134,9 +120,8 @@ def check(row, work, before, outcome):
     failures = []
     if status != row.status:
         failures.append(f"exit status {status}, expected {row.status}")
-    want_err = value(row.stderr)
-    if got_err != want_err:
-        failures.append(f"standard error is {shown(got_err)}, expected {shown(want_err)}")
+    if got_err != value(row.stderr):
+        failures.append(f"standard error is {shown(got_err)}, expected {shown(value(row.stderr))}")
     want_out = value(row.stdout)
     if isinstance(want_out, rows.Frame):
         if not (got_out.startswith(want_out.head) and got_out.endswith(want_out.tail)):
@@ -148,9 +133,7 @@ def check(row, work, before, outcome):
     set_modes(row, work, restore=True)
     after = snapshot(work)
     for name, data in before.items():
-        if name == row.output_path and row.output != rows.UNTOUCHED:
-            continue
-        if after.get(name) != data:
+        if (name != row.output_path or row.output == rows.UNTOUCHED) and after.get(name) != data:
             failures.append(f"{name} was changed or removed")
     return failures
 
@@ -165,8 +148,7 @@ def main():
     work = tempfile.mkdtemp(prefix="unjam-badinput-")
     logs = tempfile.mkdtemp(prefix="unjam-badinput-logs-")
     try:
-        if prefix:
-            # nobody must reach the program and write in the folder.
+        if prefix:  # nobody must reach the program and write in the folder
             os.chmod(work, 0o777)
             unjam = shutil.copy(unjam, os.path.join(logs, "unjam"))
             os.chmod(logs, 0o755)
@@ -174,8 +156,7 @@ def main():
         before = snapshot(work)
         set_modes(row, work)
         wrap = shlex.split(os.environ.get("UNJAM_WRAP", ""))
-        outcome = run(row, prefix + wrap + [unjam] + row.args, work, logs)
-        failures = check(row, work, before, outcome)
+        failures = check(row, work, before, run(row, prefix + wrap + [unjam] + row.args, work, logs))
     finally:
         set_modes(row, work, restore=True)
         shutil.rmtree(work)
