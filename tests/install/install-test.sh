@@ -1,15 +1,64 @@
 #!/usr/bin/env bash
-# Installs a build tree into a scratch prefix and checks what landed there.
+# Installs a build tree into a scratch prefix and builds its .deb; checks the
+# package's control fields, and in both trees that the programs, their man
+# pages, the default word list and its notice are where users look for them,
+# nothing else is there, and the programs run from there with the installed
+# list. Without dpkg-deb only the installed tree is checked.
 #   install-test.sh BUILD_DIR DICT_DIR SOURCE_MAN NAMES_MAN
 set -u
-build=$1
-shift
-here=$(dirname "$0")
+build=$1 dict=$2
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+failed=0
+fail() {
+    echo "--- $*"
+    failed=1
+}
 
-if ! cmake --install "$build" --prefix "$tmp/prefix" >"$tmp/log" 2>&1; then
-    cat "$tmp/log"
-    exit 1
-fi
-bash "$here/check-tree.sh" "$tmp/prefix" "$@"
+check_tree() {  # prefix
+    local prefix=$1 run=$tmp/run
+    for page in "$3" "$4"; do
+        name=$(basename "$page" .1)
+        [ -x "$prefix/bin/$name" ] || fail "bin/$name is missing or not executable"
+        gzip -dc "$prefix/share/man/man1/$name.1.gz" 2>/dev/null | cmp -s "$page" - ||
+            fail "man page $name.1.gz missing or differs"
+    done
+    cmp -s "$dict/words" "$prefix/share/unjam/words" || fail "word list missing or differs"
+    cmp -s "$dict/COPYING.scowl" "$prefix/share/doc/unjam/COPYING.scowl" ||
+        fail "COPYING.scowl missing or differs"
+    local files
+    files=$(cd "$prefix" && find . -type f | sort)
+    [ "$files" = "$(printf '%s\n' ./bin/unjam ./bin/unjam-names ./share/doc/unjam/COPYING.scowl \
+        ./share/man/man1/unjam-names.1.gz ./share/man/man1/unjam.1.gz ./share/unjam/words)" ] ||
+        fail "installed files differ:"$'\n'"$files"
+    rm -rf "$run" && mkdir "$run" && cp "$prefix/share/unjam/words" "$run/words"
+    printf '%s\n' 1 '00:00:01,000 --> 00:00:03,000' 'What areyou doing ofthe night?' \
+        "''Yes.''" >"$run/input.srt"
+    # By name through PATH, as a user runs it; nothing of the build tree on it.
+    (cd "$run" && PATH="$prefix/bin:/usr/bin:/bin" unjam input.srt output.srt \
+        </dev/null >stdout 2>stderr) || fail "exit status $?"
+    [ -s "$run/stderr" ] && fail "standard error: $(cat "$run/stderr")"
+    [ "$(cat "$run/output.srt")" = "$(printf '%s\r\n' 1 '00:00:01,000 --> 00:00:03,000' \
+        'What are you doing of the night?' '"Yes."')" ] || fail "output: $(od -c "$run/output.srt")"
+    grep -qx 'Read 4 lines\.' "$run/stdout" || fail "standard output: $(cat "$run/stdout")"
+    names=$(cd "$run" && PATH="$prefix/bin:/usr/bin:/bin" unjam-names input.srt 2>&1 </dev/null) ||
+        fail "unjam-names: $names"
+}
+
+cmake --install "$build" --prefix "$tmp/prefix" >"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
+check_tree "$tmp/prefix" "$3" "$4"
+command -v dpkg-deb >/dev/null || { echo "dpkg-deb not found: package not checked"; exit $failed; }
+
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >"$tmp/log" 2>&1 ||
+    { cat "$tmp/log"; exit 1; }
+debs=("$tmp"/out/*.deb)
+[ ${#debs[@]} = 1 ] && [ -f "${debs[0]}" ] || { echo "--- expected one .deb: ${debs[*]}"; exit 1; }
+field() { dpkg-deb -f "${debs[0]}" "$1"; }
+[ "$(field Package)" = unjam ] || fail "Package: $(field Package)"
+[ "$(field Section)" = utils ] || fail "Section: $(field Section)"
+[ -n "$(field Maintainer)" ] || fail "no Maintainer"
+for lib in libc6 libstdc++6; do
+    [[ ", $(field Depends)" == *", $lib "* ]] || fail "Depends lacks $lib: $(field Depends)"
+done
+dpkg-deb -x "${debs[0]}" "$tmp/root" && check_tree "$tmp/root/usr" "$3" "$4"
+exit $failed
