@@ -7,10 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <sstream>
-
-#include "wordlist/dictionary.h"
 
 void expect(bool ok, const char* what) {
     if (ok) return;
@@ -20,32 +17,41 @@ void expect(bool ok, const char* what) {
 
 namespace {
 
-const std::string runawayTail = "' over too many alternatives to list\n";
-
-std::string& pendingLine() {
-    static std::string line;
-    return line;
-}
+const std::string runawayHead = ": Ambiguous splitting of '", runawayMiddle = "': chose '",
+                  runawayTail = "' over too many alternatives to list\n";
+std::string pendingLine;
+char scratch[] = "/tmp/unjam-fuzz-XXXXXX";
+char home[4096];
 
 // Only whole runaway lines are kept: a word within its budgets may print
 // 100,000 lines of lookup diagnostics, which the checks have no use for.
 ssize_t keep(void*, const char* text, size_t size) {
-    std::string& line = pendingLine();
-    const char* end = text + size;
-    for (const char* from = text; from < end;) {
+    for (const char *from = text, *end = text + size; from < end;) {
         auto* newline = static_cast<const char*>(std::memchr(from, '\n', end - from));
         const char* stop = newline ? newline + 1 : end;
-        line.append(from, stop);
-        if (newline) {
-            if (line.size() >= runawayTail.size() &&
-                line.compare(line.size() - runawayTail.size(), runawayTail.size(), runawayTail) ==
-                    0)
-                capturedOutput() += line;
-            line.clear();
-        }
+        pendingLine.append(from, stop);
+        if (newline && pendingLine.size() >= runawayTail.size() &&
+            pendingLine.compare(pendingLine.size() - runawayTail.size(), std::string::npos,
+                                runawayTail) == 0)
+            capturedOutput() += pendingLine;
+        if (newline) pendingLine.clear();
         from = stop;
     }
     return static_cast<ssize_t>(size);
+}
+
+int64_t countOf(const std::string& text, const char* bytes) {
+    return std::count_if(text.begin(), text.end(),
+                         [bytes](char c) { return c && std::strchr(bytes, c); });
+}
+
+// The text with every edit the repair may make undone as far as it can be:
+// no blanks, no 'i', 'O' and 'F' in lower case.
+std::string skeleton(const std::string& text) {
+    std::string kept;
+    for (char c : text)
+        if (c != ' ' && c != 'i') kept.push_back(c == 'O' ? 'o' : c == 'F' ? 'f' : c);
+    return kept;
 }
 
 }  // namespace
@@ -64,33 +70,35 @@ void captureStandardOutput() {
     stdout = memory;
 }
 
-void writeFile(const std::string& path, const std::string& bytes) {
+void enterScratch() {
+    if (!home[0]) {
+        expect(getcwd(home, sizeof home) != nullptr, "cannot read the working directory");
+        expect(mkdtemp(scratch) != nullptr, "cannot make a scratch folder");
+        std::atexit([] {
+            if (chdir(scratch) != 0) return;
+            for (const char* name : {"input.srt", "output.srt", "words", "words2"})
+                std::remove(name);
+            if (chdir(home) == 0) rmdir(scratch);
+        });
+    }
+    expect(chdir(scratch) == 0, "cannot enter the scratch folder");
+}
+
+void leaveScratch() {
+    expect(chdir(home) == 0, "cannot leave the scratch folder");
+}
+
+void writeFile(const char* path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     expect(static_cast<bool>(out), "cannot write a scratch file");
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+std::string readFile(const char* path) {
     std::ostringstream bytes;
-    bytes << in.rdbuf();
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return bytes.str();
-}
-
-void loadWordLists(const std::string& mainList, const char* secondList) {
-    char scratch[] = "/tmp/unjam-fuzz-XXXXXX";
-    expect(mkdtemp(scratch) != nullptr, "cannot make a scratch directory");
-    char home[4096];
-    expect(getcwd(home, sizeof home) != nullptr, "cannot read the working directory");
-    expect(chdir(scratch) == 0, "cannot enter the scratch directory");
-    writeFile("words", mainList);
-    if (secondList) writeFile("words2", secondList);
-    readDictionary();
-    std::remove("words");
-    std::remove("words2");
-    expect(chdir(home) == 0, "cannot leave the scratch directory");
-    rmdir(scratch);
 }
 
 std::string mergeQuotePairs(const std::string& line) {
@@ -99,30 +107,10 @@ std::string mergeQuotePairs(const std::string& line) {
         bool pair =
             i + 1 < line.size() && line[i] == line[i + 1] && (line[i] == '\'' || line[i] == '`');
         merged.push_back(pair ? '"' : line[i]);
-        if (pair) ++i;
+        i += pair;
     }
     return merged;
 }
-
-namespace {
-
-// The text with every edit the repair may make undone as far as it can be:
-// no blanks, no 'i', 'O' and 'F' in lower case.
-std::string skeleton(const std::string& text) {
-    std::string kept;
-    for (char c : text) {
-        if (c == ' ' || c == 'i') continue;
-        kept.push_back(c == 'O' ? 'o' : c == 'F' ? 'f' : c);
-    }
-    return kept;
-}
-
-int64_t countOf(const std::string& text, const char* bytes) {
-    return std::count_if(text.begin(), text.end(),
-                         [bytes](char c) { return std::strchr(bytes, c) && c != '\0'; });
-}
-
-}  // namespace
 
 RepairEdits compareRepair(const std::string& line, const std::string& result) {
     std::string merged = mergeQuotePairs(line);
@@ -130,32 +118,38 @@ RepairEdits compareRepair(const std::string& line, const std::string& result) {
     expect(skeleton(result) == skeleton(merged),
            "the result differs from the line by more than blanks, i's and of-case");
     RepairEdits edits{countOf(result, " ") - countOf(merged, " "),
-                      countOf(merged, "OF") - countOf(result, "OF"),
-                      countOf(merged, "i") - countOf(result, "i")};
+                      countOf(merged, "OF") - countOf(result, "OF")};
+    int64_t iDropped = countOf(merged, "i") - countOf(result, "i");
     expect(edits.blanksAdded >= 0, "a blank was removed");
     expect(edits.lettersLowered >= 0, "a letter was raised to upper case");
-    expect(edits.iDropped >= 0, "an i was added");
-    expect(edits.iDropped == 0 || merged.find("ii") != std::string::npos,
+    expect(iDropped >= 0, "an i was added");
+    expect(iDropped == 0 || merged.find("ii") != std::string::npos,
            "an i was dropped from a line without \"ii\"");
     return edits;
 }
 
-RepairEdits runawayExtras(const std::string& output) {
+void checkCounts(const RepairEdits& edits, int64_t fixedRise, int64_t ofTheRise) {
+    std::fflush(stdout);
     // "N: Ambiguous splitting of 'W': chose 'R' over too many alternatives to
     // list"; neither W nor R can hold an apostrophe, which ends a word.
-    const std::string head = ": Ambiguous splitting of '", middle = "': chose '",
-                      tail = "' over too many alternatives to list\n";
-    RepairEdits extras{0, 0, 0};
-    for (size_t end = output.find(tail); end != std::string::npos;
-         end = output.find(tail, end + 1)) {
-        size_t from = output.rfind(middle, end);
-        size_t start = output.rfind(head, from);
+    const std::string& output = capturedOutput();
+    RepairEdits runaway;
+    for (size_t end = output.find(runawayTail); end != std::string::npos;
+         end = output.find(runawayTail, end + 1)) {
+        size_t from = output.rfind(runawayMiddle, end);
+        size_t start = output.rfind(runawayHead, from);
         expect(from != std::string::npos && start != std::string::npos,
                "a runaway message without its word");
-        std::string word = output.substr(start + head.size(), from - start - head.size());
-        std::string result = output.substr(from + middle.size(), end - from - middle.size());
-        extras.blanksAdded += countOf(result, " ") - 1;
-        extras.lettersLowered += countOf(word, "OF") - countOf(result, "OF");
+        std::string word =
+            output.substr(start + runawayHead.size(), from - start - runawayHead.size());
+        std::string result =
+            output.substr(from + runawayMiddle.size(), end - from - runawayMiddle.size());
+        runaway.blanksAdded += countOf(result, " ") - 1;
+        runaway.lettersLowered += countOf(word, "OF") - countOf(result, "OF");
     }
-    return extras;
+    expect(edits.blanksAdded <= fixedRise + runaway.blanksAdded,
+           "more blanks added than instances fixed");
+    expect(edits.lettersLowered <= 2 * fixedRise + runaway.lettersLowered,
+           "letters lowered without an of-the");
+    expect(ofTheRise <= fixedRise, "an of-the rewrite was not counted as fixed");
 }

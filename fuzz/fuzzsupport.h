@@ -1,5 +1,5 @@
 // What the fuzz harnesses share: failing loudly, a quiet standard output,
-// word lists from text, and the check of one repaired line.
+// a scratch folder, and the checks of repaired lines against the counters.
 #pragma once
 
 #include <cstdint>
@@ -10,34 +10,33 @@
 void expect(bool ok, const char* what);
 
 // Standard output goes to memory instead of the fuzzer's console; only its
-// runaway-word lines are kept, for the checks to read.
+// runaway-word lines are kept (in capturedOutput), for the checks to read.
 void captureStandardOutput();
 std::string& capturedOutput();
 
-// Loads the two lists through readDictionary, from a scratch directory.
-// A null `secondList` leaves `words2` absent.
-void loadWordLists(const std::string& mainList, const char* secondList);
-
-// Writes `bytes` to `path`, replacing it; aborts when that fails.
-void writeFile(const std::string& path, const std::string& bytes);
-std::string readFile(const std::string& path);
+// The run reads its word lists from the working directory: harnesses work
+// in one scratch folder, made on first entry and removed at exit.
+void enterScratch();
+void leaveScratch();
+void writeFile(const char* path, const std::string& bytes);
+std::string readFile(const char* path);
 
 // A line after the walk's doubled-quote rule: '' and `` become ", pairing
-// from the left. Every quote byte is a separator, so every pair is merged.
+// from the left.
 std::string mergeQuotePairs(const std::string& line);
 
-// What a repair added to a line. compareRepair aborts unless `result` comes
-// from `line` by the repair's edits only: blanks added, an 'i' dropped, an
-// 'O' or 'F' written in lower case, quote pairs merged.
+// What a repair may add to a line. compareRepair aborts unless `result`
+// comes from `line` by the repair's edits only: blanks added, an 'i' dropped
+// where the line has "ii", an 'O' or 'F' written in lower case, quote pairs
+// merged.
 struct RepairEdits {
-    int64_t blanksAdded;
-    int64_t lettersLowered;
-    int64_t iDropped;
+    int64_t blanksAdded = 0;
+    int64_t lettersLowered = 0;
 };
 RepairEdits compareRepair(const std::string& line, const std::string& result);
 
-// A runaway word (one whose search would run too long) counts one instance
-// fixed however many splits and of-the rewrites its result holds, and says
-// so in one message naming the word and its result. These are the edits its
-// results in `output` make beyond what that one instance explains.
-RepairEdits runawayExtras(const std::string& output);
+// Every blank comes from a counted split or of-the rewrite, and only an
+// of-the rewrite lowers letters, two of them; but a runaway word counts one
+// instance for its whole result, whose edits its message in capturedOutput
+// shows. Aborts unless the edits and count rises of some repairs agree so.
+void checkCounts(const RepairEdits& edits, int64_t fixedRise, int64_t ofTheRise);
