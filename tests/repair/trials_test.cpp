@@ -88,8 +88,8 @@ TEST(RememberedTrials, MatchLiteralTrialsOnRandomWords) {
         for (int w = 0; w < 40; ++w, ++compared) {
             std::string word = randomWord(rng, words);
             TrialRun literal = trialOn(word, false), remembered = trialOn(word, true);
-            ASSERT_EQ(remembered.tie(), literal.tie()) << word << ": '" << literal.result << "' '"
-                                                       << literal.lines << "'";
+            ASSERT_EQ(remembered.tie(), literal.tie())
+                << word << ": '" << literal.result << "' '" << literal.lines << "'";
             rewritten += literal.bytes.compare(0, word.size(), word) != 0;
             fixedRuns += literal.fixed;
             withLines += !literal.lines.empty();

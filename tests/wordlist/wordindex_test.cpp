@@ -63,9 +63,9 @@ std::string randomList(std::mt19937& rng, size_t count, bool grouped,
     for (std::string& w : words)
         w = randomWord(rng, true, 4);
     if (grouped)
-        std::stable_sort(words.begin(), words.end(), [](const std::string& a, const std::string& b) {
-            return fold(a[0]) < fold(b[0]);
-        });
+        std::stable_sort(
+            words.begin(), words.end(),
+            [](const std::string& a, const std::string& b) { return fold(a[0]) < fold(b[0]); });
     static const char* const spaces[] = {" ", "\n", "\t", "\r\n", "  "};
     std::string text;
     for (const std::string& w : words) {
