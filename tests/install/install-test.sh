@@ -6,7 +6,7 @@
 # list. Without dpkg-deb only the installed tree is checked.
 #   install-test.sh BUILD_DIR DICT_DIR SOURCE_MAN NAMES_MAN
 set -u
-build=$1 dict=$2
+build=$1 dict=$2 man_pages=("$3" "$4")
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 failed=0
@@ -17,7 +17,7 @@ fail() {
 
 check_tree() {  # prefix
     local prefix=$1 run=$tmp/run
-    for page in "$3" "$4"; do
+    for page in "${man_pages[@]}"; do
         name=$(basename "$page" .1)
         [ -x "$prefix/bin/$name" ] || fail "bin/$name is missing or not executable"
         gzip -dc "$prefix/share/man/man1/$name.1.gz" 2>/dev/null | cmp -s "$page" - ||
@@ -46,7 +46,7 @@ check_tree() {  # prefix
 }
 
 cmake --install "$build" --prefix "$tmp/prefix" >"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
-check_tree "$tmp/prefix" "$3" "$4"
+check_tree "$tmp/prefix"
 command -v dpkg-deb >/dev/null || { echo "dpkg-deb not found: package not checked"; exit $failed; }
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >"$tmp/log" 2>&1 ||
@@ -60,5 +60,5 @@ field() { dpkg-deb -f "${debs[0]}" "$1"; }
 for lib in libc6 libstdc++6; do
     [[ ", $(field Depends)" == *", $lib "* ]] || fail "Depends lacks $lib: $(field Depends)"
 done
-dpkg-deb -x "${debs[0]}" "$tmp/root" && check_tree "$tmp/root/usr" "$3" "$4"
+dpkg-deb -x "${debs[0]}" "$tmp/root" && check_tree "$tmp/root/usr"
 exit $failed

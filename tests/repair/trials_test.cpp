@@ -63,7 +63,9 @@ TrialRun trialOn(const std::string& word, bool remembered) {
     }
     run.lines = testing::internal::GetCapturedStdout();
     // The lines that the remembered search counted are the lines it showed.
-    if (remembered) EXPECT_EQ(size.lines, std::count(run.lines.begin(), run.lines.end(), '\n'));
+    if (remembered) {
+        EXPECT_EQ(size.lines, std::count(run.lines.begin(), run.lines.end(), '\n'));
+    }
     run.fixedRise = fixedCount - fixedBefore;
     run.ofTheRise = ofTheCount - ofTheBefore;
     run.bytes = buffer;

@@ -64,8 +64,8 @@ TEST(TrialBudget, LastWordWithinKeepsEveryLineAndCountFirstPastGetsOne) {
 // the not-found line: 9 * (10946 + 144 + 21) + 1 = 100,000 lines. Listing
 // the left piece before S's last byte adds one line, the lookup of "[".
 TEST(LineBudget, WordPrintingTheMostLinesKeepsThemOneMoreRunsAway) {
-    const std::string word = "q" + has(20) + "[xxxxxx[";
-    const std::string words = "ha haha q q" + has(9) + " q" + has(13);
+    const std::string word = std::string("q") + has(20) + "[xxxxxx[";
+    const std::string words = std::string("ha haha q q") + has(9) + " q" + has(13);
     loadTestDictionary(words);
     Repair within = repairCaptured(word);
     EXPECT_EQ(std::count(within.messages.begin(), within.messages.end(), '\n'), 100000);
