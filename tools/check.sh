@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The whole test suite: builds with g++ and with clang 14, warnings as
 # errors, and runs every test in each build; then builds with AddressSanitizer
-# and UndefinedBehaviorSanitizer, runs every test again there, runs the
-# end-to-end tests of the release build under valgrind, and fuzzes each
+# and UndefinedBehaviorSanitizer, runs every test again there, builds the
+# programs for /usr and checks the .deb made from them (lintian too), runs
+# the end-to-end tests of the release build under valgrind, and fuzzes each
 # harness briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-for preset in release clang asan; do
+for preset in release clang asan package; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"

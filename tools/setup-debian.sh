@@ -9,6 +9,7 @@ packages=(
     python3                       # word list and benchmark scripts
     scowl fortunes                # word list sources, benchmark corpus
     groff-base                    # man page check
+    lintian                       # package check
     valgrind                      # memory check of the end-to-end tests
 )
 

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs a build tree into a scratch prefix and builds its .deb; checks the
-# package's control fields, and in both trees that the programs, their man
-# pages, the default word list and its notice are where users look for them,
-# nothing else is there, and the programs run from there with the installed
-# list. Without dpkg-deb only the installed tree is checked.
+# Installs a build tree into a scratch prefix and, for a build for /usr (the
+# package preset), builds its .deb; checks the package's control fields and
+# has lintian check it (any error fails), and in both trees that the
+# programs, their man pages, the default word list, its notice and the
+# licence are where users look for them, nothing else is there, and the
+# programs run from there with the installed list. Without dpkg-deb only the
+# installed tree is checked.
 #   install-test.sh BUILD_DIR DICT_DIR SOURCE_MAN NAMES_MAN
 set -u
 build=$1 dict=$2 man_pages=("$3" "$4")
@@ -29,7 +31,7 @@ check_tree() {  # prefix
     local files
     files=$(cd "$prefix" && find . -type f | sort)
     [ "$files" = "$(printf '%s\n' ./bin/unjam ./bin/unjam-names ./share/doc/unjam/COPYING.scowl \
-        ./share/man/man1/unjam-names.1.gz ./share/man/man1/unjam.1.gz ./share/unjam/words)" ] ||
+        ./share/doc/unjam/changelog.gz ./share/doc/unjam/copyright ./share/man/man1/unjam-names.1.gz ./share/man/man1/unjam.1.gz ./share/unjam/words)" ] ||
         fail "installed files differ:"$'\n'"$files"
     rm -rf "$run" && mkdir "$run" && cp "$prefix/share/unjam/words" "$run/words"
     printf '%s\n' 1 '00:00:01,000 --> 00:00:03,000' 'What areyou doing ofthe night?' \
@@ -48,6 +50,8 @@ check_tree() {  # prefix
 cmake --install "$build" --prefix "$tmp/prefix" >"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }
 check_tree "$tmp/prefix"
 command -v dpkg-deb >/dev/null || { echo "dpkg-deb not found: package not checked"; exit $failed; }
+# A package installs where its build was configured to; Debian's is /usr.
+grep -q '^set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")' "$build/CPackConfig.cmake" || exit $failed
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >"$tmp/log" 2>&1 ||
     { cat "$tmp/log"; exit 1; }
@@ -60,5 +64,13 @@ field() { dpkg-deb -f "${debs[0]}" "$1"; }
 for lib in libc6 libstdc++6; do
     [[ ", $(field Depends)" == *", $lib "* ]] || fail "Depends lacks $lib: $(field Depends)"
 done
+# Any lintian error fails; the warnings left are listed, with the reasons,
+# in the README's install section.
+if command -v lintian >/dev/null; then
+    report=$(lintian "${debs[0]}" 2>/dev/null)
+    grep -q '^E:' <<<"$report" && fail "lintian:"$'\n'"$report"
+else
+    echo "lintian not found: package not linted"
+fi
 dpkg-deb -x "${debs[0]}" "$tmp/root" && check_tree "$tmp/root/usr"
 exit $failed
