@@ -99,6 +99,20 @@ def ten_mb(text):
 
 
 @functools.cache
+def flood():
+    """A line that the fuzzer found: its one word's search would print 8.3
+    million lookup lines with the harness's word list, FLOOD_WORDS."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "fuzz",
+                        "regressions", "repairline", "gigabyte-of-lookup-diagnostics")
+    with open(path, "rb") as f:
+        return f.read()
+
+
+FLOOD_WORDS = (b"a are be bet boat doing ha haha he I is it ll ok re reyou t the this tween "
+               b"ween we what will you\n")
+
+
+@functools.cache
 def million_lines():
     return b"".join(b"%d\n00:01\nareyou\n\n" % n for n in range(1, 250_001))
 
@@ -180,6 +194,10 @@ ROWS = [
         lambda: report(3, 0, b"3: Couldn't find '" + b"a" * (10 << 20) + b"' in the dictionary.\n"),
         lambda: ten_mb(b"a" * (10 << 20)).replace(b"\n", b"\r\n"),
         files=files(input_srt=lambda: ten_mb(b"a" * (10 << 20)))),
+    Row("input-lookup-flood", 0, b"",
+        lambda: report(3, 0, b"3: Couldn't find '%s' in the dictionary.\n" % flood()),
+        lambda: b"1\r\n00:00\r\n%s\r\n" % flood(),
+        files=files(input_srt=lambda: b"1\n00:00\n%s\n" % flood(), words=FLOOD_WORDS)),
     Row("input-million-lines", 0, b"", report(1_000_000, 250_000),
         lambda: million_lines().replace(b"areyou", b"are you").replace(b"\n", b"\r\n"),
         files=files(input_srt=million_lines)),
