@@ -15,6 +15,8 @@
 set -u
 unjam=$(realpath "$1")
 case_dir=$(realpath "$2")
+# An empty case_dir would make the copy below copy the whole root filesystem.
+[ -n "$case_dir" ] && [ -d "$case_dir" ] || { echo "no case folder: ${2:-}"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
