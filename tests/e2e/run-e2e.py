@@ -1,12 +1,20 @@
 #!/usr/bin/python3
-"""Runs one row of the bad-input matrix (rows.py) and checks its outcome.
+"""Runs a program on one end-to-end case in a scratch folder and checks its
+outcome: exit status, standard output and error, the output file, and that
+every other file, the input above all, is untouched.
 
-    run-row.py --list               names of all rows
-    run-row.py UNJAM ROW            run the row with the program UNJAM
+    run-e2e.py --list               names of the bad-input rows
+    run-e2e.py PROGRAM ROW          a row of badinput/rows.py
+    run-e2e.py PROGRAM FOLDER       a golden case folder: its files, `cmd` (the
+                                    arguments, default "input.srt output.srt";
+                                    "2>&1": standard error where standard output
+                                    goes) and expected/ (stdout, stderr, status,
+                                    output.srt, no-output: there must be none)
 
-UNJAM_WRAP, if set, is a command put before the program (valgrind, say).
-Rows that need file modes to hold run as the user nobody when this runs as
-root, through setpriv; without setpriv they are skipped (exit status 77).
+UNJAM_BLESS=1 writes a folder's expected files from the run. UNJAM_WRAP, if
+set, is a command put before the program (valgrind, say). Rows that need file
+modes to hold run as the user nobody when this runs as root, through
+setpriv; without setpriv they are skipped (exit status 77).
 """
 import os
 import shlex
@@ -16,6 +24,7 @@ import sys
 import tempfile
 
 sys.dont_write_bytecode = True  # keep the source tree clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "badinput"))
 import rows  # noqa: E402
 
 SKIPPED = 77
@@ -26,6 +35,26 @@ CLOSED = {"stdout": [1], "stderr": [2], "all": [0, 1, 2]}
 
 def value(thing):
     return thing() if callable(thing) else thing
+
+
+def read(path, default=None):
+    if not os.path.isfile(path):
+        return default
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def folder_row(folder):
+    files = {name: read(os.path.join(folder, name)) for name in os.listdir(folder)
+             if name not in ("cmd", "expected")}
+    args = shlex.split(read(os.path.join(folder, "cmd"), b"input.srt output.srt").decode())
+    expected = os.path.join(folder, "expected")
+    output = (rows.ABSENT if os.path.exists(os.path.join(expected, "no-output"))
+              else read(os.path.join(expected, "output.srt")))
+    return rows.Row(os.path.basename(folder), int(read(os.path.join(expected, "status"), b"0")),
+                    read(os.path.join(expected, "stderr")), read(os.path.join(expected, "stdout")),
+                    output, files=files, args=[a for a in args if a != "2>&1"],
+                    streams="shared" if "2>&1" in args else "")
 
 
 def make_folder(row, work):
@@ -51,14 +80,9 @@ def set_modes(row, work, restore=False):
 
 def snapshot(work):
     """Every file in the folder (links followed) with its bytes."""
-    found = {}
-    for folder, _, names in os.walk(work):
-        for name in names:
-            path = os.path.join(folder, name)
-            if os.path.isfile(path):
-                with open(path, "rb") as f:
-                    found[os.path.relpath(path, work)] = f.read()
-    return found
+    return {os.path.relpath(os.path.join(folder, name), work): read(os.path.join(folder, name))
+            for folder, _, names in os.walk(work) for name in names
+            if os.path.isfile(os.path.join(folder, name))}
 
 
 def unprivileged_prefix(row):
@@ -87,8 +111,7 @@ def run(row, command, work, logs):
                               timeout=TIMEOUT)
     if pipe:
         os.close(pipe[1])
-    with open(out_path, "rb") as out, open(err_path, "rb") as err:
-        return done.returncode, out.read(), err.read()
+    return done.returncode, read(out_path), read(err_path)
 
 
 def shown(data):
@@ -106,13 +129,9 @@ def check_output(row, work, failures):
     elif want == rows.EMPTY_DIRECTORY:
         if not os.path.isdir(path) or os.listdir(path):
             failures.append(f"{row.output_path} is no longer an empty folder")
-    elif not os.path.isfile(path):
-        failures.append(f"{row.output_path} was not written")
-    else:
-        with open(path, "rb") as f:
-            got = f.read()
-        if got != want:
-            failures.append(f"{row.output_path} is {shown(got)}, expected {shown(want)}")
+    elif read(path) != want:
+        failures.append(f"{row.output_path} is {shown(read(path, b'(none)'))}, "
+                        f"expected {shown(want)}")
 
 
 def check(row, work, before, outcome):
@@ -138,25 +157,43 @@ def check(row, work, before, outcome):
     return failures
 
 
+def bless(folder, row, work, outcome):
+    expected = os.path.join(folder, "expected")
+    os.makedirs(expected, exist_ok=True)
+    status, got_out, got_err = outcome
+    output = read(os.path.join(work, row.output_path))
+    for name, data in [("stdout", got_out), ("stderr", got_err), ("status", b"%d\n" % status),
+                       ("output.srt", output)]:
+        if data is not None:
+            with open(os.path.join(expected, name), "wb") as f:
+                f.write(data)
+    return []
+
+
 def main():
     if sys.argv[1:] == ["--list"]:
         print("\n".join(row.name for row in rows.ROWS))
         return 0
-    unjam, name = os.path.abspath(sys.argv[1]), sys.argv[2]
-    row = next(row for row in rows.ROWS if row.name == name)
+    program, name = os.path.abspath(sys.argv[1]), sys.argv[2]
+    folder = os.path.abspath(name) if os.path.isdir(name) else None
+    row = folder_row(folder) if folder else next(row for row in rows.ROWS if row.name == name)
     prefix = unprivileged_prefix(row)
-    work = tempfile.mkdtemp(prefix="unjam-badinput-")
-    logs = tempfile.mkdtemp(prefix="unjam-badinput-logs-")
+    work = tempfile.mkdtemp(prefix="unjam-e2e-")
+    logs = tempfile.mkdtemp(prefix="unjam-e2e-logs-")
     try:
         if prefix:  # nobody must reach the program and write in the folder
             os.chmod(work, 0o777)
-            unjam = shutil.copy(unjam, os.path.join(logs, "unjam"))
+            program = shutil.copy(program, os.path.join(logs, os.path.basename(program)))
             os.chmod(logs, 0o755)
         make_folder(row, work)
         before = snapshot(work)
         set_modes(row, work)
         wrap = shlex.split(os.environ.get("UNJAM_WRAP", ""))
-        failures = check(row, work, before, run(row, prefix + wrap + [unjam] + row.args, work, logs))
+        outcome = run(row, prefix + wrap + [program] + row.args, work, logs)
+        if folder and os.environ.get("UNJAM_BLESS") == "1":
+            failures = bless(folder, row, work, outcome)
+        else:
+            failures = check(row, work, before, outcome)
     finally:
         set_modes(row, work, restore=True)
         shutil.rmtree(work)
