@@ -1,12 +1,12 @@
 """The bad-input matrix: one row per way of handing unjam something broken.
 
-A row names the files of a scratch folder, the command line, the state of
-the standard streams and whether to run as an unprivileged user; and it
-states the exact outcome: exit status, standard error, standard output
-(whole, or its fixed frame around a flood of diagnostics) and the output
-file. The runner (run-row.py) also checks that every other file, the input
-above all, is untouched. Big inputs are generated when a row runs.
+A row names the files of a scratch folder, the command line, the standard
+streams and whether to run as an unprivileged user, and states the exact
+outcome: exit status, standard error, standard output (whole, or its fixed
+frame around a flood of diagnostics) and the output file. Big inputs are
+generated when a row runs.
 """
+import collections
 import functools
 import os
 import random
@@ -16,28 +16,26 @@ from dataclasses import dataclass, field
 WORDS = b"are\ndoing\nwhat\nyou\n"
 SRT = b"1\n00:00:01,000 --> 00:00:02,000\nWhat areyou doing?\n\n"
 SRT_REPAIRED = b"1\r\n00:00:01,000 --> 00:00:02,000\r\nWhat are you doing?\r\n\r\n"
-ABSENT, UNTOUCHED, EMPTY_DIRECTORY = "absent", "untouched", "empty directory"
+ABSENT, UNTOUCHED = "absent", "untouched"
 PHASES = b"Reading in dictionary...done.\nProcessing output...\n"
 # The installed list that the hint names follows the build's install prefix.
 INSTALLED_WORDS = os.environ.get("UNJAM_INSTALLED_WORDS", "/usr/local/share/unjam/words")
 NO_WORDS = (b"Could not open the words file\nUnjam reads its word list from 'words' in the "
             b"working directory; to use the installed default list: ln -s %s words\n"
             % INSTALLED_WORDS.encode())
-
-
-def report(read, fixed, diagnostics=b""):
-    return PHASES + diagnostics + closing(read, fixed)
+Frame = collections.namedtuple("Frame", "head tail")  # standard output's begin and end
 
 
 def closing(read, fixed):
     return b"Read %d lines.\nFixed %d instances.\nExiting and freeing mem...done.\n" % (read, fixed)
 
 
-@dataclass
-class Frame:
-    """Standard output that must begin with `head` and end with `tail`."""
-    head: bytes
-    tail: bytes
+def report(read, fixed, diagnostics=b""):
+    return PHASES + diagnostics + closing(read, fixed)
+
+
+def not_found(*words):
+    return b"".join(b"3: Couldn't find '%s' in the dictionary.\n" % w for w in words)
 
 
 def text_lines(data):
@@ -66,13 +64,12 @@ def nul_warning(lines):
 
 
 def copied_run(data, repair=lambda line: line):
-    """Outcome of a run over `data` that repairs nothing but quote pairs
-    (its words are not in GARBAGE_WORDS); the middle of standard output is
-    the flood of diagnostics."""
+    """A run over `data` whose words are all unknown: only quote pairs can
+    be repaired, and the middle of standard output is diagnostics."""
     return dict(status=0, stderr=lambda: nul_warning(sum(b"\0" in l for l in text_lines(data()))),
                 stdout=lambda: Frame(PHASES, closing(len(text_lines(data())), 0)),
                 output=lambda: copied(data(), repair),
-                files=files(input_srt=data, words=GARBAGE_WORDS))
+                files=files(input_srt=data, words=b"zyzzyva\n"))
 
 
 @functools.cache
@@ -87,15 +84,11 @@ def line_ends():
     a read, and a CR LF whose CR is the last byte of the first read."""
     head = (b"lf\ncrlf\r\n\n\r\n\nlone\rcr\ncrcrlf\r\r\nnul\0cut\n\0\nnulcrlf\0\r\nnulcr\0\rx\n"
             b"crnul\r\0x\n" + b"x" * 200000 + b"\n" + b"y" + b"\0" * 200000 + b"y\r\n")
-    pad = (1 << 16) - 1 - len(head) % (1 << 16)
-    return head + b"p" * pad + b"\r\nafter\n\0"
-
-
-GARBAGE_WORDS = b"zyzzyva\n"  # no word of the generated inputs
+    return head + b"p" * ((1 << 16) - 1 - len(head) % (1 << 16)) + b"\r\nafter\n\0"
 
 
 def ten_mb(text):
-    return b"1\n00:00:01,000 --> 00:00:02,000\n" + text + b"\n"
+    return lambda: b"1\n00:00:01,000 --> 00:00:02,000\n" + text * ((10 << 20) // len(text)) + b"\n"
 
 
 @functools.cache
@@ -119,17 +112,12 @@ def million_lines():
 
 @functools.cache
 def million_words():
-    """1,000,000 words grouped by first letter, seven letters each so that
-    none is a piece of the input's words, with the input's own words last in
-    their letters' runs: found only if all was loaded."""
-    own = {b"a": b"are", b"d": b"doing", b"w": b"what", b"y": b"you"}
-    words = []
-    for k, initial in enumerate(b"abcdefghijklmnopqrstuvwxyz"):
-        letter = bytes([initial])
-        for n in range(1_000_000 // 26 + (k < 1_000_000 % 26)):
-            words.append(letter + bytes(97 + (n // 26 ** p) % 26 for p in range(6)))
-        words[-1] = own.get(letter, words[-1])
-    return b"\n".join(words) + b"\n"
+    """A million words grouped by first letter (with digits, so no piece of
+    the input's words), the input's words last in their letters' runs: found
+    only if all was loaded."""
+    own = dict(a=b"are", d=b"doing", w=b"what", y=b"you")
+    return b"".join(b"".join(b"%s%d\n" % (c.encode(), n) for n in range(38461)) +
+                    own.get(c, c.encode()) + b"\n" for c in "abcdefghijklmnopqrstuvwxyz")
 
 
 @dataclass
@@ -138,14 +126,17 @@ class Row:
     status: int
     stderr: object  # bytes, or a function giving them
     stdout: object  # bytes, a Frame, or None when standard output is closed
-    output: object  # bytes, ABSENT, UNTOUCHED, EMPTY_DIRECTORY; None: not a file
+    output: object  # bytes, ABSENT, UNTOUCHED (compared as it was), None: not checked
     files: dict = field(default_factory=lambda: files())
     setup: list = field(default_factory=list)  # (mkdir|symlink|hardlink|chmod000|chmod444, path[, target])
     args: list = field(default_factory=lambda: ["input.srt", "output.srt"])
     streams: str = ""  # closed streams ("stdout", "stderr", "all"), "broken-pipe",
     #                    or "shared": standard error written where standard output is
     unprivileged: bool = False  # run as nobody, so that file modes hold for root too
-    output_path: str = "output.srt"
+    output_path: str = None  # default: the second argument
+
+    def __post_init__(self):
+        self.output_path = self.output_path or (self.args[1] if len(self.args) == 2 else "output.srt")
 
 
 def files(**extra):
@@ -157,6 +148,7 @@ def files(**extra):
 
 STANDARD_RUN = dict(status=0, stderr=b"", stdout=report(4, 1), output=SRT_REPAIRED)
 REFUSED = dict(status=1, stdout=b"", output=UNTOUCHED)
+NO_RUN = dict(status=1, stdout=b"Reading in dictionary...", output=b"")
 
 
 def same_file(output_path, shown_input="input.srt"):
@@ -187,15 +179,11 @@ ROWS = [
     Row("input-cr-line-ends", 0, b"", report(1, 0), b"1\r00:00\rareyou\r\rmore\r\r\n",
         files=files(input_srt=b"1\r00:00\rareyou\r\rmore\r")),
     Row("input-10mb-line", 0, b"", report(3, (10 << 20) // 19),
-        lambda: ten_mb(b"What areyou doing? " * ((10 << 20) // 19)).replace(
-            b"areyou", b"are you").replace(b"\n", b"\r\n"),
-        files=files(input_srt=lambda: ten_mb(b"What areyou doing? " * ((10 << 20) // 19)))),
-    Row("input-10mb-word", 0, b"",
-        lambda: report(3, 0, b"3: Couldn't find '" + b"a" * (10 << 20) + b"' in the dictionary.\n"),
-        lambda: ten_mb(b"a" * (10 << 20)).replace(b"\n", b"\r\n"),
-        files=files(input_srt=lambda: ten_mb(b"a" * (10 << 20)))),
-    Row("input-lookup-flood", 0, b"",
-        lambda: report(3, 0, b"3: Couldn't find '%s' in the dictionary.\n" % flood()),
+        lambda: ten_mb(b"What areyou doing? ")().replace(b"areyou", b"are you").replace(b"\n", b"\r\n"),
+        files=files(input_srt=ten_mb(b"What areyou doing? "))),
+    Row("input-10mb-word", 0, b"", lambda: report(3, 0, not_found(b"a" * (10 << 20))),
+        lambda: ten_mb(b"a")().replace(b"\n", b"\r\n"), files=files(input_srt=ten_mb(b"a"))),
+    Row("input-lookup-flood", 0, b"", lambda: report(3, 0, not_found(flood())),
         lambda: b"1\r\n00:00\r\n%s\r\n" % flood(),
         files=files(input_srt=lambda: b"1\n00:00\n%s\n" % flood(), words=FLOOD_WORDS)),
     Row("input-million-lines", 0, b"", report(1_000_000, 250_000),
@@ -204,34 +192,30 @@ ROWS = [
 
     # The output file.
     Row("output-directory", 1, b"Could not open the output file: outdir: Is a directory\n",
-        b"", EMPTY_DIRECTORY,
-        setup=[("mkdir", "outdir")], args=["input.srt", "outdir"], output_path="outdir"),
+        b"", UNTOUCHED, setup=[("mkdir", "outdir")], args=["input.srt", "outdir"]),
     Row("output-read-only", 1, b"Could not open the output file: output.srt: Permission denied\n",
-        b"", UNTOUCHED,
-        files=files(output_srt=b"keep me\n"), setup=[("chmod444", "output.srt")],
+        b"", UNTOUCHED, files=files(output_srt=b"keep me\n"), setup=[("chmod444", "output.srt")],
         unprivileged=True),
     Row("output-dev-full", 1,
         b"Could not write the output file: /dev/full: No space left on device\n", report(4, 1),
-        None, args=["input.srt", "/dev/full"], output_path="/dev/full"),
+        None, args=["input.srt", "/dev/full"]),
     Row("output-longer-earlier", files=files(output_srt=b"an earlier output\r\n" * 500),
         **STANDARD_RUN),
     Row("same-file-same-path", stderr=same_file("input.srt"), args=["input.srt", "input.srt"],
-        output_path="input.srt", **REFUSED),
+        **REFUSED),
     Row("same-file-symlinked-input", stderr=same_file("input.srt", "link.srt"),
-        setup=[("symlink", "link.srt", "input.srt")], args=["link.srt", "input.srt"],
-        output_path="input.srt", **REFUSED),
+        setup=[("symlink", "link.srt", "input.srt")], args=["link.srt", "input.srt"], **REFUSED),
     Row("same-file-hard-link", stderr=same_file("hard.srt"),
-        setup=[("hardlink", "hard.srt", "input.srt")], args=["input.srt", "hard.srt"],
-        output_path="input.srt", **REFUSED),
+        setup=[("hardlink", "hard.srt", "input.srt")], args=["input.srt", "hard.srt"], **REFUSED),
     # The word lists are read after the output is opened: neither one may be
     # the output, nor be created as the output (to be read as an empty list).
     Row("same-file-words", stderr=over_list("words", "words"), args=["input.srt", "words"],
-        output_path="words", **REFUSED),
+        **REFUSED),
     Row("same-file-words2-link", stderr=over_list("names.txt", "words2"),
         files=files(words2=b"Zorblax\n"), setup=[("symlink", "names.txt", "words2")],
-        args=["input.srt", "names.txt"], output_path="words2", **REFUSED),
+        args=["input.srt", "names.txt"], **REFUSED),
     Row("new-words-as-output", 1, over_list("words", "words"), b"", ABSENT,
-        files=files(words=None), args=["input.srt", "words"], output_path="words"),
+        files=files(words=None), args=["input.srt", "words"]),
     Row("new-words2-as-output-link", 1, over_list("names.txt", "words2"), b"", ABSENT,
         setup=[("symlink", "names.txt", "words2")], args=["input.srt", "names.txt"],
         output_path="words2"),
@@ -241,18 +225,16 @@ ROWS = [
     # On a shared terminal the error comes after the phase message.
     Row("words-missing", 1, b"", b"Reading in dictionary..." + NO_WORDS, b"",
         files=files(words=None), streams="shared"),
-    Row("words-missing-output-kept", 1, NO_WORDS, b"Reading in dictionary...", UNTOUCHED,
-        files=files(words=None, output_srt=b"an earlier output\r\n")),
-    Row("words-directory", 1, NO_WORDS, b"Reading in dictionary...", b"",
-        files=files(words=None), setup=[("mkdir", "words")]),
-    Row("words-unreadable", 1, NO_WORDS, b"Reading in dictionary...", b"",
-        setup=[("chmod000", "words")], unprivileged=True),
-    Row("words-empty", 0, b"", report(4, 0, b"3: Couldn't find 'What' in the dictionary.\n"
-                                            b"3: Couldn't find 'areyou' in the dictionary.\n"
-                                            b"3: Couldn't find 'doing' in the dictionary.\n"),
+    Row("words-missing-output-kept", stderr=NO_WORDS,
+        files=files(words=None, output_srt=b"an earlier output\r\n"), **dict(NO_RUN, output=UNTOUCHED)),
+    Row("words-directory", stderr=NO_WORDS, files=files(words=None), setup=[("mkdir", "words")],
+        **NO_RUN),
+    Row("words-unreadable", stderr=NO_WORDS, setup=[("chmod000", "words")], unprivileged=True,
+        **NO_RUN),
+    Row("words-empty", 0, b"", report(4, 0, not_found(b"What", b"areyou", b"doing")),
         SRT.replace(b"\n", b"\r\n"), files=files(words=b"")),
     # A stored word holding a zero byte is never found, not even by its head.
-    Row("words-nul-bytes", 0, b"", report(4, 1, b"3: Couldn't find 'ar' in the dictionary.\n"),
+    Row("words-nul-bytes", 0, b"", report(4, 1, not_found(b"ar")),
         SRT_REPAIRED.replace(b"doing?", b"doing? ar"),
         files=files(input_srt=SRT.replace(b"doing?", b"doing? ar"),
                     words=b"ar\0\nar\0e\nare\ndoing\nwhat\0\nwhat\nyou\n")),
@@ -260,10 +242,8 @@ ROWS = [
     Row("words-misordered", 0,
         b"Warning: 'words' is not grouped in A-Z order: 2 of its 4 words can never be found "
         b"(letters A); put extra words in words2, or sort the list (sort -f)\n",
-        report(4, 0, b"3: Couldn't find 'What' in the dictionary.\n"
-                     b"3: Couldn't find 'areyou' in the dictionary.\n"
-                     b"3: Couldn't find 'doing' in the dictionary.\n"),
-        SRT.replace(b"\n", b"\r\n"), files=files(words=b"are\nbe\nyou\nam\n")),
+        report(4, 0, not_found(b"What", b"areyou", b"doing")), SRT.replace(b"\n", b"\r\n"),
+        files=files(words=b"are\nbe\nyou\nam\n")),
     # Its last read brings one byte: the "u" of "you".
     Row("words-1mb-word", files=files(words=b"are\ndoing\n" + b"q" * 1048558 + b"\nwhat\nyou"),
         **STANDARD_RUN),
@@ -275,7 +255,6 @@ ROWS = [
     # not stop the run.
     Row("stdout-closed", 0, b"", None, SRT_REPAIRED, streams="stdout"),
     Row("stdout-broken-pipe", 0, b"", None, SRT_REPAIRED, streams="broken-pipe"),
-    Row("stderr-closed-failure", 1, b"", b"Reading in dictionary...", b"",
-        files=files(words=None), streams="stderr"),
+    Row("stderr-closed-failure", stderr=b"", files=files(words=None), streams="stderr", **NO_RUN),
     Row("all-streams-closed-failure", 1, b"", None, b"", files=files(words=None), streams="all"),
 ]
