@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+RepairEdits runawayEdits;
+
 void expect(bool ok, const char* what) {
     if (ok) return;
     std::fprintf(stderr, "invariant broken: %s\n", what);
@@ -17,32 +19,40 @@ void expect(bool ok, const char* what) {
 
 namespace {
 
-const std::string runawayHead = ": Ambiguous splitting of '", runawayMiddle = "': chose '",
-                  runawayTail = "' over too many alternatives to list\n";
-std::string pendingLine;
 char scratch[] = "/tmp/unjam-fuzz-XXXXXX";
 char home[4096];
-
-// Only whole runaway lines are kept: a word within its budgets may print
-// 100,000 lines of lookup diagnostics, which the checks have no use for.
-ssize_t keep(void*, const char* text, size_t size) {
-    for (const char *from = text, *end = text + size; from < end;) {
-        auto* newline = static_cast<const char*>(std::memchr(from, '\n', end - from));
-        const char* stop = newline ? newline + 1 : end;
-        pendingLine.append(from, stop);
-        if (newline && pendingLine.size() >= runawayTail.size() &&
-            pendingLine.compare(pendingLine.size() - runawayTail.size(), std::string::npos,
-                                runawayTail) == 0)
-            capturedOutput() += pendingLine;
-        if (newline) pendingLine.clear();
-        from = stop;
-    }
-    return static_cast<ssize_t>(size);
-}
 
 int64_t countOf(const std::string& text, const char* bytes) {
     return std::count_if(text.begin(), text.end(),
                          [bytes](char c) { return c && std::strchr(bytes, c); });
+}
+
+// "N: Ambiguous splitting of 'W': chose 'R' over too many alternatives to
+// list"; neither W nor R can hold an apostrophe, which ends a word. Other
+// lines (a word within its budgets may print 100,000 lookup diagnostics)
+// are dropped.
+void readRunawayLine(const std::string& line) {
+    static const std::string head = ": Ambiguous splitting of '", middle = "': chose '",
+                             tail = "' over too many alternatives to list\n";
+    size_t from = line.find(head), to = line.find(middle), end = line.size() - tail.size();
+    if (line.size() < tail.size() || line.compare(end, tail.size(), tail) != 0) return;
+    expect(from != std::string::npos && to != std::string::npos, "a runaway line without its word");
+    std::string word = line.substr(from + head.size(), to - from - head.size());
+    std::string result = line.substr(to + middle.size(), end - to - middle.size());
+    runawayEdits.blanksAdded += countOf(result, " ") - 1;
+    runawayEdits.lettersLowered += countOf(word, "OF") - countOf(result, "OF");
+}
+
+ssize_t keep(void*, const char* text, size_t size) {
+    static std::string line;
+    for (const char *from = text, *end = text + size; from < end;) {
+        auto* newline = static_cast<const char*>(std::memchr(from, '\n', end - from));
+        const char* stop = newline ? newline + 1 : end;
+        line.append(from, stop);
+        if (newline) readRunawayLine(line), line.clear();
+        from = stop;
+    }
+    return static_cast<ssize_t>(size);
 }
 
 // The text with every edit the repair may make undone as far as it can be:
@@ -56,11 +66,6 @@ std::string skeleton(const std::string& text) {
 
 }  // namespace
 
-std::string& capturedOutput() {
-    static std::string text;
-    return text;
-}
-
 // The program flushes after every diagnostic, and a word can print hundreds
 // of thousands of them: a stream in memory saves a system call each.
 void captureStandardOutput() {
@@ -72,8 +77,7 @@ void captureStandardOutput() {
 
 void enterScratch() {
     if (!home[0]) {
-        expect(getcwd(home, sizeof home) != nullptr, "cannot read the working directory");
-        expect(mkdtemp(scratch) != nullptr, "cannot make a scratch folder");
+        expect(getcwd(home, sizeof home) && mkdtemp(scratch), "cannot make a scratch folder");
         std::atexit([] {
             if (chdir(scratch) != 0) return;
             for (const char* name : {"input.srt", "output.srt", "words", "words2"})
@@ -130,26 +134,9 @@ RepairEdits compareRepair(const std::string& line, const std::string& result) {
 
 void checkCounts(const RepairEdits& edits, int64_t fixedRise, int64_t ofTheRise) {
     std::fflush(stdout);
-    // "N: Ambiguous splitting of 'W': chose 'R' over too many alternatives to
-    // list"; neither W nor R can hold an apostrophe, which ends a word.
-    const std::string& output = capturedOutput();
-    RepairEdits runaway;
-    for (size_t end = output.find(runawayTail); end != std::string::npos;
-         end = output.find(runawayTail, end + 1)) {
-        size_t from = output.rfind(runawayMiddle, end);
-        size_t start = output.rfind(runawayHead, from);
-        expect(from != std::string::npos && start != std::string::npos,
-               "a runaway message without its word");
-        std::string word =
-            output.substr(start + runawayHead.size(), from - start - runawayHead.size());
-        std::string result =
-            output.substr(from + runawayMiddle.size(), end - from - runawayMiddle.size());
-        runaway.blanksAdded += countOf(result, " ") - 1;
-        runaway.lettersLowered += countOf(word, "OF") - countOf(result, "OF");
-    }
-    expect(edits.blanksAdded <= fixedRise + runaway.blanksAdded,
+    expect(edits.blanksAdded <= fixedRise + runawayEdits.blanksAdded,
            "more blanks added than instances fixed");
-    expect(edits.lettersLowered <= 2 * fixedRise + runaway.lettersLowered,
+    expect(edits.lettersLowered <= 2 * fixedRise + runawayEdits.lettersLowered,
            "letters lowered without an of-the");
     expect(ofTheRise <= fixedRise, "an of-the rewrite was not counted as fixed");
 }

@@ -26,7 +26,7 @@ Outcome repairCopy(const std::string& text) {
     std::vector<char> line(text.begin(), text.end());
     line.push_back('\0');
     int64_t lineBefore = lineNumber, fixedBefore = fixedCount, ofTheBefore = ofTheCount;
-    capturedOutput().clear();
+    runawayEdits = {};
     Outcome out;
     out.result = repairLine(line.data(), out.fixed, true);
     expect(lineNumber == lineBefore, "lineNumber changed");

@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Each run starts as a fresh process would.
     lineNumber = fixedCount = ofTheCount = 0;
-    capturedOutput().clear();
+    runawayEdits = {};
     char program[] = "unjam", in[] = "input.srt", out[] = "output.srt";
     char* argv[] = {program, in, out, nullptr};
     expect(runUnjam(3, argv) == 0, "a run on readable files failed");
