@@ -16,10 +16,6 @@ failed=0
 
 warnings=$(groff -mandoc -ww -z "$page" 2>&1)
 [ -z "$warnings" ] || { echo "--- groff:"$'\n'"$warnings"; failed=1; }
-if command -v mandoc >/dev/null; then
-    warnings=$(mandoc -T lint -W warning "$page" 2>&1)
-    [ -z "$warnings" ] || { echo "--- mandoc:"$'\n'"$warnings"; failed=1; }
-fi
 
 # Wide enough that no message is broken over two lines.
 mapfile -t rendered < <(groff -mandoc -Tascii -P-cbou -rLL=250n "$page" 2>/dev/null)
