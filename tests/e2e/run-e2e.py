@@ -6,9 +6,9 @@ other file, the input above all, is untouched.
     run-e2e.py --list | PROGRAM ROW | PROGRAM FOLDER
 
 ROW is a row of badinput/rows.py (--list names them). FOLDER is a golden
-case: its files, `cmd` (the arguments, default "input.srt output.srt"; "2>&1"
-sends standard error where standard output goes) and expected/ (stdout,
-stderr, status, output.srt, no-output when there must be none); with
+case: its files, `cmd` (the arguments as a line of bash, default "input.srt
+output.srt"), `setup` (bash run in the scratch folder first) and expected/
+(stdout, stderr, status, output.srt, no-output when there must be none); with
 UNJAM_BLESS=1 the run writes them. UNJAM_WRAP is put before the program
 (valgrind, say). Rows whose file modes must hold run as nobody when this runs
 as root, through setpriv; without it they are skipped (exit status 77).
@@ -43,15 +43,16 @@ def read(path, default=None):
 
 def folder_row(folder):
     files = {name: read(os.path.join(folder, name)) for name in os.listdir(folder)
-             if name not in ("cmd", "expected")}
-    args = shlex.split(read(os.path.join(folder, "cmd"), b"input.srt output.srt").decode())
+             if name not in ("cmd", "setup", "expected")}
     expected = os.path.join(folder, "expected")
     output = (rows.ABSENT if os.path.exists(os.path.join(expected, "no-output"))
               else read(os.path.join(expected, "output.srt")))
-    return rows.Row(os.path.basename(folder), int(read(os.path.join(expected, "status"), b"0")),
-                    read(os.path.join(expected, "stderr")), read(os.path.join(expected, "stdout")),
-                    output, files=files, args=[a for a in args if a != "2>&1"],
-                    streams="shared" if "2>&1" in args else "", output_path="output.srt")
+    row = rows.Row(os.path.basename(folder), int(read(os.path.join(expected, "status"), b"0")),
+                   read(os.path.join(expected, "stderr")), read(os.path.join(expected, "stdout")),
+                   output, files=files, args=[], output_path="output.srt",
+                   setup=[("bash", read(os.path.join(folder, "setup"), b"").decode())])
+    row.shell = read(os.path.join(folder, "cmd"), b"input.srt output.srt").decode()
+    return row
 
 
 def make_folder(row, work):
@@ -66,6 +67,8 @@ def make_folder(row, work):
             os.symlink(target[0], os.path.join(work, path))
         elif action == "hardlink":
             os.link(os.path.join(work, target[0]), os.path.join(work, path))
+        elif action == "bash":  # `path` is the script
+            subprocess.run(["bash", "-c", path], cwd=work, check=True)
 
 
 def set_modes(row, work, restore=False):
@@ -181,7 +184,10 @@ def main():
         before = snapshot(work)
         set_modes(row, work)
         wrap = shlex.split(os.environ.get("UNJAM_WRAP", ""))
-        outcome = run(row, prefix + wrap + [program] + row.args, work, logs)
+        command = prefix + wrap + [program]
+        if hasattr(row, "shell"):  # the arguments are a line of bash
+            command = ["bash", "-c", 'exec "$@" ' + row.shell, "bash"] + command
+        outcome = run(row, command + row.args, work, logs)
         if folder and os.environ.get("UNJAM_BLESS") == "1":
             failures = bless(folder, row, work, outcome)
         else:
