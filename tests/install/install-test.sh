@@ -57,12 +57,9 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/out" >"$tmp/log" 2>&1 
     { cat "$tmp/log"; exit 1; }
 debs=("$tmp"/out/*.deb)
 [ ${#debs[@]} = 1 ] && [ -f "${debs[0]}" ] || { echo "--- expected one .deb: ${debs[*]}"; exit 1; }
-field() { dpkg-deb -f "${debs[0]}" "$1"; }
-[ "$(field Package)" = unjam ] || fail "Package: $(field Package)"
-[ "$(field Section)" = utils ] || fail "Section: $(field Section)"
-[ -n "$(field Maintainer)" ] || fail "no Maintainer"
-for lib in libc6 libstdc++6; do
-    [[ ", $(field Depends)" == *", $lib "* ]] || fail "Depends lacks $lib: $(field Depends)"
+# lintian checks the control fields; these are choices of this package.
+for field in Package=unjam Section=utils; do
+    [ "$(dpkg-deb -f "${debs[0]}" "${field%=*}")" = "${field#*=}" ] || fail "not $field"
 done
 # Any lintian error fails; the warnings left are listed, with the reasons,
 # in the README's install section.

@@ -93,12 +93,10 @@ def ten_mb(text):
 
 @functools.cache
 def flood():
-    """A line that the fuzzer found: its one word's search would print 8.3
-    million lookup lines with the harness's word list, FLOOD_WORDS."""
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "fuzz",
-                        "regressions", "repairline", "gigabyte-of-lookup-diagnostics")
-    with open(path, "rb") as f:
-        return f.read()
+    """The fuzzer's line whose one word's search would print 8.3 million lookup
+    lines with the harness's word list, which FLOOD_WORDS repeats."""
+    return open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../fuzz/"
+                             "regressions/repairline/gigabyte-of-lookup-diagnostics"), "rb").read()
 
 
 FLOOD_WORDS = (b"a are be bet boat doing ha haha he I is it ll ok re reyou t the this tween "
