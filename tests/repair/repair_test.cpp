@@ -1,14 +1,41 @@
-// The repair of one line, case by case from the table in repairs.txt.
+// The repair of one line: case by case from the table in repairs.txt, and at
+// the edges of the budgets of a word's search.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "repair/counters.h"
+#include "repair/repairline.h"
+#include "repair/trials.h"
 #include "support/testsupport.h"
 
 namespace {
+
+struct Repair {
+    std::string result, messages;  // messages: standard output during the call
+    int64_t fixedRise, ofTheRise;
+    bool fixed;
+    std::string lineAfter;  // the caller's text after the call
+};
+
+// Repairs `line` (up to its first NUL) as line number 42, verbose.
+Repair repairCaptured(const std::string& line) {
+    lineNumber = 42;
+    int64_t fixedBefore = fixedCount, ofTheBefore = ofTheCount;
+    Repair r;
+    r.fixed = true;  // must be cleared
+    r.lineAfter = line;
+    testing::internal::CaptureStdout();
+    r.result = repairLine(r.lineAfter.data(), r.fixed, true);
+    r.messages = testing::internal::GetCapturedStdout();
+    r.fixedRise = fixedCount - fixedBefore;
+    r.ofTheRise = ofTheCount - ofTheBefore;
+    return r;
+}
 
 struct RepairCase {
     std::string name, words, line;
@@ -66,6 +93,73 @@ TEST(Repair, EveryCaseOfTheTable) {
         loadTestDictionary(c.words);
         EXPECT_EQ(shown(repairCaptured(c.line)), shown(c.want)) << c.name;
     }
+}
+
+// The edge of the trial budget. "haha..." with ha and haha listed runs a
+// number of trials that follows a recurrence, computed here on its own, so
+// the last word within the budget and the first past it are known exactly.
+std::string has(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "ha";
+    return text;
+}
+
+// For m >= 3 "ha"s only the left pieces "haha" and "ha" are listed; a right
+// piece of one or two "ha"s is listed, a longer one starts a trial. Each
+// search, the word's own and each trial's, makes one first split.
+int64_t trialsFor(int m) {
+    int64_t trials = 0;
+    for (int right : {m - 2, m - 1})
+        if (right >= 3) trials += 1 + trialsFor(right);
+    return trials;
+}
+
+// The longest left piece wins: "haha" then the repaired rest.
+std::string resultFor(int m) {
+    return m <= 2 ? has(m) : "haha " + resultFor(m - 2);
+}
+
+TEST(TrialBudget, LastWordWithinKeepsEveryLineAndCountFirstPastGetsOne) {
+    loadTestDictionary("ha haha");
+    int m = 3;
+    while (trialsFor(m + 1) <= trialBudget)
+        ++m;
+    Repair within = repairCaptured(has(m));
+    EXPECT_EQ(within.result, resultFor(m));
+    EXPECT_EQ(within.fixedRise, trialsFor(m) + 1);
+    // Every search of three or more "ha"s reports its one alternative; the
+    // word's own comes last, after those of its trials.
+    std::string own = "42: Ambiguous splitting of '" + has(m) + "': chose '" + resultFor(m) +
+                      "' over 'ha " + resultFor(m - 1) + "'\n";
+    ASSERT_GE(within.messages.size(), own.size());
+    EXPECT_EQ(within.messages.substr(within.messages.size() - own.size()), own);
+    EXPECT_EQ(std::count(within.messages.begin(), within.messages.end(), '\n'), trialsFor(m) + 1);
+
+    Repair past = repairCaptured(has(m + 1));
+    EXPECT_EQ(past.result, resultFor(m + 1));
+    EXPECT_EQ(past.messages, "42: Ambiguous splitting of '" + has(m + 1) + "': chose '" +
+                                 resultFor(m + 1) + "' over too many alternatives to list\n");
+    EXPECT_EQ(past.fixedRise, 1);
+    EXPECT_TRUE(past.fixed);
+}
+
+// "q", 20 "ha" and S = "[xxxxxx[": the left pieces "q..." leave 20, 11 and 7
+// "ha"s before S, and the search of j "ha"s before S meets S F(j+1) times
+// (Fibonacci: "ha" and "haha" lead on). Each meeting prints 9 lines: the
+// lookup of S, then its trial's lookups of S and of its 7 left pieces. With
+// the not-found line: 9 * (10946 + 144 + 21) + 1 = 100,000 lines. Listing
+// the left piece before S's last byte adds one line, the lookup of "[".
+TEST(LineBudget, WordPrintingTheMostLinesKeepsThemOneMoreRunsAway) {
+    const std::string word = std::string("q") + has(20) + "[xxxxxx[";
+    const std::string words = std::string("ha haha q q") + has(9) + " q" + has(13);
+    loadTestDictionary(words);
+    Repair within = repairCaptured(word);
+    EXPECT_EQ(std::count(within.messages.begin(), within.messages.end(), '\n'), 100000);
+    loadTestDictionary(words + " q" + has(20) + "[xxxxxx");
+    Repair over = repairCaptured(word);
+    EXPECT_EQ(over.messages, "42: Couldn't find '" + word + "' in the dictionary.\n");
+    EXPECT_EQ(over.result, word);
 }
 
 }  // namespace
