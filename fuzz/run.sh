@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
-build=${2:-build/asan}
+build=$(realpath "${2:-build/asan}")  # the run harness works in a scratch folder
 
 status=0
 mkdir -p "$build/fuzz/findings"

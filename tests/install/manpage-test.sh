@@ -6,10 +6,7 @@
 set -u
 unjam=$(realpath "$1")
 page=$(realpath "$2")
-command -v groff >/dev/null || {
-    echo "groff not found"
-    exit 77
-}
+command -v groff >/dev/null || { echo "groff not found"; exit 77; }
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 failed=0
@@ -22,10 +19,9 @@ mapfile -t rendered < <(groff -mandoc -Tascii -P-cbou -rLL=250n "$page" 2>/dev/n
 
 # Index of the last rendered line that is WANT after blanks only, or -1.
 find_line() {
-    local i
+    local i line indent
     for ((i = ${#rendered[@]} - 1; i >= 0; i--)); do
-        local line=${rendered[i]}
-        local indent=${line%"$1"}
+        line=${rendered[i]} indent=${rendered[i]%"$1"}
         [ "$line" != "$indent" ] && [ -z "${indent// /}" ] && { echo $i; return; }
     done
     echo -1
@@ -34,16 +30,12 @@ find_line() {
 # The usage text, line for line in one block, its own leading blanks kept.
 mapfile -t usage < <("$unjam" 2>&1 >/dev/null)
 at=$(find_line "${usage[0]}")
-if [ ${#usage[@]} -lt 2 ] || [ "$at" = -1 ]; then
-    echo "--- usage text not in the page: ${usage[0]:-}"
-    failed=1
-else
-    indent=${rendered[at]%"${usage[0]}"}
-    for k in "${!usage[@]}"; do
-        [ "${rendered[at + k]}" = "$indent${usage[k]}" ] ||
-            { echo "--- usage line $((k + 1)) not in the page: '${usage[k]}'"; failed=1; }
-    done
-fi
+[ ${#usage[@]} -ge 2 ] && [ "$at" != -1 ] || { echo "--- no usage text in the page"; failed=1; }
+indent=${rendered[at]%"${usage[0]}"}
+for k in "${!usage[@]}"; do
+    [ "${rendered[at + k]:-}" = "$indent${usage[k]}" ] ||
+        { echo "--- usage line $((k + 1)) not in the page: '${usage[k]}'"; failed=1; }
+done
 
 # Each run prints messages under the names the page uses for their parts.
 # Standard output and standard error are kept apart, as "Reading in
