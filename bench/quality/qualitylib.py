@@ -4,7 +4,7 @@ Builds clean subtitle text from a fixed set of fortune files and from the
 dialogue written for this benchmark (bench/quality/dialogue/), joins words by
 removing some of the spaces between letters, runs unjam over it and compares
 what comes back with the original text. Shared by bench/quality/run and
-tools/derive-stoplist.
+tools/derive-wordlist.
 """
 
 import difflib

@@ -1,6 +1,6 @@
 """unjam's repair of a line, for a word list given as a set of lower-cased
 words: the of-the rule, the split search with trials (longest listed left
-piece first) and the doubled-i rule. tools/derive-stoplist checks it against
+piece first) and the doubled-i rule. tools/derive-wordlist checks it against
 unjam on every line of the benchmark corpus. memo caches the repair of words
 for one word list; pass a fresh dict when the list changes."""
 
