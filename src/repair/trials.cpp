@@ -36,7 +36,6 @@ struct TrialRecord {
 };
 
 int trialDepth = 0;
-int64_t literalTrials = 0;
 bool remembering = false;
 std::unordered_map<std::string, TrialRecord> records;
 TrialRecord wordRecord;            // the word's own search
@@ -115,7 +114,6 @@ void showLines(const TrialRecord& record) {
 
 std::string runTrial(char* text, bool& fixed) {
     if (remembering) return runRememberedTrial(text, fixed);
-    ++literalTrials;
     return runLiteralTrial(text, fixed);
 }
 
@@ -153,8 +151,4 @@ void forgetRememberedSearch() {
     else
         records.clear();
     wordRecord = TrialRecord();
-}
-
-int64_t literalTrialsRun() {
-    return literalTrials;
 }

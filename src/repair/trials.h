@@ -41,6 +41,3 @@ SearchSize endRememberedSearch();
 // the search's trials.
 void showRememberedLines();
 void forgetRememberedSearch();
-
-// Trials started outside a remembered search, for tests that compare.
-int64_t literalTrialsRun();
