@@ -23,12 +23,19 @@ const std::string& usualForm(const Sighting& seen) {
     return best->first;
 }
 
+int64_t timesSeen(const Sighting& seen) {
+    int64_t times = 0;
+    for (const auto& [form, count] : seen.forms)
+        times += count;
+    return times;
+}
+
 }  // namespace
 
 std::vector<std::string> candidateNames() {
     std::vector<std::string> names;
     for (const auto& [word, seen] : sightings)
-        if (seen.count >= 2 && seen.insideSentence && !inDictSized(word.data(), word.size()))
+        if (timesSeen(seen) >= 2 && seen.insideSentence && !inDictSized(word.data(), word.size()))
             names.push_back(usualForm(seen));
     return names;
 }

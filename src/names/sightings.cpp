@@ -19,7 +19,6 @@ std::string lowerAscii(std::string_view word) {
 void noteWord(std::string_view word, bool insideSentence) {
     if (word.size() < 2 || word[0] < 'A' || word[0] > 'Z') return;
     Sighting& seen = sightings[lowerAscii(word)];
-    ++seen.count;
     seen.insideSentence = seen.insideSentence || insideSentence;
     ++seen.forms[std::string(word)];
 }

@@ -8,7 +8,6 @@
 #include <string>
 
 struct Sighting {
-    int64_t count = 0;
     bool insideSentence = false;
     std::map<std::string, int64_t> forms;  // each spelling met, how often
 };
