@@ -12,6 +12,7 @@
 
 #include "wordlist/dictionary.h"
 #include "wordlist/lookup.h"
+#include "wordlist/wordfile.h"
 
 namespace {
 

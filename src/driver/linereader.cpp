@@ -1,5 +1,7 @@
 #include "driver/linereader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,15 +10,16 @@
 namespace {
 
 constexpr char endOfText = 0x1A;
+constexpr size_t readSize = size_t{1} << 16;
 
-bool refill(InputFile& in) {
+// Appends one read to the buffer; false once the input has ended or failed.
+bool readMore(InputFile& in) {
     while (!in.ended) {
-        ssize_t got = read(in.fd, in.buffer, sizeof in.buffer);
-        if (got > 0) {
-            in.pos = 0;
-            in.len = static_cast<size_t>(got);
-            return true;
-        }
+        size_t had = in.buffer.size();
+        in.buffer.resize(had + readSize);
+        ssize_t got = read(in.fd, in.buffer.data() + had, readSize);
+        in.buffer.resize(had + static_cast<size_t>(got > 0 ? got : 0));
+        if (got > 0) return true;
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) in.error = errno;
         in.ended = true;
@@ -25,18 +28,66 @@ bool refill(InputFile& in) {
 }
 
 bool atEnd(InputFile& in) {
-    return in.pos == in.len && !refill(in);
+    if (in.pos < in.buffer.size()) return false;
+    in.buffer.clear();
+    in.pos = 0;
+    return !readMore(in);
+}
+
+// Whether an LF comes before the end of the input (or its 0x1A), reading
+// ahead as far as that takes.
+bool lfAhead(InputFile& in) {
+    in.buffer.erase(0, in.pos);
+    in.pos = 0;
+    size_t from = 0;
+    do {
+        size_t stop = in.buffer.find_first_of("\n\x1a", from);
+        if (stop != std::string::npos) return in.buffer[stop] == '\n';
+        from = in.buffer.size();
+    } while (readMore(in));
+    return false;
+}
+
+// Takes the run of CRs at the read position; true when an LF follows it,
+// which is then taken too: the run and the LF are one line end.
+bool crRunEndsLine(InputFile& in, size_t& run) {
+    for (run = 0; !atEnd(in) && in.buffer[in.pos] == '\r'; ++in.pos)
+        ++run;
+    if (atEnd(in) || in.buffer[in.pos] != '\n') return false;
+    ++in.pos;
+    return true;
 }
 
 }  // namespace
+
+bool openInput(InputFile& in, const char* path) {
+    in.fd = open(path, O_RDONLY);
+    return in.fd >= 0;
+}
+
+bool checkReadable(InputFile& in) {
+    struct stat st;
+    if (fstat(in.fd, &st) != 0)
+        in.error = errno;
+    else if (S_ISDIR(st.st_mode))
+        in.error = EISDIR;
+    else if (S_ISREG(st.st_mode) && in.buffer.empty())
+        readMore(in);
+    return in.error == 0;
+}
+
+void closeInput(InputFile& in) {
+    close(in.fd);
+    in.fd = -1;
+}
 
 bool readLine(InputFile& in, std::string& line) {
     line.clear();
     bool begun = false;  // a byte of the line was read, kept or not
     bool cut = false;
     while (!atEnd(in)) {
-        const char* from = in.buffer + in.pos;
-        const char* end = in.buffer + in.len;
+        const char* from = in.buffer.data() + in.pos;
+        const char* end = in.buffer.data() + in.buffer.size();
         const char* stop = from;
         while (stop < end && *stop != '\n' && *stop != '\r' && *stop != endOfText)
             ++stop;
@@ -47,22 +98,29 @@ bool readLine(InputFile& in, std::string& line) {
             cut = nul != nullptr;
         }
         begun = begun || stop > from;
-        in.pos = static_cast<size_t>(stop - in.buffer);
+        in.pos = static_cast<size_t>(stop - in.buffer.data());
         if (stop == end) continue;
         if (*stop == endOfText) {
             in.ended = true;
-            in.pos = in.len;
+            in.buffer.clear();
+            in.pos = 0;
             break;
         }
-        ++in.pos;
-        if (*stop == '\n') return true;
-        // A CR ends the line only together with the LF behind it.
-        if (!atEnd(in) && in.buffer[in.pos] == '\n') {
+        if (*stop == '\n') {
+            ++in.pos;
+            in.loneCr = LoneCr::ordinary;
+            return true;
+        }
+        if (in.loneCr == LoneCr::unknown)
+            in.loneCr = lfAhead(in) ? LoneCr::ordinary : LoneCr::lineEnd;
+        if (in.loneCr == LoneCr::lineEnd) {
             ++in.pos;
             return true;
         }
+        size_t run;
+        if (crRunEndsLine(in, run)) return true;
         begun = true;
-        if (!cut) line.push_back('\r');
+        if (!cut) line.append(run, '\r');
     }
     return begun;
 }

@@ -17,8 +17,12 @@ void fail(const std::string& text) {
     std::exit(1);
 }
 
-void failInputOpen(const char* path) {
-    fail(std::string("Could not open the input file: ") + path + ": " + std::strerror(errno));
+void openInputOrFail(InputFile& in, const char* path) {
+    if (!openInput(in, path))
+        fail(std::string("Could not open the input file: ") + path + ": " + std::strerror(errno));
+    if (!checkReadable(in))
+        fail(std::string("Could not read the input file: ") + path + ": " +
+             std::strerror(in.error));
 }
 
 bool reportInputProblems(const InputFile& in, const char* path) {

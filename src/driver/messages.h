@@ -10,8 +10,10 @@ void complain(const std::string& text);
 // complain, then end the process with status 1.
 [[noreturn]] void fail(const std::string& text);
 
-// "Could not open the input file: PATH: reason" for the failed open's errno.
-[[noreturn]] void failInputOpen(const char* path);
+// Opens an input file that can be read, or ends the run with "Could not
+// open the input file: PATH: reason" or "Could not read the input file: PATH:
+// reason" (a directory, a failed first read) before any output is touched.
+void openInputOrFail(InputFile& in, const char* path);
 
 // Reports what reading an input file met: a read error (true) and lines
 // that a NUL cut short (a warning only).

@@ -146,8 +146,7 @@ int runUnjam(int argc, char** argv) {
     const char* inPath = argv[1];
     const char* outPath = argv[2];
     InputFile in;
-    in.fd = open(inPath, O_RDONLY);
-    if (in.fd < 0) fail(std::string("Could not open the input file: ") + inPath);
+    openInputOrFail(in, inPath);
     refuseOverwrite(in.fd, inPath, outPath);
     Output out = openOutput(outPath);
     refuseNewList(out, outPath);
@@ -164,7 +163,7 @@ int runUnjam(int argc, char** argv) {
     say("done.\n");
 
     if (std::fclose(out.file) != 0 && out.error == 0) out.error = errno;
-    close(in.fd);
+    closeInput(in);
     int status = 0;
     if (out.error != 0) {
         complain(std::string("Could not write the output file: ") + outPath + ": " +

@@ -1,8 +1,5 @@
 #include "names/run.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -29,8 +26,7 @@ const char* const usageText[] = {
 // a list drawn from part of a season would mislead.
 void readSubtitles(const char* path) {
     InputFile in;
-    in.fd = open(path, O_RDONLY);
-    if (in.fd < 0) failInputOpen(path);
+    openInputOrFail(in, path);
     std::string line;
     int blockLine = 0;
     bool sentenceOpen = false;
@@ -40,7 +36,7 @@ void readSubtitles(const char* path) {
         else
             sentenceOpen = false;
     }
-    close(in.fd);
+    closeInput(in);
     if (reportInputProblems(in, path)) std::exit(1);
 }
 

@@ -1,13 +1,13 @@
 #include "wordlist/dictionary.h"
 
-#include <sys/stat.h>
-
+#include <cerrno>
 #include <cstdlib>
 #include <deque>
 #include <string>
 
 #include "wordlist/chartests.h"
 #include "wordlist/grouping.h"
+#include "wordlist/wordfile.h"
 #include "wordlist/wordindex.h"
 
 std::vector<std::string_view> dictWords;
@@ -25,23 +25,10 @@ bool isWordSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// The whole file up to its end, a byte 0x1A, or a read error (which ends it
-// like its end, keeping what was read).
-const std::string& readWordFile(FILE* f) {
-    std::string& text = wordFileTexts.emplace_back();
-    char chunk[1 << 16];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        text.append(chunk, got);
-    size_t endOfText = text.find('\x1a');
-    if (endOfText != std::string::npos) text.resize(endOfText);
-    return text;
-}
-
 // Calls `store` with every whitespace-delimited word of the file, in order.
 template <typename Store>
-void forEachWord(FILE* f, Store store) {
-    const std::string& text = readWordFile(f);
+void forEachWord(FILE* f, const char* name, Store store) {
+    const std::string& text = wordFileTexts.emplace_back(readWordFileText(f, name));
     size_t i = 0, n = text.size();
     while (i < n) {
         while (i < n && isWordSpace(text[i]))
@@ -59,24 +46,27 @@ void storeWord(std::string_view word) {
     ++dictCount;
 }
 
-}  // namespace
-
-FILE* openWordFile(const char* path) {
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return nullptr;
-    struct stat st;
-    if (fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fclose(f);
-        return nullptr;
-    }
-    return f;
+// Without `words` nothing can be repaired. A new user has the installed list
+// but not yet a `words` beside the subtitles; where there is a `words` that
+// cannot be used, a link would not be made, and the reason is the help.
+[[noreturn]] void failWithoutWords(const std::string& why) {
+    const std::string where = "Unjam reads its word list from 'words' in the working directory";
+    warnOnStandardError("Could not open the words file");
+    if (why.empty())
+        warnOnStandardError(where + "; to use the installed default list: ln -s " +
+                            UNJAM_INSTALLED_WORDS + " words");
+    else
+        warnOnStandardError(where + ", which " + why);
+    std::exit(1);
 }
 
-void loadMainList(FILE* f) {
+}  // namespace
+
+void loadMainList(FILE* f, const char* name) {
     freeDictionary();
     bool started[26] = {};
     char previous = 0;  // no previous initial yet
-    forEachWord(f, [&](std::string_view word) {
+    forEachWord(f, name, [&](std::string_view word) {
         char initial = toUpperAscii(word[0]);
         // Words with a non-letter initial are kept but start no run and do
         // not break the run they stand in.
@@ -96,31 +86,24 @@ void loadMainList(FILE* f) {
     checkGrouping();
 }
 
-void loadSecondList(FILE* f) {
-    forEachWord(f, storeWord);
+void loadSecondList(FILE* f, const char* name) {
+    forEachWord(f, name, storeWord);
     letterStart[27] = dictCount;
     indexWords(letterStart[26], dictCount);
 }
 
 void readDictionary() {
     FILE* words = openWordFile("words");
-    if (!words) {
-        std::fflush(stdout);
-        std::fputs("Could not open the words file\n", stderr);
-        // A new user has the installed list but not yet a `words` beside
-        // the subtitles.
-        std::fputs(
-            "Unjam reads its word list from 'words' in the working directory; to use the "
-            "installed default list: ln -s " UNJAM_INSTALLED_WORDS " words\n",
-            stderr);
-        std::fflush(stderr);
-        std::exit(1);
-    }
-    loadMainList(words);
+    if (!words) failWithoutWords(whyUnopenable("words", errno));
+    loadMainList(words, "words");
     std::fclose(words);
+    // A missing `words2` is no list at all; one that is there but cannot be
+    // read would leave the user's names to be split without a word.
     if (FILE* words2 = openWordFile("words2")) {
-        loadSecondList(words2);
+        loadSecondList(words2, "words2");
         std::fclose(words2);
+    } else if (std::string why = whyUnopenable("words2", errno); !why.empty()) {
+        warnOnStandardError("Warning: the words2 file " + why + "; the run goes on without it");
     }
 }
 

@@ -22,8 +22,7 @@ extern int32_t letterStart[28];
 void readDictionary();
 void freeDictionary();
 
-// The pieces of readDictionary, for callers that supply their own files.
-// Opens a word file for reading; a directory counts as unopenable.
-FILE* openWordFile(const char* path);
-void loadMainList(FILE* f);
-void loadSecondList(FILE* f);
+// The pieces of readDictionary, for callers that supply their own files;
+// `name` is the file's name for messages.
+void loadMainList(FILE* f, const char* name = "words");
+void loadSecondList(FILE* f, const char* name = "words2");

@@ -6,11 +6,11 @@
 
 #include "wordlist/dictionary.h"
 
-inline void loadList(const std::string& text, void (*load)(FILE*)) {
+inline void loadList(const std::string& text, void (*load)(FILE*, const char*)) {
     FILE* f = std::tmpfile();
     std::fwrite(text.data(), 1, text.size(), f);
     std::rewind(f);
-    load(f);
+    load(f, "the test list");
     std::fclose(f);
 }
 

@@ -17,12 +17,32 @@ WORDS = b"are\ndoing\nwhat\nyou\n"
 SRT = b"1\n00:00:01,000 --> 00:00:02,000\nWhat areyou doing?\n\n"
 SRT_REPAIRED = b"1\r\n00:00:01,000 --> 00:00:02,000\r\nWhat are you doing?\r\n\r\n"
 ABSENT, UNTOUCHED = "absent", "untouched"
+IS_DIRECTORY = b"Could not read the input file: dir.srt: Is a directory\n"
+CR_LINES = b"1" * 65536 + b"\r00:01\rareyou\r\r" + b"2\r00:01\rareyou\r\r" * 20000 + b"more\r"
+LONE_CR = b"1\r" + b"2" * 200000
 PHASES = b"Reading in dictionary...done.\nProcessing output...\n"
 # The installed list that the hint names follows the build's install prefix.
 INSTALLED_WORDS = os.environ.get("UNJAM_INSTALLED_WORDS", "/usr/local/share/unjam/words")
 NO_WORDS = (b"Could not open the words file\nUnjam reads its word list from 'words' in the "
             b"working directory; to use the installed default list: ln -s %s words\n"
             % INSTALLED_WORDS.encode())
+
+
+def no_words(why):
+    return (b"Could not open the words file\nUnjam reads its word list from 'words' in the "
+            b"working directory, which %s\n" % why)
+
+
+def words2_skipped(why):
+    return b"Warning: the words2 file %s; the run goes on without it\n" % why
+
+
+def utf16_warning(name):
+    return (b"Warning: the word list %s is in UTF-16, so none of its words can be found; "
+            b"convert it to UTF-8: iconv -f UTF-16 -t UTF-8 %s > %s.utf8 && mv %s.utf8 %s\n"
+            % ((name.encode(),) * 5))
+
+
 Frame = collections.namedtuple("Frame", "head tail")  # standard output's begin and end
 
 
@@ -40,10 +60,12 @@ def not_found(*words):
 
 def text_lines(data):
     """The input's lines by the text rules: 0x1A ends the input, LF ends a
-    line and takes one CR before it along, a last line needs no line end."""
-    lines = data.split(b"\x1a")[0].split(b"\n")
+    line and takes the CRs before it along, a file without LF has CR-ended
+    lines, a last line needs no line end."""
+    data = data.split(b"\x1a")[0]
+    lines = data.split(b"\n" if b"\n" in data else b"\r")
     last = lines.pop()
-    return [line[:-1] if line.endswith(b"\r") else line for line in lines] + ([last] if last else [])
+    return [line.rstrip(b"\r") for line in lines] + ([last] if last else [])
 
 
 def copied(data, repair=lambda line: line):
@@ -161,12 +183,17 @@ def over_list(path, name):
 
 ROWS = [
     # The input file.
-    Row("input-missing", 1, b"Could not open the input file: nothere.srt\n", b"", ABSENT,
+    Row("input-missing", 1,
+        b"Could not open the input file: nothere.srt: No such file or directory\n", b"", ABSENT,
         args=["nothere.srt", "output.srt"]),
-    Row("input-directory", 1, b"Could not read the input file: dir.srt: Is a directory\n",
-        report(0, 0), b"", setup=[("mkdir", "dir.srt")], args=["dir.srt", "output.srt"]),
-    Row("input-unreadable", 1, b"Could not open the input file: input.srt\n", b"", ABSENT,
-        setup=[("chmod000", "input.srt")], unprivileged=True),
+    # A directory cannot be read: refused before the output is touched.
+    Row("input-directory", stderr=IS_DIRECTORY, setup=[("mkdir", "dir.srt")],
+        args=["dir.srt", "output.srt"], **dict(REFUSED, output=ABSENT)),
+    Row("input-directory-output-kept", stderr=IS_DIRECTORY,
+        files=files(output_srt=b"an earlier output\r\n"), setup=[("mkdir", "dir.srt")],
+        args=["dir.srt", "output.srt"], **REFUSED),
+    Row("input-unreadable", 1, b"Could not open the input file: input.srt: Permission denied\n",
+        b"", ABSENT, setup=[("chmod000", "input.srt")], unprivileged=True),
     Row("input-binary-garbage", **copied_run(garbage, lambda l: re.sub(rb"''|``", b'"', l))),
     Row("input-line-ends", **copied_run(line_ends)),
     Row("input-one-nul-line", 0, nul_warning(1), report(3, 0), b"1\r\n00:00\r\nare\r\n",
@@ -174,8 +201,15 @@ ROWS = [
     # 0x1A ends the input mid-line, however much follows it.
     Row("input-eof-byte", 0, b"", report(3, 1), b"1\r\n00:00\r\nare you\r\n",
         files=files(input_srt=b"1\n00:00\nareyou\x1aafter\n" + b"whatyou\n" * 10000)),
-    Row("input-cr-line-ends", 0, b"", report(1, 0), b"1\r00:00\rareyou\r\rmore\r\r\n",
-        files=files(input_srt=b"1\r00:00\rareyou\r\rmore\r")),
+    # Without an LF every CR ends a line, the first one met past the first read.
+    Row("input-cr-line-ends", 0, b"", report(4 * 20001 + 1, 20001),
+        CR_LINES.replace(b"\r", b"\r\n").replace(b"areyou", b"are you"),
+        files=files(input_srt=CR_LINES)),
+    Row("input-cr-cr-lf", stdout=report(4, 1), stderr=b"", status=0, output=SRT_REPAIRED,
+        files=files(input_srt=SRT.replace(b"\n", b"\r\r\n"))),
+    # Its lone CR stays a byte of its line, however far the first LF.
+    Row("input-lone-cr-before-far-lf", 0, b"", report(3, 1), LONE_CR + b"\r\n00:00\r\nare you\r\n",
+        files=files(input_srt=LONE_CR + b"\n00:00\nareyou\n")),
     Row("input-10mb-line", 0, b"", report(3, (10 << 20) // 19),
         lambda: ten_mb(b"What areyou doing? ")().replace(b"areyou", b"are you").replace(b"\n", b"\r\n"),
         files=files(input_srt=ten_mb(b"What areyou doing? "))),
@@ -225,14 +259,27 @@ ROWS = [
         files=files(words=None), streams="shared"),
     Row("words-missing-output-kept", stderr=NO_WORDS,
         files=files(words=None, output_srt=b"an earlier output\r\n"), **dict(NO_RUN, output=UNTOUCHED)),
-    Row("words-directory", stderr=NO_WORDS, files=files(words=None), setup=[("mkdir", "words")],
-        **NO_RUN),
-    Row("words-unreadable", stderr=NO_WORDS, setup=[("chmod000", "words")], unprivileged=True,
-        **NO_RUN),
+    # A `words` that is there but unusable says why, not how to link one.
+    Row("words-directory", stderr=no_words(b"is a directory"), files=files(words=None),
+        setup=[("mkdir", "words")], **NO_RUN),
+    Row("words-dangling-link", stderr=no_words(b"is a link to a missing file"),
+        files=files(words=None), setup=[("symlink", "words", "gone")], **NO_RUN),
+    Row("words-unreadable", stderr=no_words(b"cannot be opened: Permission denied"),
+        setup=[("chmod000", "words")], unprivileged=True, **NO_RUN),
+    # Lists saved by other editors: a byte order mark is no part of the first
+    # word; a list in UTF-16 holds no word that can be found, and says so.
+    Row("words-byte-order-mark", files=files(words=b"\xef\xbb\xbf" + WORDS), **STANDARD_RUN),
+    Row("words2-byte-order-mark", 0, b"", report(4, 0), SRT.replace(b"\n", b"\r\n"),
+        files=files(words2=b"\xef\xbb\xbfareyou\r\n")),
+    Row("words-utf16", 0, utf16_warning("words"),
+        report(4, 0, not_found(b"What", b"areyou", b"doing")), SRT.replace(b"\n", b"\r\n"),
+        files=files(words=WORDS.decode().encode("utf-16"))),
+    Row("words2-utf16-without-mark", 0, utf16_warning("words2"), report(4, 1),
+        SRT_REPAIRED, files=files(words2=b"areyou\n".decode().encode("utf-16-be"))),
     Row("words-empty", 0, b"", report(4, 0, not_found(b"What", b"areyou", b"doing")),
         SRT.replace(b"\n", b"\r\n"), files=files(words=b"")),
     # A stored word holding a zero byte is never found, not even by its head.
-    Row("words-nul-bytes", 0, b"", report(4, 1, not_found(b"ar")),
+    Row("words-nul-bytes", 0, utf16_warning("words"), report(4, 1, not_found(b"ar")),
         SRT_REPAIRED.replace(b"doing?", b"doing? ar"),
         files=files(input_srt=SRT.replace(b"doing?", b"doing? ar"),
                     words=b"ar\0\nar\0e\nare\ndoing\nwhat\0\nwhat\nyou\n")),
@@ -246,7 +293,14 @@ ROWS = [
     Row("words-1mb-word", files=files(words=b"are\ndoing\n" + b"q" * 1048558 + b"\nwhat\nyou"),
         **STANDARD_RUN),
     Row("words-million-words", files=files(words=million_words), **STANDARD_RUN),
-    Row("words2-directory", setup=[("mkdir", "words2")], **STANDARD_RUN),
+    # A `words2` that is there but cannot be read is skipped with a warning.
+    Row("words2-directory", setup=[("mkdir", "words2")],
+        **dict(STANDARD_RUN, stderr=words2_skipped(b"is a directory"))),
+    Row("words2-dangling-link", setup=[("symlink", "words2", "gone")],
+        **dict(STANDARD_RUN, stderr=words2_skipped(b"is a link to a missing file"))),
+    Row("words2-unreadable", files=files(words2=b"areyou\n"), setup=[("chmod000", "words2")],
+        unprivileged=True,
+        **dict(STANDARD_RUN, stderr=words2_skipped(b"cannot be opened: Permission denied"))),
 
     # Closed standard streams are not taken over by a file unjam opens, or
     # its messages would land in the output file; a reader gone away does

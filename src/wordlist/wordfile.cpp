@@ -1,0 +1,66 @@
+#include "wordlist/wordfile.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+bool isDanglingLink(const char* path) {
+    struct stat st;
+    return lstat(path, &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// A byte order mark, or NUL bytes in the first line: no list of single-byte
+// words has either.
+bool looksLikeUtf16(std::string_view text) {
+    if (text.starts_with("\xff\xfe") || text.starts_with("\xfe\xff")) return true;
+    return text.substr(0, text.find('\n')).find('\0') != std::string_view::npos;
+}
+
+}  // namespace
+
+FILE* openWordFile(const char* path) {
+    FILE* f = std::fopen(path, "rb");
+    if (!f) return nullptr;
+    struct stat st;
+    if (fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
+        std::fclose(f);
+        errno = EISDIR;
+        return nullptr;
+    }
+    return f;
+}
+
+std::string whyUnopenable(const char* path, int error) {
+    // A link to a missing file fails as a missing file does.
+    if (error == ENOENT) return isDanglingLink(path) ? "is a link to a missing file" : "";
+    if (error == EISDIR) return "is a directory";
+    return std::string("cannot be opened: ") + std::strerror(error);
+}
+
+std::string readWordFileText(FILE* f, const char* name) {
+    std::string text;
+    char chunk[1 << 16];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+        text.append(chunk, got);
+    size_t endOfText = text.find('\x1a');
+    if (endOfText != std::string::npos) text.resize(endOfText);
+    if (looksLikeUtf16(text))
+        warnOnStandardError(std::string("Warning: the word list ") + name +
+                            " is in UTF-16, so none of its words can be found; convert it to "
+                            "UTF-8: iconv -f UTF-16 -t UTF-8 " +
+                            name + " > " + name + ".utf8 && mv " + name + ".utf8 " + name);
+    else if (text.starts_with("\xef\xbb\xbf"))
+        text.erase(0, 3);  // Notepad's byte order mark would join the first word
+    return text;
+}
+
+void warnOnStandardError(const std::string& text) {
+    std::fflush(stdout);
+    std::fputs((text + "\n").c_str(), stderr);
+    std::fflush(stderr);
+}
