@@ -56,6 +56,8 @@ check_messages() {
         -e 's/^\(Could not \(read\|write\|open\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
         -e 's/^\(Warning: .* dropped from\) [0-9][0-9]* lines\? \(of the input file:\) nul\.srt$/\1 N lines \2 in.srt/' \
         -e 's/^\(Warning: .* order:\) [0-9]* of its [0-9]* \(.*(letters\) [A-Z, ]*)/\1 N of its M \2 L)/' \
+        -e "s/^\(Unjam reads .* directory, which\) .*/\1 why/; s/^\(Warning: the words2 file\) .*\(; the run\)/\1 why\2/" \
+        -e 's/^\(Warning: the word list\) words\(.*UTF-8\) words > words\(.* mv\) words\(.*\) words$/\1 list\2 list > list\3 list\4 list/' \
         -e 's/^[0-9][0-9]*/N/' \
         -e 's/^\(Read\|Fixed\) [0-9][0-9]*/\1 N/' \
         -e "s/^N: Couldn't find '.*' in the/N: Couldn't find 'word' in the/" \
@@ -104,6 +106,11 @@ mkdir runaway
 printf '%s\n' ha haha >runaway/words
 printf '1\n2\n%s\n' "$(printf 'ha%.0s' {1..40})" >runaway/in.srt
 (cd runaway && run in.srt out.srt)
+# Lists that cannot be used: a UTF-16 words, a words2 that is a directory;
+# then a words that is a directory.
+mkdir -p lists/words2 && printf '\xff\xfea\0' >lists/words && (cd lists && run ../in.srt out.srt)
+rm lists/words && mkdir lists/words && (cd lists && run ../in.srt out.srt)
 check_messages "Could not open the words file" "Couldn't find" "possibily ambiguous" \
     "Warning: 'words' is not grouped" "over 'other'" "over too many" "Truncated" "got symbol" \
-    "Could not read" "over the word list" "after a NUL byte"
+    "Could not read" "over the word list" "after a NUL byte" "in UTF-16" "words2 file" \
+    "directory, which"

@@ -196,6 +196,9 @@ ROWS = [
         b"", ABSENT, setup=[("chmod000", "input.srt")], unprivileged=True),
     Row("input-binary-garbage", **copied_run(garbage, lambda l: re.sub(rb"''|``", b'"', l))),
     Row("input-line-ends", **copied_run(line_ends)),
+    # A byte order mark stays in the output; it stands on the cue number's line.
+    Row("input-byte-order-mark", files=files(input_srt=b"\xef\xbb\xbf" + SRT),
+        **dict(STANDARD_RUN, output=b"\xef\xbb\xbf" + SRT_REPAIRED)),
     Row("input-one-nul-line", 0, nul_warning(1), report(3, 0), b"1\r\n00:00\r\nare\r\n",
         files=files(input_srt=b"1\n00:00\nare\0you\n")),
     # 0x1A ends the input mid-line, however much follows it.
