@@ -18,16 +18,17 @@
 
 namespace {
 
-// The input's lines by the text rules: 0x1A ends the input, LF ends a line
-// and takes one CR before it along, a last line needs no line end; a NUL
-// ends a line's text.
+// The input's lines by the text rules: 0x1A ends the input; LF ends a line
+// and takes the CRs just before it along, or, in an input without LF, each
+// CR ends a line; a last line needs no line end; a NUL ends a line's text.
 std::vector<std::string> textLines(const std::string& input) {
     std::string data = input.substr(0, input.find('\x1a'));
+    char lineEnd = data.find('\n') != std::string::npos ? '\n' : '\r';
     std::vector<std::string> lines;
     for (size_t start = 0, end; start < data.size(); start = end + 1) {
-        end = std::min(data.find('\n', start), data.size());
+        end = std::min(data.find(lineEnd, start), data.size());
         std::string line = data.substr(start, end - start);
-        if (end < data.size() && !line.empty() && line.back() == '\r') line.pop_back();
+        if (lineEnd == '\n' && end < data.size()) line.erase(line.find_last_not_of('\r') + 1);
         lines.push_back(line.substr(0, line.find('\0')));
     }
     return lines;
