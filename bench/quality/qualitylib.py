@@ -37,6 +37,13 @@ DIALOGUE_TRAIN = ("crime", "hospital", "family-comedy", "school-teen", "science-
 DIALOGUE_TEST = ("courtroom", "war-history", "romance", "reality-tv", "fantasy", "animation",
                  "sports", "thriller")
 
+# The seasons: six episodes of each series, its cast recurring; halved by
+# series.
+SEASONS_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "seasons")
+SEASONS_TRAIN = ("bake-off", "harbor-precinct", "starwake")
+SEASONS_TEST = ("castaway-cove", "the-newsroom-desk", "emberfall")
+EPISODES = 6
+
 LINE_WIDTH = 42  # a usual subtitle line
 RATE = 0.15
 
@@ -92,17 +99,42 @@ def corpus_lines(files=FILES):
     return lines
 
 
+def exchange_cues(path, name):
+    """(name, lines) for every cue of a dialogue file: an exchange (a
+    paragraph of one to four lines) fills one or two cues of at most two
+    lines."""
+    with open(path, encoding="ascii") as f:
+        exchanges = f.read().strip("\n").split("\n\n")
+    cues = []
+    for exchange in exchanges:
+        text = exchange.split("\n")
+        cues.extend((name, text[i:i + 2]) for i in range(0, len(text), 2))
+    return cues
+
+
 def dialogue_lines(files=DIALOGUE_TRAIN + DIALOGUE_TEST):
-    """(genre, lines) for every cue of the dialogue: an exchange (a paragraph
-    of one to four lines) fills one or two cues of at most two lines."""
-    lines = []
-    for name in files:
-        with open(os.path.join(DIALOGUE_DIR, name + ".txt"), encoding="ascii") as f:
-            exchanges = f.read().strip("\n").split("\n\n")
-        for exchange in exchanges:
-            text = exchange.split("\n")
-            lines.extend((name, text[i:i + 2]) for i in range(0, len(text), 2))
-    return lines
+    """(genre, lines) for every cue of the dialogue."""
+    return [cue for name in files
+            for cue in exchange_cues(os.path.join(DIALOGUE_DIR, name + ".txt"), name)]
+
+
+def season_lines(files=SEASONS_TRAIN + SEASONS_TEST):
+    """(series/epN, lines) for every cue of the seasons, episode by episode."""
+    return [cue for series in files for ep in range(1, EPISODES + 1)
+            for cue in exchange_cues(os.path.join(SEASONS_DIR, series, "ep%d.txt" % ep),
+                                     "%s/ep%d" % (series, ep))]
+
+
+def series_of(name):
+    """The series of a cue's file name: a season's episodes are one series,
+    any other file is a series of its own."""
+    return name.partition("/")[0]
+
+
+def cast_list(series):
+    """The true list of a series' names and coinages, as a words2 text."""
+    with open(os.path.join(SEASONS_DIR, series, "cast.txt"), encoding="ascii") as f:
+        return f.read()
 
 
 class Corpus:
@@ -115,6 +147,10 @@ class Corpus:
 
 CORPORA = (Corpus("fortunes", TRAIN, TEST, corpus_lines),
            Corpus("dialogue", DIALOGUE_TRAIN, DIALOGUE_TEST, dialogue_lines))
+
+# Not among the corpora that the word list learns from: its series' names
+# belong in words2.
+SEASONS = Corpus("seasons", SEASONS_TRAIN, SEASONS_TEST, season_lines)
 
 
 def training_cues():
@@ -190,29 +226,31 @@ def run_unjam(unjam, words, cues, words2=None):
 
 
 def propose_names(names, words, cues):
-    """What unjam-names proposes for words2 from the cues as subtitles."""
+    """What unjam-names proposes for words2 from the cues, each file of them
+    written as a subtitle file of its own: `unjam-names ep*.srt`."""
     with tempfile.TemporaryDirectory(prefix="unjam-names-") as work:
         os.symlink(os.path.abspath(words), os.path.join(work, "words"))
-        write_srt(cues, os.path.join(work, "season.srt"))
-        proc = subprocess.run([os.path.abspath(names), "season.srt"], cwd=work,
-                              capture_output=True)
+        paths = []
+        for name in dict.fromkeys(name for name, _ in cues):
+            paths.append("%02d.srt" % (len(paths) + 1))
+            write_srt([cue for cue in cues if cue[0] == name], os.path.join(work, paths[-1]))
+        proc = subprocess.run([os.path.abspath(names)] + paths, cwd=work, capture_output=True)
         if proc.returncode != 0:
             raise RuntimeError("unjam-names failed: " + proc.stderr.decode("latin-1"))
         return proc.stdout.decode("latin-1")
 
 
-def repair(unjam, words, cues, names=None):
-    """The cues repaired by unjam. With names (the unjam-names program), each
-    file of the corpus is taken as one series: it is repaired with the words2
-    that unjam-names proposes from its own damaged text, unreviewed, as a
-    user would have it."""
-    if names is None:
+def repair(unjam, words, cues, words2=None):
+    """The cues repaired by unjam. With words2, a function of a series and
+    its cues that gives the series' words2 text, each series is repaired
+    with its own; unjam repairs each line by itself, so one run over a whole
+    season gives what a run per episode gives."""
+    if words2 is None:
         return run_unjam(unjam, words, cues)[0]
     repaired = []
-    for name in dict.fromkeys(name for name, _ in cues):
-        series = [cue for cue in cues if cue[0] == name]
-        words2 = propose_names(names, words, series)
-        repaired += run_unjam(unjam, words, series, words2)[0]
+    for series in dict.fromkeys(series_of(name) for name, _ in cues):
+        part = [cue for cue in cues if series_of(cue[0]) == series]
+        repaired += run_unjam(unjam, words, part, words2(series, part))[0]
     return repaired
 
 
@@ -298,7 +336,7 @@ def score(originals, damaged, repaired, files):
     """A Score over the text lines of the cues from the given files."""
     s = Score()
     for (name, o), (_, d), (_, r) in zip(originals, damaged, repaired):
-        if name in files:
+        if series_of(name) in files:
             for lo, ld, lr in zip(o, d, r):
                 s.add(lo, ld, lr)
     return s

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "names/coinages.h"
+#include "names/pairs.h"
 #include "names/sightings.h"
+#include "wordlist/chartests.h"
 #include "wordlist/lookup.h"
 
 namespace {
@@ -30,12 +33,31 @@ int64_t timesSeen(const Sighting& seen) {
     return times;
 }
 
+// A bracket or any other ASCII byte that is not a letter: "BEEPS]" is the
+// end of a sound tag. Bytes from 0x80 up may be letters of a name.
+bool holdsNonLetter(const std::string& word) {
+    return std::any_of(word.begin(), word.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x80 && !isAsciiLetter(c);
+    });
+}
+
+// Two words that lost the space between them ("Ican", "Whyare"): met with
+// the space at least half as often as without. A series' own joined brand
+// ("PlateRunner") is never met spaced.
+bool metSpaced(const std::string& word, const Sighting& seen) {
+    return 2 * timesSpaced(word) >= timesSeen(seen) + seen.lowercase;
+}
+
 }  // namespace
 
 std::vector<std::string> candidateNames() {
     std::vector<std::string> names;
-    for (const auto& [word, seen] : sightings)
-        if (timesSeen(seen) >= 2 && seen.insideSentence && !inDictSized(word.data(), word.size()))
-            names.push_back(usualForm(seen));
+    for (const auto& [word, seen] : sightings) {
+        bool named = timesSeen(seen) >= 2 && seen.insideSentence;
+        if (!named && !isCoinage(word, seen)) continue;
+        if (inDictSized(word.data(), word.size()) || holdsNonLetter(word) || metSpaced(word, seen))
+            continue;
+        names.push_back(named ? usualForm(seen) : word);
+    }
     return names;
 }

@@ -18,8 +18,8 @@ namespace {
 const char* const usageText[] = {
     "Usage: unjam-names in.srt...",
     " Prints the capitalized words of the subtitle files that recur, stand",
-    " inside a sentence and are in neither 'words' nor 'words2': names to",
-    " review and add to 'words2'.",
+    " inside a sentence and are in neither 'words' nor 'words2', and the",
+    " lower-case words the files coin: names to review and add to 'words2'.",
 };
 
 // Notes the sightings of one file's text lines. Any failure ends the run:

@@ -2,12 +2,11 @@
 
 #include <string_view>
 
+#include "names/pairs.h"
 #include "names/sentences.h"
 #include "wordlist/chartests.h"
 
 std::map<std::string, Sighting> sightings;
-
-namespace {
 
 std::string lowerAscii(std::string_view word) {
     std::string lower(word);
@@ -16,8 +15,16 @@ std::string lowerAscii(std::string_view word) {
     return lower;
 }
 
+namespace {
+
+// Lower-case words are counted too, for the coinages of a series.
 void noteWord(std::string_view word, bool insideSentence) {
-    if (word.size() < 2 || word[0] < 'A' || word[0] > 'Z') return;
+    if (word.size() < 2) return;
+    if (word[0] >= 'a' && word[0] <= 'z') {
+        ++sightings[lowerAscii(word)].lowercase;
+        return;
+    }
+    if (word[0] < 'A' || word[0] > 'Z') return;
     Sighting& seen = sightings[lowerAscii(word)];
     seen.insideSentence = seen.insideSentence || insideSentence;
     ++seen.forms[std::string(word)];
@@ -31,6 +38,7 @@ void noteTextLine(const std::string& line, bool& sentenceOpen) {
     const std::string text = withoutTags(line);
     const size_t n = text.size();
     std::string_view previous;
+    size_t previousEnd = 0;
     size_t i = 0;
     while (i < n) {
         size_t start = i;
@@ -41,7 +49,11 @@ void noteTextLine(const std::string& line, bool& sentenceOpen) {
         while (i < n && !endsWord(text[i]))
             ++i;
         if (i == start) break;
-        previous = std::string_view(text).substr(start, i - start);
+        std::string_view word = std::string_view(text).substr(start, i - start);
+        if (!previous.empty() && start == previousEnd + 1 && text[previousEnd] == ' ')
+            noteSpacedPair(previous, word);
+        previous = word;
+        previousEnd = i;
         noteWord(previous, sentenceOpen);
         sentenceOpen = true;
     }

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 
 struct Sighting {
     bool insideSentence = false;
-    std::map<std::string, int64_t> forms;  // each spelling met, how often
+    std::map<std::string, int64_t> forms;  // each capitalized spelling met, how often
+    int64_t lowercase = 0;                 // how often met in lower case
 };
 
 // By the word with A-Z folded to a-z.
@@ -19,3 +21,6 @@ extern std::map<std::string, Sighting> sightings;
 // one byte. `sentenceOpen` says whether a sentence is under way: false at
 // the start of a block, carried from one text line of a block to the next.
 void noteTextLine(const std::string& line, bool& sentenceOpen);
+
+// The word with A-Z folded to a-z.
+std::string lowerAscii(std::string_view word);
