@@ -72,6 +72,12 @@ class ScoringTest(unittest.TestCase):
         self.assertEqual(q.piece_verdicts("in the boat", "inthe boat", "in the boat"),
                          [("in", True), ("the", True)])
 
+    def test_a_season_scores_as_its_series(self):
+        cues = [("s/ep1", ["in the boat"]), ("s/ep2", ["in the boat"]), ("t", ["in the boat"])]
+        damaged = [(n, ["inthe boat"]) for n, _ in cues]
+        self.assertEqual(q.score(cues, damaged, damaged, ("s",)).lines, 2)
+        self.assertEqual(q.score(cues, damaged, damaged, ("t",)).lines, 1)
+
 
 class DamageTest(unittest.TestCase):
     CUES = [("f1", ["in the boat", "a b 1 c"]), ("f2", ["go for the boat was"] * 3)]
