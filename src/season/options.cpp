@@ -23,7 +23,7 @@ const char* const usageText[] = {
 };
 
 int usageError(const std::string& reason) {
-    complain(reason);
+    if (!reason.empty()) complain(reason);
     for (const char* line : usageText)
         complain(line);
     return 1;
@@ -38,6 +38,7 @@ int printHelp() {
 }  // namespace
 
 int readCommandLine(int argc, char** argv, SeasonOptions& options) {
+    if (argc < 2) return usageError("");
     bool optionsEnded = false;
     for (int k = 1; k < argc; ++k) {
         const char* arg = argv[k];
