@@ -139,7 +139,7 @@ int runSeason(int argc, char** argv) {
 
     loadLists(main);
     std::vector<SeasonFile> files = planFiles(options);
-    if (options.proposeNames) noteSeason(files);
+    noteSeason(files);  // with -n too: an input that cannot be read is skipped alike
     std::vector<std::string> names;
     if (options.proposeNames) names = candidateNames();
     std::string secondList = secondListText(names);
