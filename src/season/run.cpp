@@ -13,20 +13,11 @@
 #include "season/options.h"
 #include "season/plan.h"
 #include "season/repairfile.h"
+#include "season/seasonfile.h"
 #include "season/system.h"
 #include "wordlist/dictionary.h"
 
 namespace {
-
-// One input of the season and what became of it.
-struct SeasonFile {
-    std::string input;  // as given
-    std::string output;
-    std::string log;
-    bool readable = true;
-    bool repaired = false;
-    FileReport report;
-};
 
 void say(const std::string& line) {
     std::fputs((line + "\n").c_str(), stdout);
@@ -152,5 +143,6 @@ int runSeason(int argc, char** argv) {
     std::string listFolder = makeListFolder(main, secondList);
     repairSeason(files, unjam, listFolder);
     removeScratchFolder(listFolder);
+    // From here `files` and `names` tell the whole run, for any report of it.
     return printSummary(options, files, names);
 }

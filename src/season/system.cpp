@@ -64,7 +64,10 @@ std::string resolvedPath(const std::string& path) {
 }
 
 bool isExecutable(const std::string& path) {
-    return access(path.c_str(), X_OK) == 0 && !isFolder(path);
+    if (access(path.c_str(), X_OK) != 0) return false;
+    if (!isFolder(path)) return true;
+    errno = EISDIR;
+    return false;
 }
 
 bool makeScratchFolder(std::string& folder) {
