@@ -70,16 +70,14 @@ std::string progressOf(const SeasonFile& file, int status) {
 // Repairs one file and says how it went, after `counter` ("[3/6]").
 void repairFile(SeasonFile& file, const std::string& unjam, const std::string& listFolder,
                 const std::string& counter) {
-    int status = -1;
-    if (file.readable) {
-        status = repairWithUnjam(unjam, listFolder, file.input, file.output, file.log);
-        if (status == 0 && !readReport(file.log, file.report)) {
-            complain("Could not read the log file: " + file.log + ": " + std::strerror(errno));
-            status = 1;
-        }
-    }
-    file.repaired = status == 0;
-    say(counter + " " + file.input + ": " + progressOf(file, status));
+    int status =
+        file.readable ? repairWithUnjam(unjam, listFolder, file.input, file.output, file.log) : -1;
+    bool logRead = status != 0 || readReport(file.log, file.report);
+    std::string progress = logRead ? progressOf(file, status)
+                                   : "repaired, but its log could not be read: " + file.log + ": " +
+                                         std::strerror(errno);
+    file.repaired = status == 0 && logRead;
+    say(counter + " " + file.input + ": " + progress);
 }
 
 void repairSeason(std::vector<SeasonFile>& files, const std::string& unjam,
