@@ -1,4 +1,4 @@
-"""The bad-input matrix: one row per way of handing unjam something broken.
+"""The bad-input matrix: one row per way of handing unjam (or unjam-season) something broken.
 
 A row names the files of a scratch folder, the command line, the standard
 streams and whether to run as an unprivileged user, and states the exact
