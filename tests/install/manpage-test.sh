@@ -77,25 +77,13 @@ check_messages() {
 if [ "${unjam##*/}" = unjam-season ]; then
     printf '%s\n' are ask doing kir rin what you >words
     printf '1\n2\nWhat areyou doing, Kirrin?\n\n1\n2\nAsk Kirrin.\n' >in.srt
-    mkdir a b s out2 && cp in.srt a/ && cp in.srt b/ && cp in.srt s/words2 && cp in.srt in
-    run -o
-    run -x in.srt
-    run -o out -o out in.srt
-    run in.srt
-    run -o out
-    run -o out in.srt missing.srt
-    run -n -o out in.srt
     printf '1\n2\nno names\n' >plain.srt
-    run -o out plain.srt
-    run -o . in.srt
-    run -o in.srt s/words2
-    run -o out a/in.srt b/in.srt
-    run -o out in in.srt
-    run -o . s/words2
-    ln in.srt out2/in.srt
-    run -o out2 in.srt
-    mkdir out3 && ln words out3/names.txt
-    run -o out3 in.srt
+    mkdir a b s out2 out3 && cp in.srt a/ && cp in.srt b/ && cp in.srt s/words2 && cp in.srt in
+    ln in.srt out2/in.srt && ln words out3/names.txt
+    run -o; run -x in.srt; run -o out -o out in.srt; run in.srt; run -o out
+    run -o out in.srt missing.srt; run -n -o out in.srt; run -o out plain.srt
+    run -o . in.srt; run -o in.srt s/words2; run -o out a/in.srt b/in.srt; run -o out in in.srt
+    run -o . s/words2; run -o out2 in.srt; run -o out3 in.srt
     (mkdir bare && cd bare && run -o out ../in.srt)
     # The names the page gives the paths, counts and reasons of these runs.
     sed -i -e 's/^\(\[[0-9]*\/[0-9]*\]\) [^:]*:/[K\/N] in.srt:/' \
