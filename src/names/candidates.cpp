@@ -7,6 +7,7 @@
 #include "names/pairs.h"
 #include "names/sightings.h"
 #include "wordlist/chartests.h"
+#include "repair/spokenforms.h"
 #include "wordlist/lookup.h"
 
 namespace {
@@ -48,6 +49,13 @@ bool metSpaced(const std::string& word, const Sighting& seen) {
     return 2 * timesSpaced(word) >= timesSeen(seen) + seen.lowercase;
 }
 
+// unjam keeps a spoken form with a dropped g whole ("Nothin'"), so it is
+// no word to add, though it may also be met without its apostrophe.
+bool isListed(const std::string& word, const Sighting& seen) {
+    return inDictSized(word.data(), word.size()) ||
+           (seen.beforeApostrophe && isDroppedG(word.data(), word.size(), '\''));
+}
+
 }  // namespace
 
 std::vector<std::string> candidateNames() {
@@ -55,7 +63,7 @@ std::vector<std::string> candidateNames() {
     for (const auto& [word, seen] : sightings) {
         bool named = timesSeen(seen) >= 2 && seen.insideSentence;
         if (!named && !isCoinage(word, seen)) continue;
-        if (inDictSized(word.data(), word.size()) || holdsNonLetter(word) || metSpaced(word, seen))
+        if (isListed(word, seen) || holdsNonLetter(word) || metSpaced(word, seen))
             continue;
         names.push_back(named ? usualForm(seen) : word);
     }

@@ -1,5 +1,6 @@
 #include "names/sentences.h"
 
+#include "repair/verbatim.h"
 #include "wordlist/chartests.h"
 
 namespace {
@@ -7,13 +8,6 @@ namespace {
 // Titles written with a period that a name follows.
 const char* const titles[] = {"mr",  "mrs", "ms",   "dr",  "prof", "st",
                               "sgt", "lt",  "capt", "col", "gen",  "rev"};
-
-bool sameIgnoringCase(std::string_view word, std::string_view lower) {
-    if (word.size() != lower.size()) return false;
-    for (size_t k = 0; k < word.size(); ++k)
-        if (toUpperAscii(word[k]) != toUpperAscii(lower[k])) return false;
-    return true;
-}
 
 bool isTitle(std::string_view word) {
     for (const char* title : titles)
@@ -27,13 +21,10 @@ bool isDecimalPoint(std::string_view text, size_t at) {
 
 }  // namespace
 
-std::string withoutTags(const std::string& line) {
+std::string withoutVerbatim(const std::string& line) {
     std::string text = line;
-    for (size_t open = text.find('<'); open != std::string::npos; open = text.find('<', open)) {
-        size_t close = text.find('>', open);
-        if (close == std::string::npos) break;
-        text.replace(open, close + 1 - open, close + 1 - open, ' ');
-    }
+    for (Span span : verbatimSpans(text))
+        text.replace(span.from, span.to - span.from, span.to - span.from, ' ');
     return text;
 }
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-// The line with each markup tag (<i>, </font>, ...) blanked out: tags hold
-// neither words nor sentence ends.
-std::string withoutTags(const std::string& line);
+// The line with its markup and links blanked out (<i>, {\an8},
+// www.example.org): they hold neither words nor sentence ends.
+std::string withoutVerbatim(const std::string& line);
 
 // True when the separator run text[from, to) ends a sentence: it holds a
 // '!' or a '?', or a '.' that is neither a decimal point nor the period of

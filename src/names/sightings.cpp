@@ -18,14 +18,15 @@ std::string lowerAscii(std::string_view word) {
 namespace {
 
 // Lower-case words are counted too, for the coinages of a series.
-void noteWord(std::string_view word, bool insideSentence) {
-    if (word.size() < 2) return;
-    if (word[0] >= 'a' && word[0] <= 'z') {
-        ++sightings[lowerAscii(word)].lowercase;
+void noteWord(std::string_view word, bool insideSentence, char behind) {
+    bool lower = word.size() >= 2 && word[0] >= 'a' && word[0] <= 'z';
+    if (word.size() < 2 || (!lower && (word[0] < 'A' || word[0] > 'Z'))) return;
+    Sighting& seen = sightings[lowerAscii(word)];
+    seen.beforeApostrophe = seen.beforeApostrophe || behind == '\'';
+    if (lower) {
+        ++seen.lowercase;
         return;
     }
-    if (word[0] < 'A' || word[0] > 'Z') return;
-    Sighting& seen = sightings[lowerAscii(word)];
     seen.insideSentence = seen.insideSentence || insideSentence;
     ++seen.forms[std::string(word)];
 }
@@ -35,7 +36,7 @@ void noteWord(std::string_view word, bool insideSentence) {
 // Words are cut as the repair cuts them: runs of bytes that are neither
 // separators nor digits.
 void noteTextLine(const std::string& line, bool& sentenceOpen) {
-    const std::string text = withoutTags(line);
+    const std::string text = withoutVerbatim(line);
     const size_t n = text.size();
     std::string_view previous;
     size_t previousEnd = 0;
@@ -54,7 +55,7 @@ void noteTextLine(const std::string& line, bool& sentenceOpen) {
             noteSpacedPair(previous, word);
         previous = word;
         previousEnd = i;
-        noteWord(previous, sentenceOpen);
+        noteWord(previous, sentenceOpen, i < n ? text[i] : '\0');
         sentenceOpen = true;
     }
 }

@@ -10,6 +10,7 @@
 
 struct Sighting {
     bool insideSentence = false;
+    bool beforeApostrophe = false;         // ever directly followed by one ("Nothin'")
     std::map<std::string, int64_t> forms;  // each capitalized spelling met, how often
     int64_t lowercase = 0;                 // how often met in lower case
 };

@@ -1,8 +1,11 @@
 #include "repair/repairline.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "repair/repairword.h"
+#include "repair/spokenforms.h"
+#include "repair/verbatim.h"
 #include "wordlist/chartests.h"
 
 namespace {
@@ -11,14 +14,37 @@ bool isQuotePair(const char* at) {
     return (at[0] == '\'' && at[1] == '\'') || (at[0] == '`' && at[1] == '`');
 }
 
-// Copies the separator run at `i`, turning each doubled apostrophe or grave
-// accent into one quotation mark. Returns where the run ends.
-size_t copySeparatorRun(char* line, size_t i, size_t n, std::string& result) {
-    while (i < n && endsWord(line[i])) {
-        if (isQuotePair(line + i)) line[++i] = '"';
+// Copies the separator run at `i`, up to `end` at most, turning each doubled
+// apostrophe or grave accent into one quotation mark. Returns where the run
+// ends.
+size_t copySeparatorRun(char* line, size_t i, size_t end, std::string& result) {
+    while (i < end && endsWord(line[i])) {
+        if (i + 1 < end && isQuotePair(line + i)) line[++i] = '"';
         result.push_back(line[i++]);
     }
     return i;
+}
+
+// Walks line[i, end) into words and separator runs.
+void repairText(char* line, size_t i, size_t end, LineRepair& call) {
+    while (i < end) {
+        size_t start = i;
+        while (i < end && !endsWord(line[i]))
+            ++i;
+        if (i == start + 1) {  // one-byte words pass untouched
+            call.result.push_back(line[start]);
+            continue;
+        }
+        // End the word in place; the empty word (start == i) passes through too.
+        char behind = line[i];
+        line[i] = '\0';
+        if (isDroppedG(line + start, i - start, behind))
+            call.result.append(line + start, i - start);
+        else
+            repairWord(line + start, call);
+        line[i] = behind;
+        i = copySeparatorRun(line, i, end, call.result);
+    }
 }
 
 }  // namespace
@@ -28,21 +54,18 @@ std::string repairLine(char* line, bool& fixed, bool verbose) {
     LineRepair call{{}, {}, fixed, verbose};
     const size_t n = std::strlen(line);
     size_t i = 0;
-    while (i < n) {
-        size_t start = i;
-        while (i < n && !endsWord(line[i]))
-            ++i;
-        if (i == start + 1) {  // one-byte words pass untouched
-            call.result.push_back(line[start]);
-            continue;
-        }
-        // End the word in place; the empty word (start == i) passes through too.
-        char behind = line[i];
-        line[i] = '\0';
-        repairWord(line + start, call);
-        if (i == n) break;
-        line[i] = behind;
-        i = copySeparatorRun(line, i, n, call.result);
+    for (Span span : verbatimSpans(std::string_view(line, n))) {
+        repairText(line, i, span.from, call);
+        call.result.append(line + span.from, span.to - span.from);
+        i = span.to;
     }
+    repairText(line, i, n, call);
+    return std::move(call.result);
+}
+
+std::string repairPiece(char* piece, bool& fixed) {
+    fixed = false;
+    LineRepair call{{}, {}, fixed, false};
+    repairText(piece, 0, std::strlen(piece), call);
     return std::move(call.result);
 }

@@ -44,7 +44,7 @@ int64_t trialsInSearch = 0;
 
 std::string runLiteralTrial(char* text, bool& fixed) {
     ++trialDepth;
-    std::string result = repairLine(text, fixed, false);
+    std::string result = repairPiece(text, fixed);
     --trialDepth;
     return result;
 }

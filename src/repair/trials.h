@@ -1,4 +1,4 @@
-// Trials: repairLine run again, quietly, on a right piece or a shortened
+// Trials: the line walk run again, quietly, on a right piece or a shortened
 // word, to learn whether that piece can be repaired. Within the search of a
 // word handed over by the top-level walk, trials are remembered by the
 // content of the text they are handed: everything a trial does (result,

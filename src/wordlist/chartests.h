@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 // The walk asks these of every byte of every piece it is handed, so they
 // are inline and the separator test is one table read.
@@ -29,5 +30,7 @@ bool isAllDigits(const char* s);
 // a-z to A-Z; every other byte unchanged.
 char toUpperAscii(char c);
 bool isAsciiLetter(char c);
+// Equal but for the case of A-Z.
+bool sameIgnoringCase(std::string_view a, std::string_view b);
 // First position of pattern in text (case significant), or -1.
 int32_t findSubstring(const char* text, const char* pattern);

@@ -1,10 +1,70 @@
 """unjam's repair of a line, for a word list given as a set of lower-cased
-words: the of-the rule, the split search with trials (longest listed left
+words: markup and links copied as they stand, spoken forms with a dropped g
+kept, the of-the rule, the split search with trials (longest listed left
 piece first) and the doubled-i rule. tools/derive-wordlist checks it against
 unjam on every line of the benchmark corpus. memo caches the repair of words
 for one word list; pass a fresh dict when the list changes."""
 
 SEPARATORS = set(" ,!?.-:'\"$%#/`&()<>")
+
+# As src/repair/verbatim.cpp has them; it says why.
+TOP_LEVEL_DOMAINS = {"com", "net", "org", "edu", "gov", "mil", "info", "biz", "io", "tv", "co",
+                     "uk", "ru", "de", "fr", "pl", "ro", "nl", "cz", "gr", "br", "ca", "au",
+                     "jp", "cn"}
+
+
+def ascii_lower(text):
+    return "".join(chr(ord(c) + 32) if "A" <= c <= "Z" else c for c in text)
+
+
+def is_link(run):
+    if "://" in run or (len(run) > 4 and ascii_lower(run[:4]) == "www."):
+        return True
+    at = run.find("@")
+    if at > 0 and run.find(".", at + 2) >= 0:
+        return True
+    dot = run.rfind(".")
+    return dot > 0 and ascii_lower(run[dot + 1:]) in TOP_LEVEL_DOMAINS
+
+
+def link_at(text, at):
+    end = at
+    while end < len(text) and text[end] not in " \t<{":
+        end += 1
+    start, stop = at, end
+    while start < stop and text[start] in "([\"'`":
+        start += 1
+    while stop > start and text[stop - 1] in ".,;:!?)]\"'`":
+        stop -= 1
+    return (start, stop) if is_link(text[start:stop]) else None
+
+
+def verbatim_spans(text):
+    """The (from, to) of the markup tags, override blocks and links of a
+    line, which unjam copies as they stand."""
+    spans, i, run_start = [], 0, True
+    while i < len(text):
+        if run_start:
+            run_start = False
+            link = link_at(text, i)
+            if link:
+                spans.append(link)
+                i = link[1]
+                continue
+        after = text[i + 1:i + 2]
+        close = -1
+        if text[i] == "<" and (after == "/" or after.isascii() and after.isalpha()):
+            close = text.find(">", i + 2)
+        elif text[i] == "{" and after == "\\":
+            close = text.find("}", i + 2)
+        if close >= 0:
+            spans.append((i, close + 1))
+            i = close + 1
+            run_start = True
+            continue
+        run_start = text[i] in " \t"
+        i += 1
+    return spans
 
 
 def listed(words, text):
@@ -49,8 +109,13 @@ def is_word_byte(c):
     return c not in SEPARATORS and not c.isdigit()
 
 
-def repair_line(words, memo, line):
-    out, i, n = [], 0, len(line)
+def is_dropped_g(words, word, behind):
+    """A spoken form such as "nothin'", which unjam keeps whole."""
+    return (behind == "'" and len(word) > 2 and word[0].isascii() and word[0].isalpha()
+            and ascii_lower(word[-2:]) == "in" and listed(words, word + "g"))
+
+
+def repair_text(words, memo, line, i, n, out):
     while i < n:
         j = i
         while j < n and is_word_byte(line[j]):
@@ -58,7 +123,10 @@ def repair_line(words, memo, line):
         if j - i == 1:
             out.append(line[i])
         elif j > i:
-            out.append(repair_word(words, memo, line[i:j])[0])
+            word = line[i:j]
+            behind = line[j] if j < len(line) else ""
+            out.append(word if is_dropped_g(words, word, behind)
+                       else repair_word(words, memo, word)[0])
         i = j
         while i < n and not is_word_byte(line[i]):
             if line[i] in "'`" and i + 1 < n and line[i + 1] == line[i]:
@@ -67,4 +135,13 @@ def repair_line(words, memo, line):
             else:
                 out.append(line[i])
                 i += 1
+
+
+def repair_line(words, memo, line):
+    out, i = [], 0
+    for start, stop in verbatim_spans(line):
+        repair_text(words, memo, line, i, start, out)
+        out.append(line[start:stop])
+        i = stop
+    repair_text(words, memo, line, i, len(line), out)
     return "".join(out)

@@ -1,0 +1,22 @@
+// Stretches of a subtitle text line that are not dialogue: markup tags
+// (<i>, </font>, <font color="#00AA00">), override blocks ({\an8}) and
+// links or addresses (www.example.org, name@example.org). unjam copies them
+// as they stand, looking nothing up, and unjam-names takes neither words
+// nor sentence ends from them, so both programs read a line the same way.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+struct Span {
+    size_t from, to;  // text[from, to)
+};
+
+// Every such stretch of the line, in order, in one pass. A link is looked
+// for in each run that begins the line or follows a blank or markup, up to
+// the next blank or markup: it holds "://", begins with "www." (any case),
+// is an e-mail address ('@' with a '.' after it) or ends in a dot and a
+// top-level domain of a short list. Sentence punctuation around the run
+// ("www.example.org.", "(a.com)") is not part of it.
+std::vector<Span> verbatimSpans(std::string_view text);
