@@ -83,11 +83,29 @@ size_t findClose(std::string_view text, size_t from, NextClose& next) {
     return next.at;
 }
 
+bool isTagNameByte(char c) {
+    return isAsciiLetter(c) || isDigitChar(c) || c == '.' || c == '-' || c == '_' || c == ':';
+}
+
+// Prose in angle brackets ("<fill in the blank>", "<door slams>") is no
+// tag and is repaired: after its name ("font", "/i", "c.yellow") a tag holds
+// nothing but blanks and '/' ("<br />"), or a blank and attributes with an
+// '=' ("<font color=red>").
+bool isTag(std::string_view text, size_t open, size_t close, NextClose& equals) {
+    size_t k = open + 1 + (text[open + 1] == '/');
+    while (k < close && isTagNameByte(text[k]))
+        ++k;
+    size_t nameEnd = k;
+    while (k < close && (isBlank(text[k]) || text[k] == '/'))
+        ++k;
+    return k == close || (isBlank(text[nameEnd]) && findClose(text, k, equals) < close);
+}
+
 }  // namespace
 
 std::vector<Span> verbatimSpans(std::string_view text) {
     std::vector<Span> spans;
-    NextClose tagEnd{'>'}, blockEnd{'}'};
+    NextClose tagEnd{'>'}, blockEnd{'}'}, equals{'='};
     bool runStart = true;
     for (size_t i = 0; i < text.size();) {
         if (runStart) {
@@ -104,10 +122,13 @@ std::vector<Span> verbatimSpans(std::string_view text) {
         // past the line; without its close, '<' is an ordinary byte ("a < b").
         char next = i + 1 < text.size() ? text[i + 1] : '\0';
         size_t close = std::string_view::npos;
-        if (text[i] == '<' && (isAsciiLetter(next) || next == '/'))
+        if (text[i] == '<' && (isAsciiLetter(next) || next == '/')) {
             close = findClose(text, i + 2, tagEnd);
-        else if (text[i] == '{' && next == '\\')
+            if (close != std::string_view::npos && !isTag(text, i, close, equals))
+                close = std::string_view::npos;
+        } else if (text[i] == '{' && next == '\\') {
             close = findClose(text, i + 2, blockEnd);
+        }
         if (close != std::string_view::npos) {
             spans.push_back({i, close + 1});
             i = close + 1;

@@ -39,6 +39,16 @@ def link_at(text, at):
     return (start, stop) if is_link(text[start:stop]) else None
 
 
+def is_tag(text, start, close):
+    k = start + 1 + (text[start + 1] == "/")
+    while k < close and (text[k].isascii() and text[k].isalnum() or text[k] in ".-_:"):
+        k += 1
+    name_end = k
+    while k < close and text[k] in " \t/":
+        k += 1
+    return k == close or (text[name_end] in " \t" and "=" in text[k:close])
+
+
 def verbatim_spans(text):
     """The (from, to) of the markup tags, override blocks and links of a
     line, which unjam copies as they stand."""
@@ -55,6 +65,8 @@ def verbatim_spans(text):
         close = -1
         if text[i] == "<" and (after == "/" or after.isascii() and after.isalpha()):
             close = text.find(">", i + 2)
+            if close >= 0 and not is_tag(text, i, close):
+                close = -1
         elif text[i] == "{" and after == "\\":
             close = text.find("}", i + 2)
         if close >= 0:
