@@ -53,7 +53,7 @@ bool metSpaced(const std::string& word, const Sighting& seen) {
 // no word to add, though it may also be met without its apostrophe.
 bool isListed(const std::string& word, const Sighting& seen) {
     return inDictSized(word.data(), word.size()) ||
-           (seen.beforeApostrophe && isDroppedG(word.data(), word.size(), '\''));
+           (seen.beforeApostrophe && isDroppedG(word.data(), word.size()));
 }
 
 }  // namespace

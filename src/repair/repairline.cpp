@@ -38,7 +38,7 @@ void repairText(char* line, size_t i, size_t end, LineRepair& call) {
         // End the word in place; the empty word (start == i) passes through too.
         char behind = line[i];
         line[i] = '\0';
-        if (isDroppedG(line + start, i - start, behind))
+        if (behind == '\'' && isDroppedG(line + start, i - start))
             call.result.append(line + start, i - start);
         else
             repairWord(line + start, call);

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-// True when the word, directly followed by `behind`, is an apostrophe, ends
-// in "in" (any case) and with a g added is a listed word. A join with no
-// apostrophe behind it ("backin") is repaired as any other.
-bool isDroppedG(const char* word, size_t length, char behind);
+// True when the word ends in "in" (any case) and with a g added is a
+// listed word. Asked of a word directly followed by an apostrophe: a join
+// with none behind it ("backin") is repaired as any other.
+bool isDroppedG(const char* word, size_t length);

@@ -1,5 +1,6 @@
 #include "repair/verbatim.h"
 
+#include <cstring>
 #include <string_view>
 
 #include "wordlist/chartests.h"
@@ -18,12 +19,6 @@ const char* const topLevelDomains[] = {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-// A run of the line, where a link is looked for, ends at a blank and where
-// markup may begin: a link holds neither.
-bool endsRun(char c) {
-    return isBlank(c) || c == '<' || c == '{';
 }
 
 // Punctuation around a link that belongs to the sentence: "(www.example.org)."
@@ -52,19 +47,14 @@ bool isLink(std::string_view run) {
     return dot != std::string_view::npos && dot > 0 && isTopLevelDomain(run.substr(dot + 1));
 }
 
-// The link held by the run that begins at `at`, without the punctuation
-// around it; an empty span at the run's end when it holds none.
-Span linkAt(std::string_view text, size_t at) {
-    size_t end = at;
-    while (end < text.size() && !endsRun(text[end]))
-        ++end;
-    size_t from = at, to = end;
+// Adds the link that text[from, to), a whole run, holds, without the
+// punctuation around it.
+void addLink(std::string_view text, size_t from, size_t to, std::vector<Span>& spans) {
     while (from < to && opensAround(text[from]))
         ++from;
     while (to > from && closesAround(text[to - 1]))
         --to;
-    if (isLink(text.substr(from, to - from))) return {from, to};
-    return {end, end};
+    if (isLink(text.substr(from, to - from))) spans.push_back({from, to});
 }
 
 // The next `close` at or after `from`, remembered so that a line of many
@@ -101,42 +91,68 @@ bool isTag(std::string_view text, size_t open, size_t close, NextClose& equals) 
     return k == close || (isBlank(text[nameEnd]) && findClose(text, k, equals) < close);
 }
 
+// A run of the line, where a link is looked for, ends at a blank and where
+// markup may begin: a link holds neither.
+bool endsRun(char c) {
+    return isBlank(c) || c == '<' || c == '{';
+}
+
+// Where the run holding text[at] begins: at the line's start, behind a
+// blank or behind markup (`searched` is the end of the last markup, or of
+// a run looked at). Bytes behind a '<' or '{' that begins no markup are in
+// no run: npos.
+size_t runStart(std::string_view text, size_t searched, size_t at) {
+    while (at > searched && !endsRun(text[at - 1]))
+        --at;
+    if (at == searched || isBlank(text[at - 1])) return at;
+    return std::string_view::npos;
+}
+
+// A tag: '<' directly followed by a letter or '/', up to the next '>'. An
+// override block: "{\" up to the next '}'. Neither ends past the line;
+// without its close, '<' is an ordinary byte ("a < b"). Returns the end of
+// the markup at `at`, or `at`.
+size_t markupEnd(std::string_view text, size_t at, NextClose& tagEnd, NextClose& blockEnd,
+                 NextClose& equals) {
+    char next = at + 1 < text.size() ? text[at + 1] : '\0';
+    size_t close = std::string_view::npos;
+    if (text[at] == '<' && (isAsciiLetter(next) || next == '/')) {
+        close = findClose(text, at + 2, tagEnd);
+        if (close != std::string_view::npos && !isTag(text, at, close, equals))
+            close = std::string_view::npos;
+    } else if (text[at] == '{' && next == '\\') {
+        close = findClose(text, at + 2, blockEnd);
+    }
+    return close == std::string_view::npos ? at : close + 1;
+}
+
 }  // namespace
 
 std::vector<Span> verbatimSpans(std::string_view text) {
     std::vector<Span> spans;
     NextClose tagEnd{'>'}, blockEnd{'}'}, equals{'='};
-    bool runStart = true;
-    for (size_t i = 0; i < text.size();) {
-        if (runStart) {
-            runStart = false;
-            Span link = linkAt(text, i);
-            if (link.to > link.from) {
-                spans.push_back(link);
-                i = link.to;
-                continue;
-            }
+    const size_t n = text.size();
+    size_t searched = 0;  // the end of the last span or run looked at
+    for (size_t i = 0; i < n;) {
+        // Only where markup may begin, or at a '.', ':' or '@', without
+        // which no run is a link, is there anything to look at.
+        i += std::strcspn(text.data() + i, "<{.:@");
+        if (i >= n) break;
+        char c = text[i];
+        if (c == '<' || c == '{') {
+            size_t end = markupEnd(text, i, tagEnd, blockEnd, equals);
+            if (end > i) spans.push_back({i, end});
+            i = end > i ? searched = end : i + 1;
+        } else if (c == '\0') {  // a NUL inside the text is a plain byte
+            ++i;
+        } else {
+            size_t to = i;
+            while (to < n && !endsRun(text[to]))
+                ++to;
+            size_t from = runStart(text, searched, i);
+            if (from != std::string_view::npos) addLink(text, from, to, spans);
+            i = searched = to;
         }
-        // A tag: '<' directly followed by a letter or '/', up to the next
-        // '>'. An override block: "{\" up to the next '}'. Neither ends
-        // past the line; without its close, '<' is an ordinary byte ("a < b").
-        char next = i + 1 < text.size() ? text[i + 1] : '\0';
-        size_t close = std::string_view::npos;
-        if (text[i] == '<' && (isAsciiLetter(next) || next == '/')) {
-            close = findClose(text, i + 2, tagEnd);
-            if (close != std::string_view::npos && !isTag(text, i, close, equals))
-                close = std::string_view::npos;
-        } else if (text[i] == '{' && next == '\\') {
-            close = findClose(text, i + 2, blockEnd);
-        }
-        if (close != std::string_view::npos) {
-            spans.push_back({i, close + 1});
-            i = close + 1;
-            runStart = true;
-            continue;
-        }
-        runStart = isBlank(text[i]);
-        ++i;
     }
     return spans;
 }
