@@ -6,8 +6,8 @@
 #include "names/coinages.h"
 #include "names/pairs.h"
 #include "names/sightings.h"
-#include "wordlist/chartests.h"
 #include "repair/spokenforms.h"
+#include "wordlist/chartests.h"
 #include "wordlist/lookup.h"
 
 namespace {
@@ -63,8 +63,7 @@ std::vector<std::string> candidateNames() {
     for (const auto& [word, seen] : sightings) {
         bool named = timesSeen(seen) >= 2 && seen.insideSentence;
         if (!named && !isCoinage(word, seen)) continue;
-        if (isListed(word, seen) || holdsNonLetter(word) || metSpaced(word, seen))
-            continue;
+        if (isListed(word, seen) || holdsNonLetter(word) || metSpaced(word, seen)) continue;
         names.push_back(named ? usualForm(seen) : word);
     }
     return names;

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "names/pairs.h"
+#include "repair/spokenforms.h"
 #include "wordlist/chartests.h"
 #include "wordlist/lookup.h"
 
@@ -37,15 +38,11 @@ bool joinsFunctionWord(std::string_view word) {
     return false;
 }
 
-bool dropsG(const std::string& word) {
-    return word.size() > 3 && word.ends_with("in") && listed(word + "g");
-}
-
 }  // namespace
 
 // Measured on whole seasons: joins of two common words recur as often as
 // coinages do, but they are also met spaced, or hold a function word.
 bool isCoinage(const std::string& word, const Sighting& seen) {
     return seen.lowercase >= 2 && word.size() >= 5 && timesSpaced(word) == 0 &&
-           (!joinsFunctionWord(word) || dropsG(word));
+           (!joinsFunctionWord(word) || isDroppedG(word.data(), word.size()));
 }
