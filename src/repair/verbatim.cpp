@@ -1,6 +1,6 @@
 #include "repair/verbatim.h"
 
-#include <cstring>
+#include <array>
 #include <string_view>
 
 #include "wordlist/chartests.h"
@@ -57,17 +57,18 @@ void addLink(std::string_view text, size_t from, size_t to, std::vector<Span>& s
     if (isLink(text.substr(from, to - from))) spans.push_back({from, to});
 }
 
-// The next `close` at or after `from`, remembered so that a line of many
-// unclosed '<' is still read in one pass.
-struct NextClose {
-    char close;
+// The next `byte` at or after `from` (npos when none), remembered so that
+// each byte of a line is searched once however often it is asked for: a
+// line of many unclosed '<' is still read in one pass.
+struct NextByte {
+    char byte;
     size_t at = 0;
     bool known = false;
 };
 
-size_t findClose(std::string_view text, size_t from, NextClose& next) {
+size_t findNext(std::string_view text, size_t from, NextByte& next) {
     if (!next.known || (next.at != std::string_view::npos && next.at < from)) {
-        next.at = text.find(next.close, from);
+        next.at = text.find(next.byte, from);
         next.known = true;
     }
     return next.at;
@@ -81,14 +82,27 @@ bool isTagNameByte(char c) {
 // tag and is repaired: after its name ("font", "/i", "c.yellow") a tag holds
 // nothing but blanks and '/' ("<br />"), or a blank and attributes with an
 // '=' ("<font color=red>").
-bool isTag(std::string_view text, size_t open, size_t close, NextClose& equals) {
+bool isTag(std::string_view text, size_t open, size_t close, NextByte& equals) {
     size_t k = open + 1 + (text[open + 1] == '/');
     while (k < close && isTagNameByte(text[k]))
         ++k;
     size_t nameEnd = k;
     while (k < close && (isBlank(text[k]) || text[k] == '/'))
         ++k;
-    return k == close || (isBlank(text[nameEnd]) && findClose(text, k, equals) < close);
+    return k == close || (isBlank(text[nameEnd]) && findNext(text, k, equals) < close);
+}
+
+// Only where markup may begin, or at a '.', ':' or '@', without which no
+// run is a link, is there anything to look at: one table read a byte.
+inline constexpr std::array<bool, 256> looksTable = [] {
+    std::array<bool, 256> looks{};
+    for (unsigned char c : std::string_view("<{.:@"))
+        looks[c] = true;
+    return looks;
+}();
+
+bool startsLook(char c) {
+    return looksTable[static_cast<unsigned char>(c)];
 }
 
 // A run of the line, where a link is looked for, ends at a blank and where
@@ -112,16 +126,16 @@ size_t runStart(std::string_view text, size_t searched, size_t at) {
 // override block: "{\" up to the next '}'. Neither ends past the line;
 // without its close, '<' is an ordinary byte ("a < b"). Returns the end of
 // the markup at `at`, or `at`.
-size_t markupEnd(std::string_view text, size_t at, NextClose& tagEnd, NextClose& blockEnd,
-                 NextClose& equals) {
+size_t markupEnd(std::string_view text, size_t at, NextByte& tagEnd, NextByte& blockEnd,
+                 NextByte& equals) {
     char next = at + 1 < text.size() ? text[at + 1] : '\0';
     size_t close = std::string_view::npos;
     if (text[at] == '<' && (isAsciiLetter(next) || next == '/')) {
-        close = findClose(text, at + 2, tagEnd);
+        close = findNext(text, at + 2, tagEnd);
         if (close != std::string_view::npos && !isTag(text, at, close, equals))
             close = std::string_view::npos;
     } else if (text[at] == '{' && next == '\\') {
-        close = findClose(text, at + 2, blockEnd);
+        close = findNext(text, at + 2, blockEnd);
     }
     return close == std::string_view::npos ? at : close + 1;
 }
@@ -130,21 +144,18 @@ size_t markupEnd(std::string_view text, size_t at, NextClose& tagEnd, NextClose&
 
 std::vector<Span> verbatimSpans(std::string_view text) {
     std::vector<Span> spans;
-    NextClose tagEnd{'>'}, blockEnd{'}'}, equals{'='};
+    NextByte tagEnd{'>'}, blockEnd{'}'}, equals{'='};
     const size_t n = text.size();
     size_t searched = 0;  // the end of the last span or run looked at
     for (size_t i = 0; i < n;) {
-        // Only where markup may begin, or at a '.', ':' or '@', without
-        // which no run is a link, is there anything to look at.
-        i += std::strcspn(text.data() + i, "<{.:@");
-        if (i >= n) break;
+        while (i < n && !startsLook(text[i]))
+            ++i;
+        if (i == n) break;
         char c = text[i];
         if (c == '<' || c == '{') {
             size_t end = markupEnd(text, i, tagEnd, blockEnd, equals);
             if (end > i) spans.push_back({i, end});
             i = end > i ? searched = end : i + 1;
-        } else if (c == '\0') {  // a NUL inside the text is a plain byte
-            ++i;
         } else {
             size_t to = i;
             while (to < n && !endsRun(text[to]))

@@ -19,5 +19,4 @@ struct Span {
 // is an e-mail address ('@' with a '.' after it) or ends in a dot and a
 // top-level domain of a short list. Sentence punctuation around the run
 // ("www.example.org.", "(a.com)") is not part of it.
-// The text is followed by a NUL, as a C string or a std::string is.
 std::vector<Span> verbatimSpans(std::string_view text);
