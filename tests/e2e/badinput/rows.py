@@ -21,8 +21,9 @@ IS_DIRECTORY = b"Could not read the input file: dir.srt: Is a directory\n"
 CR_LINES = b"1" * 65536 + b"\r00:01\rareyou\r\r" + b"2\r00:01\rareyou\r\r" * 20000 + b"more\r"
 LONE_CR = b"1\r" + b"2" * 200000
 PHASES = b"Reading in dictionary...done.\nProcessing output...\n"
-# The installed list that the hint names follows the build's install prefix.
-INSTALLED_WORDS = os.environ.get("UNJAM_INSTALLED_WORDS", "/usr/local/share/unjam/words")
+# The command that the hint names follows the build's install prefix, and
+# on Windows the folder of the .exe.
+USE_WORDS = os.environ.get("UNJAM_USE_WORDS", "ln -s /usr/local/share/unjam/words words")
 
 
 def no_words(hint):
@@ -30,8 +31,7 @@ def no_words(hint):
             b"working directory%s\n" % hint)
 
 
-NO_WORDS = no_words(b"; to use the installed default list: ln -s %s words"
-                    % INSTALLED_WORDS.encode())
+NO_WORDS = no_words(b"; to use the installed default list: %s" % USE_WORDS.encode())
 
 
 def words2_skipped(why):

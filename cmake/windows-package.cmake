@@ -1,0 +1,12 @@
+# The Windows zip: the programs with the word list beside them (where they
+# look for the installed list), the README and the licences, in one folder
+# named after the version.
+install(TARGETS unjam unjam-names RUNTIME DESTINATION .)
+install(FILES dict/words README.md LICENSE dict/COPYING.scowl DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME unjam)
+set(CPACK_PACKAGE_VENDOR "The Unjam developers")
+set(CPACK_PACKAGE_FILE_NAME "unjam-${PROJECT_VERSION}-windows-x86_64")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
