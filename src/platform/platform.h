@@ -50,8 +50,9 @@ int openForWriting(const char* path);
 // -1 on an error. An interrupted read is retried.
 long readFrom(int fd, char* buffer, size_t size);
 
-// A buffered binary stream that writes to `fd` and owns it (fclose closes
-// both); nullptr on failure.
+// A buffered binary stream that reads or writes `fd` and owns it (fclose
+// closes both); nullptr on failure.
+FILE* streamForReading(int fd);
 FILE* streamForWriting(int fd);
 
 // Closes a descriptor from openForReading or openForWriting.
@@ -64,12 +65,17 @@ bool emptyFile(int fd);
 // Deletes the file that `path` names (a link itself, not its target).
 bool removeFile(const char* path);
 
+// Whether `path` itself is a symbolic link (on Windows, any reparse point),
+// whatever it points to.
+bool isLink(const char* path);
+
 // --- What a path is ----------------------------------------------------
 
 enum class FileKind { missing, regular, directory, other };
 
-// The kind of file that `path` names, links followed; `missing` also when
-// it cannot be looked at.
+// The kind of file that `path` names, links followed, or that a descriptor
+// reads (a folder's from openForReading too); `missing` also when it cannot
+// be looked at.
 FileKind kindOfPath(const char* path);
 FileKind kindOfFile(int fd);
 

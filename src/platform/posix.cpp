@@ -55,6 +55,10 @@ long readFrom(int fd, char* buffer, size_t size) {
     }
 }
 
+FILE* streamForReading(int fd) {
+    return fdopen(fd, "rb");
+}
+
 FILE* streamForWriting(int fd) {
     return fdopen(fd, "wb");
 }
@@ -69,6 +73,11 @@ bool emptyFile(int fd) {
 
 bool removeFile(const char* path) {
     return unlink(path) == 0;
+}
+
+bool isLink(const char* path) {
+    struct stat st;
+    return lstat(path, &st) == 0 && S_ISLNK(st.st_mode);
 }
 
 FileKind kindOfPath(const char* path) {

@@ -56,15 +56,15 @@ FileKind kindOf(unsigned mode) {
 
 int errnoOf(DWORD error) {
     switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-        return ENOENT;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-        return EACCES;
-    default:
-        return EIO;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+            return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+            return EACCES;
+        default:
+            return EIO;
     }
 }
 
@@ -141,6 +141,10 @@ long readFrom(int fd, char* buffer, size_t size) {
     return _read(fd, buffer, static_cast<unsigned>(size < INT_MAX ? size : INT_MAX));
 }
 
+FILE* streamForReading(int fd) {
+    return _fdopen(fd, "rb");
+}
+
 FILE* streamForWriting(int fd) {
     return _fdopen(fd, "wb");
 }
@@ -162,12 +166,18 @@ bool removeFile(const char* path) {
     return _wunlink(widen(path).c_str()) == 0;
 }
 
+bool isLink(const char* path) {
+    DWORD attributes = GetFileAttributesW(widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 FileKind kindOfPath(const char* path) {
     struct _stat64 st;
     return _wstat64(widen(path).c_str(), &st) == 0 ? kindOf(st.st_mode) : FileKind::missing;
 }
 
 FileKind kindOfFile(int fd) {
+    if (isFolderDescriptor(fd)) return FileKind::directory;
     struct _stat64 st;
     return _fstat64(fd, &st) == 0 ? kindOf(st.st_mode) : FileKind::missing;
 }
@@ -175,9 +185,9 @@ FileKind kindOfFile(int fd) {
 bool identifyPath(const char* path, FileIdentity& id) {
     // No access asked: any file can be looked at, even one open elsewhere;
     // the backup flag lets a folder be opened too.
-    HANDLE handle = CreateFileW(widen(path).c_str(), 0,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle =
+        CreateFileW(widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         errno = errnoOf(GetLastError());
         return false;

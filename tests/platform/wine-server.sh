@@ -12,8 +12,11 @@ start)
         timeout 300 wineboot --init </dev/null >/dev/null 2>&1
         wineserver --wait
     fi
-    # Stays up a minute after its last program.
+    # The server stays up a minute after its last program, and Wine's own
+    # services start now, away from any test: they would keep that test's
+    # output pipe open, and CTest waiting for its end.
     wineserver --persistent=60 </dev/null >/dev/null 2>&1
+    timeout 120 wine wineboot </dev/null >/dev/null 2>&1
     ;;
 stop)
     wineserver --kill </dev/null >/dev/null 2>&1 || true
