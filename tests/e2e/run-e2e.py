@@ -202,7 +202,11 @@ def main():
     program, name = os.path.abspath(sys.argv[1]), sys.argv[2]
     folder = os.path.abspath(name) if os.path.isdir(name) else None
     row = folder_row(folder) if folder else next(row for row in rows.ROWS if row.name == name)
-    reason = windows_skip(row) if program.endswith(".exe") else None
+    on_windows = program.endswith(".exe")
+    reason = windows_skip(row) if on_windows else None
+    if row.windows_only and not on_windows:
+        print("skipped: a path spelled as only Windows reads it")
+        return SKIPPED
     if reason:
         print(f"skipped on Windows: {reason}")
         return SKIPPED

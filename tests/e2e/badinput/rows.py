@@ -154,6 +154,7 @@ class Row:
     streams: str = ""  # closed streams ("stdout", "stderr", "all"), "broken-pipe",
     #                    or "shared": standard error written where standard output is
     unprivileged: bool = False  # run as nobody, so that file modes hold for root too
+    windows_only: bool = False  # another spelling of a path only on Windows
     output_path: str = None  # default: the second argument
     program: str = "unjam"
     made: dict = None  # when set: every file the run makes or changes, with its bytes
@@ -238,6 +239,12 @@ ROWS = [
     Row("output-dev-full", 1,
         b"Could not write the output file: /dev/full: No space left on device\n", report(4, 1),
         None, args=["input.srt", "/dev/full"]),
+    Row("output-missing-folder", 1,
+        b"Could not open the output file: nothere/output.srt: No such file or directory\n", b"",
+        ABSENT, args=["input.srt", "nothere/output.srt"]),
+    # Names as users have them: spaces and letters beyond ASCII.
+    Row("names-non-ascii", files=files(input_srt=None) | {"Épisode 1.srt": SRT},
+        args=["Épisode 1.srt", "第1話.srt"], **STANDARD_RUN),
     Row("output-longer-earlier", files=files(output_srt=b"an earlier output\r\n" * 500),
         **STANDARD_RUN),
     Row("same-file-same-path", stderr=same_file("input.srt"), args=["input.srt", "input.srt"],
@@ -246,6 +253,18 @@ ROWS = [
         setup=[("symlink", "link.srt", "input.srt")], args=["link.srt", "input.srt"], **REFUSED),
     Row("same-file-hard-link", stderr=same_file("hard.srt"),
         setup=[("hardlink", "hard.srt", "input.srt")], args=["input.srt", "hard.srt"], **REFUSED),
+    Row("same-file-dot-backslash", stderr=same_file(".\\input.srt"),
+        args=["input.srt", ".\\input.srt"], windows_only=True, **REFUSED),
+    Row("same-file-other-case", stderr=same_file("INPUT.SRT"), args=["input.srt", "INPUT.SRT"],
+        windows_only=True, **REFUSED),
+    # The short 8.3 name that Wine makes for the long one (Windows itself
+    # would make LONGIN~1.SRT).
+    Row("same-file-short-name", stderr=same_file("LONG~FM1.SRT", "long input name.srt"),
+        files=files(input_srt=None) | {"long input name.srt": SRT},
+        args=["long input name.srt", "LONG~FM1.SRT"], windows_only=True, **REFUSED),
+    Row("same-file-non-ascii-other-case", stderr=same_file("ÉPISODE 1.SRT", "Épisode 1.srt"),
+        files=files(input_srt=None) | {"Épisode 1.srt": SRT}, args=["Épisode 1.srt", "ÉPISODE 1.SRT"],
+        windows_only=True, **REFUSED),
     # The word lists are read after the output is opened: neither one may be
     # the output, nor be created as the output (to be read as an empty list).
     Row("same-file-words", stderr=over_list("words", "words"), args=["input.srt", "words"],
