@@ -10,3 +10,11 @@ set(CPACK_PACKAGE_VENDOR "The Unjam developers")
 set(CPACK_PACKAGE_FILE_NAME "unjam-${PROJECT_VERSION}-windows-x86_64")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
+
+if(UNJAM_TESTS AND CMAKE_CROSSCOMPILING)
+  add_test(NAME install.zip
+    COMMAND bash "${PROJECT_SOURCE_DIR}/tests/install/zip-test.sh" "${PROJECT_BINARY_DIR}"
+      "${PROJECT_SOURCE_DIR}")
+  set_tests_properties(install.zip PROPERTIES LABELS install)
+  run_tests_under_wine()
+endif()

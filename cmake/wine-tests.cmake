@@ -1,5 +1,5 @@
 # The Windows build's tests, run under Wine when cross-compiling (the
-# emulator runs the programs; run-e2e.py and the example put UNJAM_WRAP
+# emulator runs the programs; run-e2e.py and the scripts put UNJAM_WRAP
 # before them). Wine works in a prefix of its own in the build folder, made
 # by the first test and kept up by one persistent wineserver, so that each
 # program start costs a fraction of a second, not a boot.
@@ -12,26 +12,34 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 set(UNJAM_USE_WORDS "copy \"${build_folder}\\words\" words")
 
+set(UNJAM_WINE_ENVIRONMENT
+  "WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix"
+  WINEDEBUG=-all
+  # No prompts to install Mono or Gecko, which nothing here needs.
+  "WINEDLLOVERRIDES=mscoree,mshtml="
+  # Wine reads Unix file names and arguments as UTF-8 by this.
+  LANG=C.UTF-8
+  "UNJAM_WRAP=${CMAKE_CROSSCOMPILING_EMULATOR}")
+
+# Runs every test of the calling folder under Wine; the first call also
+# adds the tests that start and stop Wine around them all.
 function(run_tests_under_wine)
   if(NOT CMAKE_CROSSCOMPILING)
     return()
   endif()
-  set(wine_environment
-    "WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix"
-    WINEDEBUG=-all
-    # No prompts to install Mono or Gecko, which nothing here needs.
-    "WINEDLLOVERRIDES=mscoree,mshtml="
-    # Wine reads Unix file names and arguments as UTF-8 by this.
-    LANG=C.UTF-8
-    "UNJAM_WRAP=${CMAKE_CROSSCOMPILING_EMULATOR}")
   get_property(tests DIRECTORY PROPERTY TESTS)
-  set(start "${CMAKE_CURRENT_SOURCE_DIR}/platform/wine-server.sh")
-  add_test(NAME wine.start COMMAND bash "${start}" start)
-  add_test(NAME wine.stop COMMAND bash "${start}" stop)
-  set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine)
-  set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
-  set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED wine)
-  foreach(test IN LISTS tests ITEMS wine.start wine.stop)
-    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT ${wine_environment})
+  if(NOT TEST wine.start)
+    set(script "${PROJECT_SOURCE_DIR}/tests/platform/wine-server.sh")
+    add_test(NAME wine.start COMMAND bash "${script}" start)
+    add_test(NAME wine.stop COMMAND bash "${script}" stop)
+    set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine)
+    set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine)
+    list(APPEND tests wine.start wine.stop)
+  endif()
+  foreach(test IN LISTS tests)
+    if(NOT test MATCHES "^wine\\.")
+      set_property(TEST ${test} PROPERTY FIXTURES_REQUIRED wine)
+    endif()
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT ${UNJAM_WINE_ENVIRONMENT})
   endforeach()
 endfunction()
