@@ -22,7 +22,8 @@
 // The command line as UTF-8 text, its count left in `argc`. POSIX: argv
 // itself. Windows: the wide command line (GetCommandLineW) split by the
 // system's own rules and converted, so that names in any script reach the
-// program. Call once, at the start of main; the result lives until the
+// program, and `*` and `?` in an argument expanded to the files they match,
+// as a POSIX shell does. Call once, at the start of main; the result lives until the
 // process ends.
 char** argumentsInUtf8(int& argc, char** argv);
 

@@ -11,6 +11,7 @@
 #include <io.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <string>
@@ -39,11 +40,11 @@ std::wstring widen(const char* text) {
     return wide;
 }
 
-std::string narrow(const wchar_t* text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+std::string narrow(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
     if (size <= 0) return std::string();
     std::string utf8(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), size, nullptr, nullptr);
     utf8.pop_back();
     return utf8;
 }
@@ -79,6 +80,28 @@ bool identifyHandle(HANDLE handle, FileIdentity& id) {
     return true;
 }
 
+// Windows shells leave wildcards to the program: `*.srt` becomes the files
+// it matches, sorted, as a POSIX shell would give them; a pattern that
+// matches nothing stays as it is. (No file name holds `*` or `?`.)
+void addArgument(const std::wstring& argument, std::vector<std::string>& texts) {
+    size_t first = texts.size();
+    if (argument.find_first_of(L"*?") != std::wstring::npos) {
+        size_t slash = argument.find_last_of(L"\\/:");
+        std::wstring folder = slash == std::wstring::npos ? L"" : argument.substr(0, slash + 1);
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(argument.c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                std::wstring name = found.cFileName;
+                if (name != L"." && name != L"..") texts.push_back(narrow(folder + name));
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        std::sort(texts.begin() + static_cast<long>(first), texts.end());
+    }
+    if (texts.size() == first) texts.push_back(narrow(argument));
+}
+
 int openNullDevice(int flags) {
     return _wopen(L"NUL", flags | _O_BINARY | _O_NOINHERIT);
 }
@@ -92,12 +115,15 @@ char** argumentsInUtf8(int& argc, char** argv) {
     wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!wide) return argv;
     for (int k = 0; k < count; ++k)
-        texts.push_back(narrow(wide[k]));
+        if (k == 0)
+            texts.push_back(narrow(wide[k]));
+        else
+            addArgument(wide[k], texts);
     LocalFree(wide);
     for (std::string& text : texts)
         pointers.push_back(text.data());
     pointers.push_back(nullptr);
-    argc = count;
+    argc = static_cast<int>(texts.size());
     return pointers.data();
 }
 
@@ -218,7 +244,7 @@ std::string installedWordsPath() {
     }
     size_t slash = exe.find_last_of(L"\\/");
     exe.resize(slash == std::wstring::npos ? 0 : slash + 1);
-    return narrow((exe + L"words").c_str());
+    return narrow(exe + L"words");
 }
 
 std::string commandToUseInstalledWords() {

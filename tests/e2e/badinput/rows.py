@@ -192,6 +192,12 @@ ROWS = [
     Row("input-missing", 1,
         b"Could not open the input file: nothere.srt: No such file or directory\n", b"", ABSENT,
         args=["nothere.srt", "output.srt"]),
+    # A pattern that matches nothing reaches the program as it is.
+    Row("input-wildcard-no-match", 1,
+        b"Could not open the input file: none*.srt: No such file or directory\n", b"", ABSENT,
+        args=["none*.srt", "output.srt"]),
+    # Windows shells leave the pattern to the program.
+    Row("input-wildcard", args=["in*.srt", "output.srt"], windows_only=True, **STANDARD_RUN),
     # A directory cannot be read: refused before the output is touched.
     Row("input-directory", stderr=IS_DIRECTORY, setup=[("mkdir", "dir.srt")],
         args=["dir.srt", "output.srt"], **dict(REFUSED, output=ABSENT)),
