@@ -1,6 +1,8 @@
 # The Windows zip: the programs with the word list beside them (where they
 # look for the installed list), the README and the licences, in one folder
 # named after the version.
+# Every program of the project belongs here (the zip's test expects each
+# .exe of the build's top folder).
 install(TARGETS unjam unjam-names RUNTIME DESTINATION .)
 install(FILES dict/words README.md LICENSE dict/COPYING.scowl DESTINATION .)
 

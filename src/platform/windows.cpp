@@ -129,7 +129,9 @@ char** argumentsInUtf8(int& argc, char** argv) {
 
 void ensureStandardStreams() {
     for (int fd = 0; fd <= 2; ++fd) {
-        if (_get_osfhandle(fd) == -1) {
+        // -1: closed; -2: not connected to anything (a program without a console).
+        intptr_t handle = _get_osfhandle(fd);
+        if (handle == -1 || handle == -2) {
             int opened = openNullDevice(_O_RDWR);
             if (opened >= 0 && opened != fd) {
                 _dup2(opened, fd);
@@ -198,8 +200,14 @@ bool isLink(const char* path) {
 }
 
 FileKind kindOfPath(const char* path) {
+    // The C library finds no folder by a name with a slash at its end
+    // (`out\`), which Linux takes; a root (`C:\`, `\`) keeps its own.
+    std::wstring name = widen(path);
+    while (name.size() > 1 && name.find_last_of(L"\\/") == name.size() - 1 &&
+           name[name.size() - 2] != L':')
+        name.pop_back();
     struct _stat64 st;
-    return _wstat64(widen(path).c_str(), &st) == 0 ? kindOf(st.st_mode) : FileKind::missing;
+    return _wstat64(name.c_str(), &st) == 0 ? kindOf(st.st_mode) : FileKind::missing;
 }
 
 FileKind kindOfFile(int fd) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows zip as a user meets it: cpack makes it from the build tree; it
-# holds one folder with the programs, the word list, the README and the
-# licences, and nothing else; run from another folder without a `words`,
+# holds one folder with the programs (every .exe of the build's top
+# folder), the word list, the README and the licences, and nothing else; run from another folder without a `words`,
 # unjam.exe names the list beside it and the command that copies it, and
 # after that command (run by Windows' own cmd) it repairs the example.
 #   zip-test.sh BUILD_DIR SOURCE_DIR    (UNJAM_WRAP runs a Windows program)
@@ -21,7 +21,8 @@ zip=$(find "$tmp/package" -maxdepth 1 -name 'unjam-*-windows-x86_64.zip')
 unzip -q "$zip" -d "$tmp/unzipped"
 folder=$tmp/unzipped/$(basename "$zip" .zip)
 files=$(cd "$folder" && find . -type f | sort)
-[ "$files" = "$(printf '%s\n' ./COPYING.scowl ./LICENSE ./README.md ./unjam-names.exe ./unjam.exe ./words)" ] ||
+programs=$(cd "$build" && printf './%s\n' *.exe)
+[ "$files" = "$(printf '%s\n' ./COPYING.scowl ./LICENSE ./README.md $programs ./words | sort)" ] ||
     fail "zipped files differ:"$'\n'"$files"
 cmp -s "$top/dict/words" "$folder/words" || fail "words differs from dict/words"
 

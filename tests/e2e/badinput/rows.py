@@ -239,6 +239,9 @@ ROWS = [
     # The output file.
     Row("output-directory", 1, b"Could not open the output file: outdir: Is a directory\n",
         b"", UNTOUCHED, setup=[("mkdir", "outdir")], args=["input.srt", "outdir"]),
+    Row("output-directory-slash", 1,
+        b"Could not open the output file: outdir/: Is a directory\n", b"", UNTOUCHED,
+        setup=[("mkdir", "outdir")], args=["input.srt", "outdir/"]),
     Row("output-read-only", 1, b"Could not open the output file: output.srt: Permission denied\n",
         b"", UNTOUCHED, files=files(output_srt=b"keep me\n"), setup=[("chmod444", "output.srt")],
         unprivileged=True),
