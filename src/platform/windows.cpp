@@ -144,21 +144,35 @@ void ensureStandardStreams() {
 
 void ignoreBrokenPipes() {}
 
+namespace {
+
+// Where Windows fails otherwise than Linux would, says what Linux says.
+int linuxLikeFailure(int fd, const char* path) {
+    if (fd >= 0) return fd;
+    // A folder is refused as access denied.
+    if (kindOfPath(path) == FileKind::directory) errno = EISDIR;
+    // A name that Windows cannot hold (`*`, `?`, `<`...) names no file.
+    if (errno == EINVAL) errno = ENOENT;
+    return fd;
+}
+
+}  // namespace
+
 int openForReading(const char* path) {
     if (kindOfPath(path) == FileKind::directory) {
         int fd = openNullDevice(_O_RDONLY);
         if (fd >= 0) folderDescriptors.push_back(fd);
         return fd;
     }
-    return _wopen(widen(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    return linuxLikeFailure(_wopen(widen(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT),
+                            path);
 }
 
 int openForWriting(const char* path) {
-    int fd = _wopen(widen(path).c_str(), _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT,
-                    _S_IREAD | _S_IWRITE);
-    // Windows refuses a folder as access denied; say what Linux says.
-    if (fd < 0 && kindOfPath(path) == FileKind::directory) errno = EISDIR;
-    return fd;
+    return linuxLikeFailure(
+        _wopen(widen(path).c_str(), _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT,
+               _S_IREAD | _S_IWRITE),
+        path);
 }
 
 long readFrom(int fd, char* buffer, size_t size) {
