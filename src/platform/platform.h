@@ -23,8 +23,8 @@
 // itself. Windows: the wide command line (GetCommandLineW) split by the
 // system's own rules and converted, so that names in any script reach the
 // program, and `*` and `?` in an argument expanded to the files they match,
-// as a POSIX shell does. Call once, at the start of main; the result lives until the
-// process ends.
+// as a POSIX shell does. Call once, at the start of main; the result lives
+// until the process ends.
 char** argumentsInUtf8(int& argc, char** argv);
 
 // Opens the null device on any of the standard streams that is closed, so
@@ -44,7 +44,8 @@ void ignoreBrokenPipes();
 int openForReading(const char* path);
 
 // Opens a file for writing, creating it if missing but leaving what it
-// holds (see emptyFile); a descriptor, or -1.
+// holds (see emptyFile); a descriptor, or -1. On Windows as on Linux, a
+// folder fails with EISDIR and a name that cannot exist with ENOENT.
 int openForWriting(const char* path);
 
 // Reads up to `size` bytes: how many were read, 0 at the end of the file,
