@@ -48,12 +48,20 @@ bool metSpaced(const std::string& word, const Sighting& seen) {
     return 2 * timesSpaced(word) >= timesSeen(seen) + seen.lowercase;
 }
 
+// A name may only ever start sentences ("Makena. I've got a daughter."),
+// but so does every capitalized word: it must recur three times there and
+// be longer than two bytes ("Ed.", "Ah," are not names).
+bool recursAtSentenceStarts(const std::string& word, const Sighting& seen) {
+    return seen.sentenceStarts >= 3 && word.size() > 2;
+}
+
 }  // namespace
 
 std::vector<std::string> candidateNames() {
     std::vector<std::string> names;
     for (const auto& [word, seen] : sightings) {
-        bool named = timesSeen(seen) >= 2 && seen.insideSentence;
+        bool named =
+            timesSeen(seen) >= 2 && (seen.insideSentence || recursAtSentenceStarts(word, seen));
         if (!named && !isCoinage(word, seen)) continue;
         if (inDictSized(word.data(), word.size()) || holdsNonLetter(word) || metSpaced(word, seen))
             continue;

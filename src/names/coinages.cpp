@@ -44,8 +44,10 @@ bool dropsG(const std::string& word) {
 }  // namespace
 
 // Measured on whole seasons: joins of two common words recur as often as
-// coinages do, but they are also met spaced, or hold a function word.
+// coinages do, but they are also met spaced, or hold a function word. A
+// coinage that starts a sentence is capitalized there ("Gloamhounds!"),
+// so such sightings count once it is met in lower case.
 bool isCoinage(const std::string& word, const Sighting& seen) {
-    return seen.lowercase >= 2 && word.size() >= 5 && timesSpaced(word) == 0 &&
-           (!joinsFunctionWord(word) || dropsG(word));
+    return seen.lowercase >= 1 && seen.lowercase + seen.sentenceStarts >= 2 && word.size() >= 5 &&
+           timesSpaced(word) == 0 && (!joinsFunctionWord(word) || dropsG(word));
 }
