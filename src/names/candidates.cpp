@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 
 #include "names/coinages.h"
 #include "names/pairs.h"
@@ -55,17 +56,33 @@ bool recursAtSentenceStarts(const std::string& word, const Sighting& seen) {
     return seen.sentenceStarts >= 3 && word.size() > 2;
 }
 
+bool proposable(const std::string& word, const Sighting& seen, bool named) {
+    return (named || isCoinage(word, seen)) && !inDictSized(word.data(), word.size()) &&
+           !holdsNonLetter(word) && !metSpaced(word, seen);
+}
+
+// "Blindbakes" met once beside a proposed "Blindbake": the repair would cut
+// the listed "s" off it.
+bool pluralOfProposed(const std::string& word, const Sighting& seen,
+                      const std::map<std::string, std::string>& proposed) {
+    return word.size() > 3 && word.back() == 's' &&
+           proposed.count(word.substr(0, word.size() - 1)) && proposable(word, seen, true);
+}
+
 }  // namespace
 
 std::vector<std::string> candidateNames() {
-    std::vector<std::string> names;
+    std::map<std::string, std::string> proposed;  // by the word, the spelling to print
     for (const auto& [word, seen] : sightings) {
         bool named =
             timesSeen(seen) >= 2 && (seen.insideSentence || recursAtSentenceStarts(word, seen));
-        if (!named && !isCoinage(word, seen)) continue;
-        if (inDictSized(word.data(), word.size()) || holdsNonLetter(word) || metSpaced(word, seen))
-            continue;
-        names.push_back(named ? usualForm(seen) : word);
+        if (proposable(word, seen, named)) proposed[word] = named ? usualForm(seen) : word;
     }
+    for (const auto& [word, seen] : sightings)
+        if (!proposed.count(word) && pluralOfProposed(word, seen, proposed))
+            proposed[word] = timesSeen(seen) > seen.lowercase ? usualForm(seen) : word;
+    std::vector<std::string> names;
+    for (const auto& [word, form] : proposed)
+        names.push_back(form);
     return names;
 }
