@@ -56,8 +56,8 @@ bool recursAtSentenceStarts(const std::string& word, const Sighting& seen) {
     return seen.sentenceStarts >= 3 && word.size() > 2;
 }
 
-bool proposable(const std::string& word, const Sighting& seen, bool named) {
-    return (named || isCoinage(word, seen)) && !inDictSized(word.data(), word.size()) &&
+bool proposable(const std::string& word, const Sighting& seen, bool named, int64_t runIn) {
+    return (named || isCoinage(word, seen, runIn)) && !inDictSized(word.data(), word.size()) &&
            !holdsNonLetter(word) && !metSpaced(word, seen);
 }
 
@@ -66,17 +66,20 @@ bool proposable(const std::string& word, const Sighting& seen, bool named) {
 bool pluralOfProposed(const std::string& word, const Sighting& seen,
                       const std::map<std::string, std::string>& proposed) {
     return word.size() > 3 && word.back() == 's' &&
-           proposed.count(word.substr(0, word.size() - 1)) && proposable(word, seen, true);
+           proposed.count(word.substr(0, word.size() - 1)) && proposable(word, seen, true, 0);
 }
 
 }  // namespace
 
 std::vector<std::string> candidateNames() {
+    const std::map<std::string, int64_t> runIns = runInSightings();
     std::map<std::string, std::string> proposed;  // by the word, the spelling to print
     for (const auto& [word, seen] : sightings) {
         bool named =
             timesSeen(seen) >= 2 && (seen.insideSentence || recursAtSentenceStarts(word, seen));
-        if (proposable(word, seen, named)) proposed[word] = named ? usualForm(seen) : word;
+        auto runIn = runIns.find(word);
+        if (proposable(word, seen, named, runIn == runIns.end() ? 0 : runIn->second))
+            proposed[word] = named ? usualForm(seen) : word;
     }
     for (const auto& [word, seen] : sightings)
         if (!proposed.count(word) && pluralOfProposed(word, seen, proposed))
