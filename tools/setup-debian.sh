@@ -11,6 +11,8 @@ packages=(
     groff-base                    # man page check
     lintian                       # package check
     valgrind                      # memory check of the end-to-end tests
+    g++-mingw-w64-x86-64-posix    # the Windows build
+    wine wine64 unzip             # its tests under Wine, its zip opened
 )
 
 missing=()
