@@ -83,23 +83,17 @@ std::vector<std::string> candidateNames() {
     const std::map<std::string, int64_t> runIns = runInSightings();
     std::map<std::string, std::string> proposed;  // by the word, the spelling to print
     for (const auto& [word, seen] : sightings) {
-        bool named = timesSeen(seen) >= 2 && seen.insideSentence;
-        if (!named && !isCoinage(word, seen)) continue;
-        if (isListed(word, seen) || holdsNonLetter(word) || metSpaced(word, seen)) continue;
-        names.push_back(named ? usualForm(seen) : word);
+        bool named =
+            timesSeen(seen) >= 2 && (seen.insideSentence || recursAtSentenceStarts(word, seen));
+        auto runIn = runIns.find(word);
+        if (proposable(word, seen, named, runIn == runIns.end() ? 0 : runIn->second))
+            proposed[word] = named ? usualForm(seen) : word;
     }
-
-    bool named =
-        timesSeen(seen) >= 2 && (seen.insideSentence || recursAtSentenceStarts(word, seen));
-    auto runIn = runIns.find(word);
-    if (proposable(word, seen, named, runIn == runIns.end() ? 0 : runIn->second))
-        proposed[word] = named ? usualForm(seen) : word;
-}
-for (const auto& [word, seen] : sightings)
-    if (!proposed.count(word) && pluralOfProposed(word, seen, proposed))
-        proposed[word] = timesSeen(seen) > seen.lowercase ? usualForm(seen) : word;
-std::vector<std::string> names;
-for (const auto& [word, form] : proposed)
-    names.push_back(form);
-return names;
+    for (const auto& [word, seen] : sightings)
+        if (!proposed.count(word) && pluralOfProposed(word, seen, proposed))
+            proposed[word] = timesSeen(seen) > seen.lowercase ? usualForm(seen) : word;
+    std::vector<std::string> names;
+    for (const auto& [word, form] : proposed)
+        names.push_back(form);
+    return names;
 }
