@@ -19,6 +19,7 @@ bool readMore(InputFile& in) {
         in.buffer.resize(had + readSize);
         ssize_t got = read(in.fd, in.buffer.data() + had, readSize);
         in.buffer.resize(had + static_cast<size_t>(got > 0 ? got : 0));
+        if (got > 0 && in.copy) in.copy->append(in.buffer, had);
         if (got > 0) return true;
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) in.error = errno;

@@ -1,0 +1,226 @@
+#include "review/subtitlepair.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "driver/blockline.h"
+#include "driver/linereader.h"
+#include "review/alignment.h"
+#include "review/pagejson.h"
+#include "review/reviewlog.h"
+
+namespace {
+
+// A file's lines by the text rules, where each begins in its bytes, and
+// the bytes themselves, all of them: also what follows a 0x1A.
+struct SubtitleText {
+    std::vector<std::string> lines;
+    std::vector<size_t> starts;
+    std::string bytes;
+};
+
+void readRest(InputFile& in, std::string& bytes) {
+    ssize_t got;
+    while ((got = read(in.fd, in.buffer, sizeof in.buffer)) != 0) {
+        if (got > 0) bytes.append(in.buffer, static_cast<size_t>(got));
+        if (got < 0 && errno != EINTR) {
+            in.error = errno;
+            return;
+        }
+    }
+}
+
+bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& error) {
+    InputFile in;
+    in.fd = open(path.c_str(), O_RDONLY);
+    if (in.fd < 0) {
+        error = "Could not open the input file: " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    in.copy = &text.bytes;
+    std::string line;
+    size_t start = 0;
+    while (readLine(in, line)) {
+        text.lines.push_back(line);
+        text.starts.push_back(start);
+        start = text.bytes.size() - (in.len - in.pos);
+    }
+    if (in.error == 0) readRest(in, text.bytes);
+    close(in.fd);
+    if (in.error != 0)
+        error = "Could not read the input file: " + path + ": " + std::strerror(in.error);
+    return in.error == 0;
+}
+
+std::string notARepair(const ReviewFile& file, const std::string& why) {
+    return file.afterPath + " is not a repair of " + file.beforePath + ": " + why;
+}
+
+std::string notTheirLog(const ReviewFile& file, const std::string& why) {
+    return "The log " + file.logPath + " is not of the run that made " + file.afterPath + " from " +
+           file.beforePath + ": " + why;
+}
+
+// Every message must quote a word of the line it names, and the run must
+// have read as many lines as the file has.
+bool checkLog(const ReviewFile& file, const ReviewLog& log, const SubtitleText& before,
+              std::string& error) {
+    auto count = static_cast<int64_t>(before.lines.size());
+    if (log.linesRead != count) {
+        error = notTheirLog(file, log.linesRead < 0 ? "it has no line \"Read N lines.\""
+                                                    : "it read " + std::to_string(log.linesRead) +
+                                                          " lines, not " + std::to_string(count));
+        return false;
+    }
+    for (const auto& [number, messages] : log.messages)
+        for (const LogMessage& message : messages)
+            if (number < 1 || number > count ||
+                !holdsReportedWord(before.lines[number - 1], message.word)) {
+                error = notTheirLog(
+                    file, "line " + std::to_string(number) + " holds no '" + message.word + "'");
+                return false;
+            }
+    return true;
+}
+
+// 'a' when the log calls the change's split ambiguous, 'i' when it reports a
+// doubled i in it, 's' (silent) when it says nothing of it.
+char changeKind(const Change& change, const std::vector<LogMessage>* messages) {
+    char kind = 's';
+    for (size_t k = 0; messages && k < messages->size(); ++k) {
+        const LogMessage& m = (*messages)[k];
+        if (m.kind != 'n' && holdsReportedWord(change.before, m.word) && kind != 'a') kind = m.kind;
+    }
+    return kind;
+}
+
+// A line's place in the file: its number, and its block's cue and timing.
+struct LinePlace {
+    int64_t number;
+    const std::string& cue;
+    const std::string& timing;
+    const std::vector<LogMessage>* messages;
+};
+
+void appendLineHead(std::string& json, const LinePlace& at) {
+    json += "{\"n\":";
+    appendNumber(json, at.number);
+    json += ",\"cue\":";
+    appendByteString(json, at.cue);
+    json += ",\"time\":";
+    appendByteString(json, at.timing);
+    json += ",\"log\":[";
+    for (size_t k = 0; at.messages && k < at.messages->size(); ++k) {
+        if (k) json.push_back(',');
+        appendByteString(json, (*at.messages)[k].text);
+    }
+    json += "],";
+}
+
+void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
+                       const LineChanges& line) {
+    appendLineHead(json, at);
+    json += "\"at\":";
+    appendNumber(json, static_cast<int64_t>(start));
+    json += ",\"segs\":[";
+    for (size_t k = 0; k < line.changes.size(); ++k) {
+        const Change& change = line.changes[k];
+        appendByteString(json, line.common[k]);
+        json += ",[";
+        appendByteString(json, change.before);
+        json.push_back(',');
+        appendByteString(json, change.after);
+        json.push_back(',');
+        appendByteString(json, change.marks);
+        json += ",\"";
+        json.push_back(changeKind(change, at.messages));
+        json += "\"],";
+    }
+    appendByteString(json, line.common.back());
+    json += "]}";
+}
+
+bool reportsNotFound(const std::vector<LogMessage>* messages) {
+    for (size_t k = 0; messages && k < messages->size(); ++k)
+        if ((*messages)[k].kind == 'n') return true;
+    return false;
+}
+
+// The changed lines, then the unchanged ones with words not found.
+bool appendLines(const ReviewFile& file, const SubtitleText& before, const SubtitleText& after,
+                 const ReviewLog& log, std::string& json, std::string& error) {
+    std::string changed, notFound, cue, timing;
+    int blockLine = 0;
+    LineChanges line;
+    for (size_t n = 0; n < before.lines.size(); ++n) {
+        const std::string &b = before.lines[n], &a = after.lines[n];
+        auto number = static_cast<int64_t>(n + 1);
+        auto found = log.messages.find(number);
+        LinePlace at{number, cue, timing, found == log.messages.end() ? nullptr : &found->second};
+        if (!isTextLine(b, blockLine)) {
+            if (b != a) {
+                error = notARepair(file, "line " + std::to_string(number) +
+                                             " is a cue number, timing or empty line and differs");
+                return false;
+            }
+            if (blockLine == 1) cue = b;
+            if (blockLine == 2) timing = b;
+        } else if (!alignLine(b, a, line)) {
+            error = notARepair(file, "line " + std::to_string(number) +
+                                         " differs in more than inserted blanks, dropped i's of "
+                                         "\"ii\", merged quote pairs and \"of the\"");
+            return false;
+        } else if (!line.changes.empty()) {
+            if (!changed.empty()) changed.push_back(',');
+            appendChangedLine(changed, at, after.starts[n], line);
+        } else if (reportsNotFound(at.messages)) {
+            if (!notFound.empty()) notFound.push_back(',');
+            appendLineHead(notFound, at);
+            notFound += "\"text\":";
+            appendByteString(notFound, b);
+            notFound.push_back('}');
+        }
+    }
+    json += "\"lines\":[" + changed + "],\"notFound\":[" + notFound + "]";
+    return true;
+}
+
+std::string baseName(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+bool appendFileData(const ReviewFile& file, std::string& json, std::string& error) {
+    SubtitleText before, after;
+    ReviewLog log;
+    bool hasLog = !file.logPath.empty();
+    if (!readSubtitleText(file.beforePath, before, error) ||
+        !readSubtitleText(file.afterPath, after, error) ||
+        (hasLog && !readReviewLog(file.logPath.c_str(), log, error)))
+        return false;
+    if (before.lines.size() != after.lines.size()) {
+        error = notARepair(file, "it has " + std::to_string(after.lines.size()) + " lines, not " +
+                                     std::to_string(before.lines.size()));
+        return false;
+    }
+    if (hasLog && !checkLog(file, log, before, error)) return false;
+    json += "{\"name\":";
+    appendByteString(json, baseName(file.afterPath));
+    json += ",\"before\":";
+    appendByteString(json, baseName(file.beforePath));
+    json += ",\"hasLog\":";
+    json += hasLog ? "true" : "false";
+    json += ",\"after\":";
+    appendByteString(json, after.bytes);
+    json.push_back(',');
+    if (!appendLines(file, before, after, log, json, error)) return false;
+    json.push_back('}');
+    return true;
+}
