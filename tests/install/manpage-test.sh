@@ -2,7 +2,7 @@
 # The man page formats without warnings, and every message it lists that a
 # short scenario makes the program print appears in it word for word: the
 # usage text in full, the others with the line number or count as N.
-#   manpage-test.sh PROGRAM MAN_PAGE      (unjam or unjam-names)
+#   manpage-test.sh PROGRAM MAN_PAGE      (unjam, unjam-names or unjam-review)
 set -u
 unjam=$(realpath "$1")
 page=$(realpath "$2")
@@ -54,6 +54,9 @@ check_messages() {
     sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folder\.srt/in.srt/' \
         -e 's/^\(Will not write the output over the word list:\) list\.srt \(.*\) words$/\1 out.srt \2 list/' \
         -e 's/^\(Could not \(read\|write\|open\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
+        -e 's/^\(Could not write the page\): .*/\1: reason/' \
+        -e 's/: \(it has\|it read\) [0-9]* lines, not [0-9]*$/: \1 N lines, not M/' \
+        -e "s/\(: line\|its line\) [0-9][0-9]* /\1 N /; s/holds no '.*'\$/holds no 'word'/" \
         -e 's/^\(Warning: .* dropped from\) [0-9][0-9]* lines\? \(of the input file:\) nul\.srt$/\1 N lines \2 in.srt/' \
         -e 's/^\(Warning: .* order:\) [0-9]* of its [0-9]* \(.*(letters\) [A-Z, ]*)/\1 N of its M \2 L)/' \
         -e "s/^\(Unjam reads .* directory, which\) .*/\1 why/; s/^\(Warning: the words2 file\) .*\(; the run\)/\1 why\2/" \
@@ -84,6 +87,34 @@ if [ "${unjam##*/}" = unjam-names ]; then
     run nul.srt
     check_messages "Could not open the input file" "Could not read" "after a NUL byte" \
         "Could not open the words file" "Warning: 'words' is not grouped"
+fi
+if [ "${unjam##*/}" = unjam-review ]; then
+    # Only standard error: standard output is the page.
+    run() { "$unjam" "$@" </dev/null >/dev/null 2>>"$tmp/messages"; }
+    printf '1\n2\nareyou\n' >before.srt
+    printf '1\r\n2\r\nare you\r\n' >after.srt
+    printf 'hello\n' >log.txt
+    run before.srt after.srt log.txt
+    run file after.srt
+    printf '%s\n' "3: Couldn't find 'x' in the dictionary." 'Read 3 lines.' >log.txt
+    run before.srt after.srt log.txt
+    printf 'Read 2 lines.\n' >log.txt
+    run before.srt after.srt log.txt
+    run before.srt after.srt log.txt.missing
+    [ -w /dev/full ] && "$unjam" before.srt after.srt 2>>messages >/dev/full
+    for changed in '1\r\n2\r\nare you\r\n\r\n' '1\r\n3\r\nare you\r\n' '1\r\n2\r\nare  you\r\n'; do
+        printf "$changed" >after.srt
+        run before.srt after.srt
+    done
+    printf 'Processing output...\n' >log.txt
+    run before.srt after.srt log.txt
+    mkdir file
+    run file after.srt
+    sed -i 's/log\.txt\.missing/log.txt/' messages
+    check_messages "Could not open the input file" "Could not read the input file" \
+        "Could not open the log file" "is not unjam's output" "it read N lines" "holds no" \
+        "it has N lines" "timing or empty line" "dropped i's" "no line \"Read N lines.\"" \
+        "Could not write the page"
 fi
 run in.srt out.srt
 printf '1\n2\nrun ofthe between wiill [x]\n' >in.srt

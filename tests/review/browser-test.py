@@ -210,8 +210,8 @@ def screenshot(driver, png):
         "sample.srt", "sample-repaired.srt", "sample-messages.txt")])
     open_page(driver, page)
     driver.set_window_size(1100, 820)
-    change(driver, 16, 1).click()
-    driver.execute_script("document.activeElement.blur()")
+    change(driver, 7, 3).click()
+    driver.execute_script("window.scrollTo(0, 0)")
     driver.save_screenshot(png)
 
 
