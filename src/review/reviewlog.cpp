@@ -17,7 +17,9 @@ bool isPhaseOrReport(std::string_view line) {
                                    "Exiting and freeing mem...done."})
         if (line == fixed) return true;
     size_t digits = line.find_first_not_of("0123456789");
+    // Warnings of unjam's standard error are welcome too (unjam ... >log 2>&1).
     return line.starts_with("inDict got symbol '") || line.starts_with("Fixed ") ||
+           line.starts_with("Warning: ") ||
            (digits > 0 && digits != std::string_view::npos &&
             line.substr(digits).starts_with(" possibily ambiguous 'of the'"));
 }

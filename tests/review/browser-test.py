@@ -1,19 +1,16 @@
 #!/usr/bin/python3
-"""The review page in headless Chromium driven by Selenium: undo changes of a
-golden page and compare the download with the expected bytes; subtitle
-markup shows as text and runs nothing; a page of several files with names;
-a 5,000-cue page's speed (printed; only a gross bound fails); the README's
-screenshot.
-
+"""The review page in headless Chromium: undone changes in the download, markup
+shown as text, a page of several files with names, a 5,000-cue page's speed
+(printed), the README's screenshot. Skips (77) without Selenium or Chromium.
     browser-test.py UNJAM_REVIEW MULTIPAGE TOP_DIR [--screenshot PNG]
-
-Without Selenium or Chromium it reports a skip (exit status 77).
 """
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
 import time
+from pathlib import Path
 
 try:
     from selenium import webdriver
@@ -23,8 +20,20 @@ except ImportError:
     print("skipped: python3-selenium is not installed")
     sys.exit(77)
 
+
+
+def read(path):
+    return Path(path).read_bytes()
+
+
+def under(folder, *names):
+    return [os.path.join(folder, name) for name in names]
+
+
 REVIEW, MULTIPAGE, TOP = (os.path.abspath(a) for a in sys.argv[1:4])
 GOLDEN = os.path.join(TOP, "tests/review/golden")
+GOLDEN_RUN = under(GOLDEN, "before.srt", "after.srt", "log.txt")
+UNDONE = read(os.path.join(GOLDEN, "undo-7-3-and-12-2.srt"))
 SCRATCH = tempfile.mkdtemp(prefix="unjam-review-")
 DOWNLOADS = os.path.join(SCRATCH, "downloads")
 failures = []
@@ -36,23 +45,13 @@ def check(ok, what):
         print("---", what)
 
 
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
-
-
 def write(name, data):
-    path = os.path.join(SCRATCH, name)
-    with open(path, "wb") as f:
-        f.write(data)
-    return path
+    Path(SCRATCH, name).write_bytes(data)
+    return os.path.join(SCRATCH, name)
 
 
 def make_page(name, command):
-    path = os.path.join(SCRATCH, name)
-    with open(path, "wb") as out:
-        subprocess.run(command, stdout=out, check=True)
-    return path
+    return write(name, subprocess.run(command, stdout=subprocess.PIPE, check=True).stdout)
 
 
 def start_browser():
@@ -74,7 +73,8 @@ def start_browser():
 
 def open_page(driver, path):
     driver.get("file://" + path)
-    check(driver.get_log("browser") == [], f"{path}: console: {driver.get_log('browser')}")
+    console = driver.get_log("browser")
+    check(console == [], f"{path}: console: {console}")
 
 
 def change(driver, line, number, section=1):
@@ -99,9 +99,7 @@ def download(driver, button_text, name):
 
 
 def golden_page(driver):
-    page = make_page("golden.html", [REVIEW] + [os.path.join(GOLDEN, f) for f in
-                                                ("before.srt", "after.srt", "log.txt")])
-    open_page(driver, page)
+    open_page(driver, make_page("golden.html", [REVIEW] + GOLDEN_RUN))
     after = read(os.path.join(GOLDEN, "after.srt"))
     check(download(driver, "Download after.srt", "after.srt") == after, "download differs")
     lines = driver.find_elements(By.CSS_SELECTOR, "[data-line]")
@@ -117,8 +115,7 @@ def golden_page(driver):
     check("undone" not in change(driver, 7, 3).get_attribute("class"), "u redoes")
     body.send_keys("k", "j", " ")  # to 7/2 and back, undo
     check("undone" in change(driver, 7, 3).get_attribute("class"), "k, j, space")
-    check(download(driver, "Download after.srt", "after.srt") ==
-          read(os.path.join(GOLDEN, "undo-7-3-and-12-2.srt")), "download after undoing")
+    check(download(driver, "Download after.srt", "after.srt") == UNDONE, "download after undoing")
     driver.find_element(By.XPATH, '//button[starts-with(text(), "Not found")]').click()
     shown = [e for e in driver.find_elements(By.CSS_SELECTOR, "article") if e.is_displayed()]
     check([e.text.split()[1] for e in shown] == ["11", "12"], "the not-found filter")
@@ -143,8 +140,7 @@ def markup_page(driver):
     before, after = markup_files()
     open_page(driver, make_page("markup.html", [REVIEW, before, after]))
     try:
-        driver.switch_to.alert.dismiss()
-        check(False, "subtitle text ran a script")
+        check(driver.switch_to.alert.dismiss() and False, "subtitle text ran a script")
     except NoAlertPresentException:
         pass
     check(driver.find_elements(By.CSS_SELECTOR, "main script, main i") == [],
@@ -157,14 +153,12 @@ def markup_page(driver):
 
 def multi_page(driver):
     before, after = markup_files()
-    page = make_page("season.html", [MULTIPAGE] + [os.path.join(GOLDEN, f) for f in (
-        "before.srt", "after.srt", "log.txt")] + [before, after, "", "--", "Zorblax", "Bramblebum"])
-    open_page(driver, page)
+    open_page(driver, make_page("season.html", [MULTIPAGE] + GOLDEN_RUN + [
+        before, after, "", "--", "Zorblax", "Bramblebum"]))
     check(len(driver.find_elements(By.CSS_SELECTOR, "section[data-file]")) == 2, "two sections")
     change(driver, 12, 2, section=1).click()
     change(driver, 7, 3, section=1).click()
-    check(download(driver, "Download after.srt", "after.srt") ==
-          read(os.path.join(GOLDEN, "undo-7-3-and-12-2.srt")), "first file's download")
+    check(download(driver, "Download after.srt", "after.srt") == UNDONE, "first file's download")
     check(download(driver, "Download markup-fixed.srt", "markup-fixed.srt") == read(after),
           "second file's download")
     driver.find_element(By.CSS_SELECTOR, 'input[data-name="Bramblebum"]').click()
@@ -205,10 +199,8 @@ def large_page(driver):
 
 
 def screenshot(driver, png):
-    examples = os.path.join(TOP, "examples")
-    page = make_page("sample.html", [REVIEW] + [os.path.join(examples, f) for f in (
-        "sample.srt", "sample-repaired.srt", "sample-messages.txt")])
-    open_page(driver, page)
+    open_page(driver, make_page("sample.html", [REVIEW] + under(
+        os.path.join(TOP, "examples"), "sample.srt", "sample-repaired.srt", "sample-messages.txt")))
     driver.set_window_size(1100, 820)
     change(driver, 7, 3).click()
     driver.execute_script("window.scrollTo(0, 0)")
@@ -226,7 +218,7 @@ def main():
     finally:
         driver.quit()
     if not failures:
-        subprocess.run(["rm", "-rf", SCRATCH])
+        shutil.rmtree(SCRATCH)
     return 1 if failures else 0
 
 
