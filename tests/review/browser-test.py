@@ -98,14 +98,18 @@ def download(driver, button_text, name):
 
 
 def golden_page(driver):
-    open_page(driver, make_page("golden.html", [REVIEW] + GOLDEN_RUN))
+    page = make_page("golden.html", [REVIEW] + GOLDEN_RUN)
+    open_page(driver, page)
     after = read(os.path.join(GOLDEN, "after.srt"))
     check(download(driver, "Download after.srt", "after.srt") == after, "download differs")
     lines = driver.find_elements(By.CSS_SELECTOR, "[data-line]")
-    check([e.get_attribute("data-line") for e in lines] == ["3", "7", "11", "12"] and
+    check([e.get_attribute("data-line") for e in lines] == ["3", "7", "11", "12", "16"] and
           all(e.tag_name == "article" for e in lines), "the changed lines")
-    check(len(driver.find_elements(By.CSS_SELECTOR, "[data-line] [data-change]")) == 8,
+    check(len(driver.find_elements(By.CSS_SELECTOR, "[data-line] [data-change]")) == 9,
           "the changes")
+    check([b.text for b in driver.find_elements(By.CSS_SELECTOR, "#filters button")] == [
+        "All", "Silent 3", "Ambiguous 1", "Doubled i 2", "Not found 3"], "the filters' counts")
+    check(read(page).endswith(b"</html>\n"), "the page's end")
     check("Caf\u00e9 is" in lines[3].text, "Windows-1252 text: " + lines[3].text)
     change(driver, 12, 2).click()
     change(driver, 7, 3).click()
@@ -117,7 +121,7 @@ def golden_page(driver):
     check(download(driver, "Download after.srt", "after.srt") == UNDONE, "download after undoing")
     driver.find_element(By.XPATH, '//button[starts-with(text(), "Not found")]').click()
     shown = [e for e in driver.find_elements(By.CSS_SELECTOR, "article") if e.is_displayed()]
-    check([e.text.split()[1] for e in shown] == ["11", "12"], "the not-found filter")
+    check([e.text.split()[1] for e in shown] == ["11", "12", "20"], "the not-found filter")
     driver.execute_cdp_cmd("Emulation.setEmulatedMedia",
                            {"features": [{"name": "prefers-color-scheme", "value": "dark"}]})
     check(driver.execute_script("return getComputedStyle(document.body).backgroundColor") ==
