@@ -20,11 +20,8 @@ std::string shown(const std::string& before, const std::string& after) {
     return text;
 }
 
-struct Case {
-    const char *before, *after, *expected;
-};
-
-const Case cases[] = {
+// Before, after, and the changes shown.
+const char* const cases[][3] = {
     {"What areyou doing?", "What are you doing?", "What [areyou|are you|===+===] doing?"},
     {"", "", ""},
     {"unchanged, 12 words", "unchanged, 12 words", "unchanged, 12 words"},
@@ -59,8 +56,8 @@ const Case cases[] = {
 };
 
 TEST(Alignment, CasesTable) {
-    for (const Case& c : cases)
-        EXPECT_EQ(shown(c.before, c.after), c.expected) << c.before << " -> " << c.after;
+    for (auto& c : cases)
+        EXPECT_EQ(shown(c[0], c[1]), c[2]) << c[0] << " -> " << c[1];
 }
 
 // Messages quote words as the repair saw them: rewritten in place, with

@@ -195,8 +195,7 @@ def large_page(driver):
           f"{loaded:.0f} ms ({opened:.2f} s with the driver), render "
           f"{driver.find_element(By.TAG_NAME, 'body').get_attribute('data-render-ms')} ms, "
           f"undo one {undo_one:.1f} ms, undo all {undo_all:.0f} ms")
-    check(changes == 1500, "1,500 changes")
-    check(loaded < 10000 and undo_one < 1000, "far too slow (goal: open in 2 s)")
+    check(changes == 1500 and loaded < 10000 and undo_one < 1000, "no 1,500 changes, or far too slow")
     check(download(driver, "Download large-fixed.srt", "large-fixed.srt") ==
           read(before).replace(b"\n", b"\r\n"), "undoing all gives back the input")
 
