@@ -89,8 +89,7 @@ def download(driver, button_text, name):
     path = os.path.join(DOWNLOADS, name)
     for _ in range(200):
         if os.path.exists(path) and not os.path.exists(path + ".crdownload"):
-            data = read(path)
-            os.remove(path)
+            data, _ = read(path), os.remove(path)
             return data
         time.sleep(0.05)
     check(False, f"no download of {name}")
@@ -111,6 +110,7 @@ def golden_page(driver):
         "All", "Silent 3", "Ambiguous 1", "Doubled i 2", "Not found 3"], "the filters' counts")
     check(read(page).endswith(b"</html>\n"), "the page's end")
     check("Caf\u00e9 is" in lines[3].text, "Windows-1252 text: " + lines[3].text)
+    check(len(lines[2].find_elements(By.CSS_SELECTOR, ".log li")) == 2, "line 11's messages")
     change(driver, 12, 2).click()
     change(driver, 7, 3).click()
     body = driver.find_element(By.TAG_NAME, "body")
