@@ -63,7 +63,7 @@ TEST(Alignment, CasesTable) {
 // Messages quote words as the repair saw them: rewritten in place, with
 // blanks inserted and i's dropped.
 TEST(Alignment, ReportedWords) {
-    const char* line = "I'm isstiillhere, theiistiill.";
+    const char* line = "isstiillhere, I'm theiistiill.";
     for (const char* word :
          {"isstiillhere", "isstill here", "stiillhere", "iistill", "thei still", "I", "m"})
         EXPECT_TRUE(holdsReportedWord(line, word)) << word;
