@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "driver/blockline.h"
@@ -77,26 +79,56 @@ bool checkLog(const ReviewFile& file, const ReviewLog& log, const SubtitleText& 
                                                           " lines, not " + std::to_string(count));
         return false;
     }
-    for (const auto& [number, messages] : log.messages)
-        for (const LogMessage& message : messages)
-            if (number < 1 || number > count ||
-                !holdsReportedWord(before.lines[number - 1], message.word)) {
+    for (const auto& [number, messages] : log.messages) {
+        // Messages follow the words of their line: each is looked for first
+        // from where the one before it was found.
+        size_t from = 0, at;
+        for (const LogMessage& message : messages) {
+            const std::string* line =
+                number >= 1 && number <= count ? &before.lines[number - 1] : nullptr;
+            if (line && (at = line->find(message.word, from)) != std::string::npos) {
+                from = at;
+            } else if (!line || !holdsReportedWord(*line, message.word)) {
                 error = notTheirLog(
                     file, "line " + std::to_string(number) + " holds no '" + message.word + "'");
                 return false;
             }
+        }
+    }
     return true;
 }
 
-// 'a' when the log calls the change's split ambiguous, 'i' when it reports a
-// doubled i in it, 's' (silent) when it says nothing of it.
-char changeKind(const Change& change, const std::vector<LogMessage>* messages) {
-    char kind = 's';
-    for (size_t k = 0; messages && k < messages->size(); ++k) {
-        const LogMessage& m = (*messages)[k];
-        if (m.kind != 'n' && holdsReportedWord(change.before, m.word) && kind != 'a') kind = m.kind;
+// Each change's kind: 'a' when the log calls its split ambiguous, 'i' when
+// it reports a doubled i in it, 's' (silent) when it says nothing of it. A
+// message names its change's word as a rule, so that is looked up first
+// (once per word and kind: a word may be reported many times); only the
+// others, words rewritten by an earlier repair, are searched for.
+std::vector<char> changeKinds(const LineChanges& line, const std::vector<LogMessage>* messages) {
+    std::vector<char> kinds(line.changes.size(), 's');
+    struct SameWord {
+        std::vector<size_t> changes;
+        char marked = 0;
+    };
+    std::unordered_map<std::string_view, SameWord> byWord;
+    for (size_t k = 0; k < line.changes.size(); ++k)
+        byWord[line.changes[k].before].changes.push_back(k);
+    auto mark = [&kinds](size_t k, char kind) {
+        if (kinds[k] != 'a') kinds[k] = kind;
+    };
+    for (size_t m = 0; messages && m < messages->size(); ++m) {
+        const LogMessage& message = (*messages)[m];
+        auto found = byWord.find(message.word);
+        if (message.kind == 'n') continue;
+        if (found == byWord.end()) {
+            for (size_t k = 0; k < line.changes.size(); ++k)
+                if (holdsReportedWord(line.changes[k].before, message.word)) mark(k, message.kind);
+        } else if (found->second.marked != 'a' && found->second.marked != message.kind) {
+            found->second.marked = message.kind;
+            for (size_t k : found->second.changes)
+                mark(k, message.kind);
+        }
     }
-    return kind;
+    return kinds;
 }
 
 // A line's place in the file: its number, and its block's cue and timing.
@@ -128,6 +160,7 @@ void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
     json += "\"at\":";
     appendNumber(json, static_cast<int64_t>(start));
     json += ",\"segs\":[";
+    std::vector<char> kinds = changeKinds(line, at.messages);
     for (size_t k = 0; k < line.changes.size(); ++k) {
         const Change& change = line.changes[k];
         appendByteString(json, line.common[k]);
@@ -138,7 +171,7 @@ void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
         json.push_back(',');
         appendByteString(json, change.marks);
         json += ",\"";
-        json.push_back(changeKind(change, at.messages));
+        json.push_back(kinds[k]);
         json += "\"],";
     }
     appendByteString(json, line.common.back());
