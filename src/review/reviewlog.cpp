@@ -1,8 +1,5 @@
 #include "review/reviewlog.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -59,15 +56,15 @@ bool readCount(std::string_view line, int64_t& count) {
 
 bool readReviewLog(const char* path, ReviewLog& log, std::string& error) {
     InputFile in;
-    in.fd = open(path, O_RDONLY);
-    if (in.fd < 0) {
+    if (!openInput(in, path)) {
         error = std::string("Could not open the log file: ") + path + ": " + std::strerror(errno);
         return false;
     }
     std::string line;
     int64_t lineCount = 0, number;
     LogMessage message;
-    while (readLine(in, line)) {
+    bool readable = checkReadable(in);  // a directory is refused here
+    while (readable && readLine(in, line)) {
         ++lineCount;
         if (parseMessage(line, number, message))
             log.messages[number].push_back(std::move(message));
@@ -76,7 +73,7 @@ bool readReviewLog(const char* path, ReviewLog& log, std::string& error) {
                     std::to_string(lineCount) + " is no message of unjam";
         if (!error.empty()) break;
     }
-    close(in.fd);
+    closeInput(in);
     if (in.error != 0)
         error =
             std::string("Could not read the log file: ") + path + ": " + std::strerror(in.error);

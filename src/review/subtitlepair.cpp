@@ -1,6 +1,5 @@
 #include "review/subtitlepair.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -26,10 +25,12 @@ struct SubtitleText {
     std::string bytes;
 };
 
+// What follows a 0x1A is no line, but the download must hold it.
 void readRest(InputFile& in, std::string& bytes) {
+    char chunk[1 << 16];
     ssize_t got;
-    while ((got = read(in.fd, in.buffer, sizeof in.buffer)) != 0) {
-        if (got > 0) bytes.append(in.buffer, static_cast<size_t>(got));
+    while ((got = read(in.fd, chunk, sizeof chunk)) != 0) {
+        if (got > 0) bytes.append(chunk, static_cast<size_t>(got));
         if (got < 0 && errno != EINTR) {
             in.error = errno;
             return;
@@ -39,21 +40,21 @@ void readRest(InputFile& in, std::string& bytes) {
 
 bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& error) {
     InputFile in;
-    in.fd = open(path.c_str(), O_RDONLY);
-    if (in.fd < 0) {
+    if (!openInput(in, path.c_str())) {
         error = "Could not open the input file: " + path + ": " + std::strerror(errno);
         return false;
     }
     in.copy = &text.bytes;
     std::string line;
     size_t start = 0;
-    while (readLine(in, line)) {
+    bool readable = checkReadable(in);  // a directory is refused here
+    while (readable && readLine(in, line)) {
         text.lines.push_back(line);
         text.starts.push_back(start);
-        start = text.bytes.size() - (in.len - in.pos);
+        start = text.bytes.size() - (in.buffer.size() - in.pos);
     }
     if (in.error == 0) readRest(in, text.bytes);
-    close(in.fd);
+    closeInput(in);
     if (in.error != 0)
         error = "Could not read the input file: " + path + ": " + std::strerror(in.error);
     return in.error == 0;
