@@ -17,12 +17,21 @@ void fail(const std::string& text) {
     std::exit(1);
 }
 
-void openInputOrFail(InputFile& in, const char* path) {
-    if (!openInput(in, path))
-        fail(std::string("Could not open the input file: ") + path + ": " + std::strerror(errno));
-    if (!checkReadable(in))
-        fail(std::string("Could not read the input file: ") + path + ": " +
+bool openReadableInput(InputFile& in, const char* path) {
+    if (!openInput(in, path)) {
+        complain(std::string("Could not open the input file: ") + path + ": " +
+                 std::strerror(errno));
+        return false;
+    }
+    if (checkReadable(in)) return true;
+    complain(std::string("Could not read the input file: ") + path + ": " +
              std::strerror(in.error));
+    closeInput(in);
+    return false;
+}
+
+void openInputOrFail(InputFile& in, const char* path) {
+    if (!openReadableInput(in, path)) std::exit(1);
 }
 
 bool reportInputProblems(const InputFile& in, const char* path) {

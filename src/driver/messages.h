@@ -10,9 +10,11 @@ void complain(const std::string& text);
 // complain, then end the process with status 1.
 [[noreturn]] void fail(const std::string& text);
 
-// Opens an input file that can be read, or ends the run with "Could not
-// open the input file: PATH: reason" or "Could not read the input file: PATH:
-// reason" (a directory, a failed first read) before any output is touched.
+// Opens an input file that can be read, or says why not on standard error
+// ("Could not open the input file: PATH: reason" or "Could not read the
+// input file: PATH: reason": a directory, a failed first read) and returns
+// false. openInputOrFail ends the run then, before any output is touched.
+bool openReadableInput(InputFile& in, const char* path);
 void openInputOrFail(InputFile& in, const char* path);
 
 // Reports what reading an input file met: a read error (true) and lines

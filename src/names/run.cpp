@@ -6,11 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "driver/blockline.h"
-#include "driver/linereader.h"
 #include "driver/messages.h"
 #include "names/candidates.h"
-#include "names/sightings.h"
+#include "names/subtitles.h"
 #include "wordlist/dictionary.h"
 
 namespace {
@@ -22,22 +20,10 @@ const char* const usageText[] = {
     " lower-case words the files coin: names to review and add to 'words2'.",
 };
 
-// Notes the sightings of one file's text lines. Any failure ends the run:
-// a list drawn from part of a season would mislead.
+// Any failure to read a file ends the run: a list drawn from part of a
+// season would mislead.
 void readSubtitles(const char* path) {
-    InputFile in;
-    openInputOrFail(in, path);
-    std::string line;
-    int blockLine = 0;
-    bool sentenceOpen = false;
-    while (readLine(in, line)) {
-        if (isTextLine(line, blockLine))
-            noteTextLine(line, sentenceOpen);
-        else
-            sentenceOpen = false;
-    }
-    closeInput(in);
-    if (reportInputProblems(in, path)) std::exit(1);
+    if (!noteSubtitleFile(path, true)) std::exit(1);
 }
 
 // Standard output is the list itself: failing to write it is an error.

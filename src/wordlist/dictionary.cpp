@@ -97,6 +97,10 @@ void readDictionary() {
     if (!words) failWithoutWords(whyUnopenable("words", errno));
     loadMainList(words, "words");
     std::fclose(words);
+    readWords2();
+}
+
+void readWords2() {
     // A missing `words2` is no list at all; one that is there but cannot be
     // read would leave the user's names to be split without a word.
     if (FILE* words2 = openWordFile("words2")) {

@@ -21,6 +21,8 @@ extern int32_t letterStart[28];
 // with status 1 when `words` cannot be opened.
 void readDictionary();
 void freeDictionary();
+// The second half of readDictionary: loads `words2` when there is one.
+void readWords2();
 
 // The pieces of readDictionary, for callers that supply their own files;
 // `name` is the file's name for messages.

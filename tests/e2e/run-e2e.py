@@ -5,13 +5,15 @@ other file, the input above all, is untouched.
 
     run-e2e.py --list | PROGRAM ROW | PROGRAM FOLDER
 
-ROW is a row of badinput/rows.py (--list names them). FOLDER is a golden
+ROW is a row of badinput/rows.py (--list names each with its program). FOLDER is a golden
 case: its files, `cmd` (the arguments as a line of bash, default "input.srt
 output.srt"), `setup` (bash run in the scratch folder first) and expected/
 (stdout, stderr, status, output.srt, no-output when there must be none); with
 UNJAM_BLESS=1 the run writes them. UNJAM_WRAP is put before the program
 (valgrind, say). Rows whose file modes must hold run as nobody when this runs
 as root, through setpriv; without it they are skipped (exit status 77).
+unjam-season runs the unjam beside it, so wherever it is copied, its unjam
+goes along.
 """
 import os
 import shlex
@@ -85,6 +87,23 @@ def snapshot(work):
             if os.path.isfile(os.path.join(folder, name))}
 
 
+def place_programs(program, folder):
+    """Copies the program, and the unjam that unjam-season runs, into `folder`."""
+    os.makedirs(folder, exist_ok=True)
+    if os.path.basename(program) == "unjam-season":
+        shutil.copy(os.path.join(os.path.dirname(program), "unjam"), folder)
+    return shutil.copy(program, os.path.join(folder, os.path.basename(program)))
+
+
+def install_tree(row, program, logs):
+    """The program where an install puts it, beside its installed word list."""
+    prefix = os.path.join(logs, "prefix")
+    os.makedirs(os.path.join(prefix, "share", "unjam"))
+    with open(os.path.join(prefix, "share", "unjam", "words"), "wb") as f:
+        f.write(row.installed)
+    return place_programs(program, os.path.join(prefix, "bin")), prefix
+
+
 def unprivileged_prefix(row):
     if not row.unprivileged or os.geteuid() != 0:
         return []
@@ -133,16 +152,21 @@ def check(row, work, before, outcome):
         got_out = got_out[:len(want_out.head)] + b"..." + got_out[-len(want_out.tail):]
         want_out = want_out.head + b"..." + want_out.tail
     compare("standard output", got_out, want_out)
+    for name, want in (row.made or {}).items():
+        compare(name, read(os.path.join(work, name)), value(want))
     output, path = value(row.output), os.path.join(work, row.output_path)
-    if output == rows.ABSENT:
+    if row.made is not None:
+        pass  # every file to make is listed in `made`
+    elif output == rows.ABSENT:
         compare(f"{row.output_path} existing", os.path.lexists(path), False)
     elif output != rows.UNTOUCHED:  # an untouched output is compared below
         compare(row.output_path, read(path), output)
     set_modes(row, work, restore=True)
     after = snapshot(work)
+    written = set(row.made) if row.made is not None else \
+        set() if row.output == rows.UNTOUCHED else {row.output_path}
     for name in set(before) | set(after):
-        if (name != row.output_path or row.output == rows.UNTOUCHED) and \
-                after.get(name) != before.get(name):
+        if name not in written and after.get(name) != before.get(name):
             failures.append(f"{name} was changed, made or removed")
     return failures
 
@@ -160,7 +184,7 @@ def bless(folder, row, work, outcome):
 
 def main():
     if sys.argv[1:] == ["--list"]:
-        print("\n".join(row.name for row in rows.ROWS))
+        print("\n".join(f"{row.program} {row.name}" for row in rows.ROWS))
         return 0
     program, name = os.path.abspath(sys.argv[1]), sys.argv[2]
     folder = os.path.abspath(name) if os.path.isdir(name) else None
@@ -169,9 +193,12 @@ def main():
     work = tempfile.mkdtemp(prefix="unjam-e2e-")
     logs = tempfile.mkdtemp(prefix="unjam-e2e-logs-")
     try:
+        installed = None
+        if row.installed is not None:
+            program, installed = install_tree(row, program, logs)
         if prefix:  # nobody must reach the program and write in the folder
             os.chmod(work, 0o777)
-            program = shutil.copy(program, os.path.join(logs, os.path.basename(program)))
+            program = place_programs(program, logs)
             os.chmod(logs, 0o755)
         make_folder(row, work)
         before = snapshot(work)
@@ -181,6 +208,8 @@ def main():
         if hasattr(row, "shell"):  # the arguments are a line of bash
             command = ["bash", "-c", 'exec "$@" ' + row.shell, "bash"] + command
         outcome = run(row, command + row.args, work, logs)
+        if installed:  # the scratch path of the install, as the row shows it
+            outcome = (outcome[0], outcome[1].replace(installed.encode(), b"PREFIX"), outcome[2])
         if folder and os.environ.get("UNJAM_BLESS") == "1":
             failures = bless(folder, row, work, outcome)
         else:

@@ -30,9 +30,10 @@ check_tree() {  # prefix
         fail "COPYING.scowl missing or differs"
     local files
     files=$(cd "$prefix" && find . -type f | sort)
-    [ "$files" = "$(printf '%s\n' ./bin/unjam ./bin/unjam-names ./bin/unjam-review \
+    [ "$files" = "$(printf '%s\n' ./bin/unjam ./bin/unjam-names ./bin/unjam-review ./bin/unjam-season \
         ./share/doc/unjam/COPYING.scowl ./share/doc/unjam/changelog.gz ./share/doc/unjam/copyright \
         ./share/man/man1/unjam-names.1.gz ./share/man/man1/unjam-review.1.gz \
+        ./share/man/man1/unjam-season.1.gz \
         ./share/man/man1/unjam.1.gz ./share/unjam/words)" ] ||
         fail "installed files differ:"$'\n'"$files"
     rm -rf "$run" && mkdir "$run" && cp "$prefix/share/unjam/words" "$run/words"
@@ -50,6 +51,14 @@ check_tree() {  # prefix
     (cd "$run" && PATH="$prefix/bin:/usr/bin:/bin" unjam-review input.srt output.srt stdout \
         </dev/null >review.html 2>stderr) || fail "unjam-review: $(cat "$run/stderr")"
     grep -q '{"n":3,' "$run/review.html" || fail "unjam-review's page lacks line 3"
+    # Without a `words` here, the season command finds the installed list
+    # and the installed unjam, and repairs as unjam did above.
+    rm "$run/words" && mkdir "$run/season" && mv "$run/input.srt" "$run/season/"
+    season=$(cd "$run" && PATH="$prefix/bin:/usr/bin:/bin" unjam-season -o out season/input.srt \
+        2>&1 </dev/null) || fail "unjam-season: $season"
+    [ "$(head -n 1 <<<"$season")" = "No 'words' in the working directory: using the installed list $(realpath "$prefix/share/unjam/words")" ] ||
+        fail "unjam-season: $season"
+    cmp -s "$run/output.srt" "$run/out/input.srt" || fail "unjam-season: its output differs from unjam's"
 }
 
 cmake --install "$build" --prefix "$tmp/prefix" >"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }

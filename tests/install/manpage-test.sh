@@ -2,7 +2,7 @@
 # The man page formats without warnings, and every message it lists that a
 # short scenario makes the program print appears in it word for word: the
 # usage text in full, the others with the line number or count as N.
-#   manpage-test.sh PROGRAM MAN_PAGE      (unjam, unjam-names or unjam-review)
+#   manpage-test.sh PROGRAM MAN_PAGE      (unjam, unjam-names, unjam-season or unjam-review)
 set -u
 unjam=$(realpath "$1")
 page=$(realpath "$2")
@@ -77,6 +77,42 @@ check_messages() {
     exit $failed
 }
 
+if [ "${unjam##*/}" = unjam-season ]; then
+    printf '%s\n' are ask doing kir rin what you >words
+    printf '1\n2\nWhat areyou doing, Kirrin?\n\n1\n2\nAsk Kirrin.\n' >in.srt
+    printf '1\n2\nno names\n' >plain.srt
+    mkdir a b s out2 out3 && cp in.srt a/ && cp in.srt b/ && cp in.srt s/words2 && cp in.srt in
+    ln in.srt out2/in.srt && ln words out3/names.txt
+    run -o; run -x in.srt; run -o out -o out in.srt; run in.srt; run -o out
+    run -o out in.srt missing.srt; run -n -o out in.srt; run -o out plain.srt
+    run -o . in.srt; run -o in.srt s/words2; run -o out a/in.srt b/in.srt; run -o out in in.srt
+    run -o . s/words2; run -o out2 in.srt; run -o out3 in.srt
+    (mkdir bare && cd bare && run -o out ../in.srt)
+    # The names the page gives the paths, counts and reasons of these runs.
+    sed -i -e 's/^\(\[[0-9]*\/[0-9]*\]\) [^:]*:/[K\/N] in.srt:/' \
+        -e 's/: [0-9]* lines, [0-9]* fixed, [0-9]* ambiguous, [0-9]* not found$/: N lines, N fixed, N ambiguous, N not found/' \
+        -e 's/^Proposed [0-9]* names\? in [^ ]*\/names.txt/Proposed N names in DIR\/names.txt/' \
+        -e 's/^No names proposed: .*\/names.txt/No names proposed: DIR\/names.txt/' \
+        -e 's/^Repaired [0-9]* of [0-9]* files\? into [^;]*;/Repaired N of N files into DIR;/' \
+        -e 's/review .*\/names.txt,/review DIR\/names.txt,/' \
+        -e 's/^\(Two inputs have one file name:\) .* and .*/\1 in.srt and in.srt/' \
+        -e 's/^\(Will not write two files named\) [^:]*: for .* and for .*/\1 name: for in.srt and for in.srt/' \
+        -e 's/^Will not write into [^:]*: it is not a folder/Will not write into DIR: it is not a folder/' \
+        -e 's/^\(Will not write into the folder of an input:\) .* holds .*/\1 DIR holds in.srt/' \
+        -e 's/^\(Will not write over an input:\) .* is the same file as .*/\1 DIR\/name is the same file as in.srt/' \
+        -e 's/^\(Will not write over the word list:\) .* is the same file as .*/\1 DIR\/name is the same file as list/' \
+        -e 's/^Will not write [^:]*: it is the word list .*/Will not write DIR\/name: it is the word list list/' \
+        -e 's/^\(Could not open the installed word list:\) .*/\1 path: reason/' \
+        -e 's/^\(Could not open the input file:\) [^:]*: .*/\1 in.srt: reason/' \
+        -e 's/^Unknown option: .*/Unknown option: option/' \
+        -e "s/^\\(No 'words' in the working directory: using the installed list\\) .*/\\1 path/" messages
+    check_messages "No input file" "No output folder" "needs a folder" "given twice" \
+        "Unknown option" "Could not open the input file" "not repaired: it could not be read" \
+        "lines, N fixed" "Proposed N names" "No names proposed:" "No names proposed (-n)" \
+        "To keep the good names" "folder of an input" "not a folder" "one file name" \
+        "two files named" "it is the word list" "over an input" "over the word list" \
+        "installed word list"
+fi
 if [ "${unjam##*/}" = unjam-names ]; then
     printf '1\n2\nrun\0away\n' >nul.srt
     run nul.srt

@@ -1,4 +1,4 @@
-"""The bad-input matrix: one row per way of handing unjam something broken.
+"""The bad-input matrix: one row per way of handing unjam (or unjam-season) something broken.
 
 A row names the files of a scratch folder, the command line, the standard
 streams and whether to run as an unprivileged user, and states the exact
@@ -155,6 +155,10 @@ class Row:
     #                    or "shared": standard error written where standard output is
     unprivileged: bool = False  # run as nobody, so that file modes hold for root too
     output_path: str = None  # default: the second argument
+    program: str = "unjam"
+    made: dict = None  # when set: every file the run makes or changes, with its bytes
+    installed: bytes = None  # run from an install whose default word list this is,
+    #                          its folder shown as PREFIX
 
     def __post_init__(self):
         self.output_path = self.output_path or (self.args[1] if len(self.args) == 2 else "output.srt")
@@ -312,4 +316,83 @@ ROWS = [
     Row("stdout-broken-pipe", 0, b"", None, SRT_REPAIRED, streams="broken-pipe"),
     Row("stderr-closed-failure", stderr=b"", files=files(words=None), streams="stderr", **NO_RUN),
     Row("all-streams-closed-failure", 1, b"", None, b"", files=files(words=None), streams="all"),
+]
+
+
+# unjam-season: the refusals come before anything is written; an input
+# that cannot be read is skipped and the others are repaired.
+SEASON_USAGE = b"""Usage: unjam-season -o DIR [-n] in.srt...
+ Proposes the names of a season's subtitle files, then repairs each file
+ into DIR as unjam does, with the names added to the second word list:
+ DIR/NAME.log holds each file's messages, DIR/names.txt the names to review.
+ -o DIR          the folder for the repaired files, created if missing
+ -n, --no-names  propose no names: repair with 'words' and 'words2' alone
+ -h, --help      print this text
+ --version       print the version
+"""
+# Two episodes in which Kirrin recurs inside sentences: a name to propose,
+# which words2 must then keep whole ("kir" and "rin" are listed).
+EPISODE = b"1\n00:01\nWhat areyou doing, Kirrin?\n\n2\n00:02\nAsk Kirrin.\n"
+SEASON_WORDS = b"are\nask\ndoing\nkir\nrin\nwhat\nyou\n"
+SEASON_LOG = report(7, 1)
+
+
+def season_files(**extra):
+    return files(**dict(dict(input_srt=None, words=SEASON_WORDS), **extra))
+
+
+def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=()):
+    """A run over `inputs` (ep1.srt...) into out/: the progress and made files."""
+    progress = b"".join(
+        b"[%d/%d] %s: " % (k + 1, len(inputs), name.encode()) +
+        (b"not repaired: it could not be read\n" if name in failed else
+         b"7 lines, 1 fixed, 0 ambiguous, 0 not found\n") for k, name in enumerate(inputs))
+    made = {"out/names.txt": names}
+    for name in inputs:
+        if name not in failed:
+            made["out/" + name] = EPISODE.replace(b"areyou", b"are you").replace(b"\n", b"\r\n")
+            made["out/" + name[:-4] + ".log"] = SEASON_LOG
+    stdout = (first + (b"Proposed 1 name in out/names.txt, used unreviewed beside words2.\n"
+                       if names else b"No names proposed: out/names.txt is empty.\n") +
+              progress + b"Repaired %d of %d files into out; the messages of each are in its .log "
+              b"file there.\n" % (len(inputs) - len(failed), len(inputs)) +
+              (b"To keep the good names: review out/names.txt, add them to words2, and run "
+               b"again.\n" if names else b""))
+    return dict(status=1 if failed else 0, stdout=stdout, made=made, program="unjam-season",
+                args=["-o", "out"] + list(inputs), output=None)
+
+
+SEASON_REFUSED = dict(status=1, stdout=b"", made={}, program="unjam-season", output=None,
+                      files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE))
+
+ROWS += [
+    Row("season-no-file", stderr=b"No input file\n" + SEASON_USAGE, args=["-o", "out"],
+        **SEASON_REFUSED),
+    Row("season-same-file-name", stderr=b"Two inputs have one file name: a/ep1.srt and b/ep1.srt\n",
+        setup=[("mkdir", "a"), ("mkdir", "b"), ("bash", "cp ep1.srt a/; cp ep1.srt b/")],
+        args=["-o", "out", "a/ep1.srt", "b/ep1.srt"], **SEASON_REFUSED),
+    Row("season-dir-input-folder",
+        stderr=b"Will not write into the folder of an input: . holds ep2.srt\n",
+        args=["-o", ".", "ep2.srt", "ep1.srt"], **SEASON_REFUSED),
+    Row("season-dir-a-file", stderr=b"Will not write into ep1.srt: it is not a folder\n",
+        args=["-o", "ep1.srt", "ep2.srt"], **SEASON_REFUSED),
+    # A file already in DIR that is an input or a list, by a link.
+    Row("season-over-input", stderr=b"Will not write over an input: out/ep1.srt is the same file "
+        b"as ep1.srt\n", setup=[("mkdir", "out"), ("hardlink", "out/ep1.srt", "ep1.srt")],
+        args=["-o", "out", "ep1.srt", "ep2.srt"], **SEASON_REFUSED),
+    Row("season-over-words2", stderr=b"Will not write over the word list: out/names.txt is the "
+        b"same file as words2\n", setup=[("mkdir", "out"), ("symlink", "out/names.txt", "../words2")],
+        args=["-o", "out", "ep1.srt", "ep2.srt"],
+        **dict(SEASON_REFUSED, files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, words2=b"Bo\n"))),
+    Row("season-unreadable-file", stderr=b"Could not open the input file: ep2.srt: Permission denied\n",
+        files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, ep3_srt=EPISODE),
+        setup=[("chmod000", "ep2.srt")], unprivileged=True,
+        **season_run("ep1.srt", "ep2.srt", "ep3.srt", failed=("ep2.srt",))),
+    # The user's words2 is read (its Kirrin is not proposed again), never written.
+    Row("season-words2-kept", stderr=b"", **season_run("ep1.srt", "ep2.srt", names=b""),
+        files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, words2=b"Zorblax\nkirrin")),
+    Row("season-installed-list", stderr=b"", installed=SEASON_WORDS,
+        files=season_files(words=None, ep1_srt=EPISODE, ep2_srt=EPISODE),
+        **season_run("ep1.srt", "ep2.srt", first=b"No 'words' in the working directory: using the "
+                     b"installed list PREFIX/share/unjam/words\n")),
 ]

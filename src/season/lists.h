@@ -1,0 +1,35 @@
+// The word lists of a season run: `words` of the working directory, or the
+// installed default list when there is none; the user's `words2`, which is
+// read and never written; and the second list that the repair of each file
+// reads, which is `words2` with the proposed names added.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "season/plan.h"
+
+struct MainList {
+    std::string path;  // absolute
+    bool installed;    // the default list, for want of a `words` here
+};
+
+// `words` here, or else the list installed with the program
+// (../share/unjam/words from the program's folder).
+MainList chooseMainList(const char* argv0);
+// The lists that no output may replace: `words`, `words2`, the main list.
+std::vector<NamedList> listsToKeep(const MainList& main);
+
+// Loads the main list and `words2` for lookups, as unjam does; ends the
+// process as unjam does when the main list cannot be opened.
+void loadLists(const MainList& main);
+// The words of the loaded `words2`, then `names`: one a line.
+std::string secondListText(const std::vector<std::string>& names);
+
+// A scratch folder in which unjam finds the main list as `words` and
+// `secondList` (when not empty) as `words2`; ends the process if it cannot
+// be made.
+std::string makeListFolder(const MainList& main, const std::string& secondList);
+
+// Writes `text` to `path`; false with errno set.
+bool writeTextFile(const std::string& path, const std::string& text);

@@ -1,0 +1,100 @@
+#include "season/plan.h"
+
+#include <map>
+
+#include "driver/messages.h"
+#include "season/system.h"
+
+namespace {
+
+bool endsWithSrt(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string end = name.substr(name.size() - 4);
+    for (char& c : end)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return end == ".srt";
+}
+
+std::string folderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Each file name to write in the output folder, with what it is written for.
+std::map<std::string, std::string> plannedNames(const std::vector<std::string>& inputs,
+                                                bool namesFile) {
+    std::map<std::string, std::string> planned;
+    auto plan = [&](const std::string& name, const std::string& purpose) {
+        auto [at, added] = planned.emplace(name, purpose);
+        if (!added)
+            fail("Will not write two files named " + name + ": for " + at->second + " and for " +
+                 purpose);
+    };
+    std::map<std::string, std::string> inputNamed;
+    for (const std::string& input : inputs) {
+        std::string name = fileName(input);
+        if (name.empty() || name == "." || name == "..")
+            fail("Will not repair " + input + ": it names no file");
+        auto [at, added] = inputNamed.emplace(name, input);
+        if (!added) fail("Two inputs have one file name: " + at->second + " and " + input);
+    }
+    for (const std::string& input : inputs) {
+        plan(fileName(input), input);
+        plan(logNameFor(fileName(input)), input);
+    }
+    if (namesFile) plan(namesFileName, "the proposed names");
+    return planned;
+}
+
+void refuseInputFolder(const std::string& folder, const FileId& folderId,
+                       const std::vector<std::string>& inputs) {
+    FileId id;
+    for (const std::string& input : inputs)
+        if (identify(folderOf(input), id) && id == folderId)
+            fail("Will not write into the folder of an input: " + folder + " holds " + input);
+}
+
+void refuseOverwrite(const std::string& path, const std::vector<std::string>& inputs,
+                     const std::vector<NamedList>& lists) {
+    FileId target, id;
+    if (!identify(path, target)) return;
+    for (const std::string& input : inputs)
+        if (identify(input, id) && id == target)
+            fail("Will not write over an input: " + path + " is the same file as " + input);
+    for (const NamedList& list : lists)
+        if (identify(list.path, id) && id == target)
+            fail("Will not write over the word list: " + path + " is the same file as " +
+                 list.shown);
+}
+
+}  // namespace
+
+std::string fileName(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string logNameFor(const std::string& name) {
+    return (endsWithSrt(name) ? name.substr(0, name.size() - 4) : name) + ".log";
+}
+
+std::string inFolder(const std::string& folder, const std::string& name) {
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+void refuseUnsafePlan(const std::string& folder, const std::vector<std::string>& inputs,
+                      bool namesFile, const std::vector<NamedList>& lists) {
+    std::map<std::string, std::string> planned = plannedNames(inputs, namesFile);
+    FileId folderId, here;
+    if (!identify(folder, folderId)) return;  // made later: nothing in it yet
+    if (!isFolder(folder)) fail("Will not write into " + folder + ": it is not a folder");
+    refuseInputFolder(folder, folderId, inputs);
+    bool working = identify(".", here) && here == folderId;
+    for (const auto& [name, purpose] : planned) {
+        // A new `words` or `words2` here would be read as a list next time.
+        if (working && (name == "words" || name == "words2"))
+            fail("Will not write " + inFolder(folder, name) + ": it is the word list " + name);
+        refuseOverwrite(inFolder(folder, name), inputs, lists);
+    }
+}

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Each file that unjam-season repairs, and its log, are byte for byte what
+# `unjam FILE OUT > LOG` gives with the same `words` and, as `words2`, the
+# user's words2 followed by the names in DIR/names.txt. Checked with and
+# without a words2, with -n (the lists alone), and with the installed list
+# when the working directory has no `words`.
+#   matches-unjam.sh UNJAM_SEASON UNJAM TOP_DIR
+set -u
+season=$(realpath "$1") unjam=$(realpath "$2") top=$(realpath "$3")
+here=$top/tests/season
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+failed=0
+fail() {
+    echo "--- $*"
+    failed=1
+}
+
+# compare NAME: runs the season in $tmp/NAME (its words, words2 and the
+# episodes are set up by the caller), then unjam on each episode.
+compare() {
+    local run=$tmp/$1 expect=$tmp/$1-unjam
+    shift
+    (cd "$run" && "$season" "$@" -o out episodes/*) >"$run/stdout" 2>"$run/stderr" ||
+        fail "$run: exit status $?: $(cat "$run/stderr")"
+    mkdir -p "$expect/out"
+    cp -P "$run/words" "$expect/words" 2>/dev/null || cp -P "$main" "$expect/words"
+    if [ -e "$run/out/names.txt" ] || [ -e "$run/words2" ]; then
+        { [ -e "$run/words2" ] && cat "$run/words2" && echo
+          [ -e "$run/out/names.txt" ] && cat "$run/out/names.txt"; } >"$expect/words2"
+    fi
+    for episode in "$run"/episodes/*; do
+        name=${episode##*/}
+        log=$(sed -E 's/\.[sS][rR][tT]$//' <<<"$name").log
+        (cd "$expect" && "$unjam" "$episode" "out/$name" >"out/$log" 2>/dev/null)
+        for file in "$name" "$log"; do
+            cmp -s "$run/out/$file" "$expect/out/$file" || fail "$run/out/$file differs from unjam's"
+        done
+    done
+    [ "$(cd "$run/out" && ls | grep -v '^names.txt$')" = "$(cd "$expect/out" && ls)" ] ||
+        fail "$run/out holds other files: $(ls "$run/out")"
+}
+
+setup() {  # NAME WORDS [WORDS2]
+    mkdir -p "$tmp/$1"
+    cp -r "$here/episodes" "$tmp/$1/"
+    [ -n "$2" ] && ln -s "$2" "$tmp/$1/words"
+    [ -n "${3:-}" ] && cp "$3" "$tmp/$1/words2"
+    true
+}
+
+main=$top/dict/words
+setup with-words2 "$main" "$here/words2"
+compare with-words2
+grep -qx Kaydence "$tmp/with-words2/out/names.txt" || fail "Kaydence not proposed"
+grep -qx Zorblax "$tmp/with-words2/out/names.txt" && fail "a name of words2 proposed"
+cmp -s "$here/words2" "$tmp/with-words2/words2" || fail "words2 was changed"
+
+setup without-words2 "$main"
+compare without-words2
+setup no-names "$main" "$here/words2"
+compare no-names -n
+[ -e "$tmp/no-names/out/names.txt" ] && fail "-n wrote names.txt"
+
+# Installed as the install step lays it out; no `words` where it runs.
+prefix=$tmp/prefix
+mkdir -p "$prefix/bin" "$prefix/share/unjam"
+cp "$season" "$unjam" "$prefix/bin/"
+cp "$main" "$prefix/share/unjam/words"
+season=$prefix/bin/unjam-season main=$prefix/share/unjam/words
+setup installed ""
+compare installed
+head -n 1 "$tmp/installed/stdout" | grep -qF "using the installed list $main" ||
+    fail "first line: $(head -n 1 "$tmp/installed/stdout")"
+exit $failed
