@@ -47,11 +47,18 @@ std::string fillTemplate(const std::string& json) {
 
 }  // namespace
 
-bool writeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
-                     std::FILE* out, std::string& error) {
+bool makeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
+                    std::string& page, std::string& error) {
     std::string json;
     if (!pageData(files, names, json, error)) return false;
-    std::string page = fillTemplate(json);
+    page = fillTemplate(json);
+    return true;
+}
+
+bool writeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
+                     std::FILE* out, std::string& error) {
+    std::string page;
+    if (!makeReviewPage(files, names, page, error)) return false;
     errno = 0;
     if (std::fwrite(page.data(), 1, page.size(), out) == page.size() && std::fflush(out) == 0)
         return true;

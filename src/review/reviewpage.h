@@ -13,8 +13,11 @@ struct ReviewFile {
     std::string logPath;     // unjam's standard output of that run; empty: none
 };
 
-// Writes the page for `files` to `out`; `names` (proposed for `words2`)
-// get a list of their own when there are any. False with `error` set when
-// a file is refused or the page cannot be written.
+// The page for `files`; `names` (proposed for `words2`) get a list of
+// their own when there are any. False with `error` set when a file is
+// refused.
+bool makeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
+                    std::string& page, std::string& error);
+// Writes that page to `out`; false with `error` set also when it cannot.
 bool writeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
                      std::FILE* out, std::string& error);

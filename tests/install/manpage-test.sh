@@ -87,6 +87,7 @@ if [ "${unjam##*/}" = unjam-season ]; then
     run -o out in.srt missing.srt; run -n -o out in.srt; run -o out plain.srt
     run -o . in.srt; run -o in.srt s/words2; run -o out a/in.srt b/in.srt; run -o out in in.srt
     run -o . s/words2; run -o out2 in.srt; run -o out3 in.srt
+    mkdir -p out4/review.html && run -o out4 in.srt
     (mkdir bare && cd bare && run -o out ../in.srt)
     # The names the page gives the paths, counts and reasons of these runs.
     sed -i -e 's/^\(\[[0-9]*\/[0-9]*\]\) [^:]*:/[K\/N] in.srt:/' \
@@ -95,6 +96,8 @@ if [ "${unjam##*/}" = unjam-season ]; then
         -e 's/^No names proposed: .*\/names.txt/No names proposed: DIR\/names.txt/' \
         -e 's/^Repaired [0-9]* of [0-9]* files\? into [^;]*;/Repaired N of N files into DIR;/' \
         -e 's/review .*\/names.txt,/review DIR\/names.txt,/' \
+        -e 's/^Every change is on the page .*\/review.html:/Every change is on the page DIR\/review.html:/' \
+        -e 's/^\(Could not write the review page:\) .*/\1 DIR\/name: reason/' \
         -e 's/^\(Two inputs have one file name:\) .* and .*/\1 in.srt and in.srt/' \
         -e 's/^\(Will not write two files named\) [^:]*: for .* and for .*/\1 name: for in.srt and for in.srt/' \
         -e 's/^Will not write into [^:]*: it is not a folder/Will not write into DIR: it is not a folder/' \
@@ -111,7 +114,7 @@ if [ "${unjam##*/}" = unjam-season ]; then
         "lines, N fixed" "Proposed N names" "No names proposed:" "No names proposed (-n)" \
         "To keep the good names" "folder of an input" "not a folder" "one file name" \
         "two files named" "it is the word list" "over an input" "over the word list" \
-        "installed word list"
+        "installed word list" "Every change is on the page" "Could not write the review page"
 fi
 if [ "${unjam##*/}" = unjam-names ]; then
     printf '1\n2\nrun\0away\n' >nul.srt
