@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """The review page in headless Chromium: undone changes in the download, markup
-shown as text, a page of several files with names, a 5,000-cue page's speed
-(printed), the README's screenshot. Skips (77) without Selenium or chromedriver.
-    browser-test.py UNJAM_REVIEW MULTIPAGE TOP_DIR [--screenshot PNG]
+shown as text, the page of a season run (several files and the names), a
+5,000-cue page's speed (printed), the README's screenshot. Skips (77) without
+Selenium or chromedriver.
+    browser-test.py UNJAM_REVIEW UNJAM_SEASON TOP_DIR [--screenshot PNG]
 """
 import os
 import shutil
@@ -30,7 +31,7 @@ def under(folder, *names):
     return [os.path.join(folder, name) for name in names]
 
 
-REVIEW, MULTIPAGE, TOP = (os.path.abspath(a) for a in sys.argv[1:4])
+REVIEW, SEASON, TOP = (os.path.abspath(a) for a in sys.argv[1:4])
 GOLDEN = os.path.join(TOP, "tests/review/golden")
 GOLDEN_RUN = under(GOLDEN, "before.srt", "after.srt", "log.txt")
 UNDONE = read(os.path.join(GOLDEN, "undo-7-3-and-12-2.srt"))
@@ -154,18 +155,27 @@ def markup_page(driver):
           "markup not shown as text: " + text)
 
 
-def multi_page(driver):
-    before, after = markup_files()
-    open_page(driver, make_page("season.html", [MULTIPAGE] + GOLDEN_RUN + [
-        before, after, "", "--", "Zorblax", "Bramblebum"]))
+def season_page(driver):
+    """The page unjam-season writes for two episodes, with the names it proposed."""
+    run = os.path.join(SCRATCH, "season")
+    os.makedirs(run)
+    os.symlink(os.path.join(TOP, "dict/words"), os.path.join(run, "words"))
+    episodes = under(os.path.join(TOP, "tests/season/episodes"), "ep01.srt", "ep02.srt")
+    subprocess.run([SEASON, "-o", "out"] + episodes, cwd=run, stdout=subprocess.DEVNULL,
+                   check=True)
+    out = os.path.join(run, "out")
+    open_page(driver, os.path.join(out, "review.html"))
     check(len(driver.find_elements(By.CSS_SELECTOR, "section[data-file]")) == 2, "two sections")
-    change(driver, 12, 2, section=1).click()
-    change(driver, 7, 3, section=1).click()
-    check(download(driver, "Download after.srt", "after.srt") == UNDONE, "first file's download")
-    check(download(driver, "Download markup-fixed.srt", "markup-fixed.srt") == read(after),
-          "second file's download")
-    driver.find_element(By.CSS_SELECTOR, 'input[data-name="Bramblebum"]').click()
-    check(download(driver, "Download words2", "words2") == b"Zorblax\n", "the names' download")
+    ep01, ep02 = read(os.path.join(out, "ep01.srt")), read(os.path.join(out, "ep02.srt"))
+    change(driver, 3, 1, section=1).click()  # "Whatareyou" split
+    check(download(driver, "Download ep01.srt", "ep01.srt") ==
+          ep01.replace(b"What are you", b"Whatareyou"), "first file's download, one undone")
+    check(download(driver, "Download ep02.srt", "ep02.srt") == ep02, "second file's download")
+    names = read(os.path.join(out, "names.txt")).split()
+    check(b"Thornwick" in names, f"names proposed: {names}")
+    driver.find_element(By.CSS_SELECTOR, 'input[data-name="Thornwick"]').click()
+    check(download(driver, "Download words2", "words2") ==
+          b"".join(name + b"\n" for name in names if name != b"Thornwick"), "the names' download")
 
 
 def large_page(driver):
@@ -213,7 +223,7 @@ def main():
     png = sys.argv[5] if sys.argv[4:5] == ["--screenshot"] else os.path.join(SCRATCH, "shot.png")
     driver = start_browser()
     try:
-        for part in (golden_page, markup_page, multi_page, large_page):
+        for part in (golden_page, markup_page, season_page, large_page):
             driver.get("about:blank")
             part(driver)
         screenshot(driver, png)
