@@ -4,11 +4,12 @@
 # and UndefinedBehaviorSanitizer, runs every test again there, builds the
 # programs for /usr and checks the .deb made from them (lintian too), runs
 # the end-to-end tests of the release build under valgrind, and fuzzes each
-# harness briefly.
+# harness briefly. The Windows build (MinGW-w64) runs its tests under Wine
+# and checks its zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-for preset in release clang asan package; do
+for preset in release clang asan package windows; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"

@@ -1,11 +1,9 @@
 #include "driver/linereader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+
+#include "platform/platform.h"
 
 namespace {
 
@@ -17,11 +15,10 @@ bool readMore(InputFile& in) {
     while (!in.ended) {
         size_t had = in.buffer.size();
         in.buffer.resize(had + readSize);
-        ssize_t got = read(in.fd, in.buffer.data() + had, readSize);
+        long got = readFrom(in.fd, in.buffer.data() + had, readSize);
         in.buffer.resize(had + static_cast<size_t>(got > 0 ? got : 0));
         if (got > 0 && in.copy) in.copy->append(in.buffer, had);
         if (got > 0) return true;
-        if (got < 0 && errno == EINTR) continue;
         if (got < 0) in.error = errno;
         in.ended = true;
     }
@@ -62,23 +59,23 @@ bool crRunEndsLine(InputFile& in, size_t& run) {
 }  // namespace
 
 bool openInput(InputFile& in, const char* path) {
-    in.fd = open(path, O_RDONLY);
+    in.fd = openForReading(path);
     return in.fd >= 0;
 }
 
 bool checkReadable(InputFile& in) {
-    struct stat st;
-    if (fstat(in.fd, &st) != 0)
+    FileKind kind = kindOfFile(in.fd);
+    if (kind == FileKind::missing)
         in.error = errno;
-    else if (S_ISDIR(st.st_mode))
+    else if (kind == FileKind::directory)
         in.error = EISDIR;
-    else if (S_ISREG(st.st_mode) && in.buffer.empty())
+    else if (kind == FileKind::regular && in.buffer.empty())
         readMore(in);
     return in.error == 0;
 }
 
 void closeInput(InputFile& in) {
-    close(in.fd);
+    closeFile(in.fd);
     in.fd = -1;
 }
 

@@ -1,9 +1,5 @@
 #include "driver/run.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +8,7 @@
 #include "driver/blockline.h"
 #include "driver/linereader.h"
 #include "driver/messages.h"
+#include "platform/platform.h"
 #include "repair/counters.h"
 #include "repair/repairline.h"
 #include "wordlist/dictionary.h"
@@ -42,6 +39,7 @@ void sayCount(const char* before, int64_t count, const char* after) {
 // The output file and the first error met while writing it, if any.
 struct Output {
     FILE* file;
+    int fd;  // the file's descriptor, for what stdio cannot do
     int error;
 };
 
@@ -55,30 +53,23 @@ void writeLine(Output& out, const std::string& text) {
 // but emptied only once they have loaded: a run that ends for want of a
 // `words` file leaves an earlier output file as it was.
 Output openOutput(const char* path) {
-    int fd = open(path, O_WRONLY | O_CREAT, 0666);
-    FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
+    int fd = openForWriting(path);
+    FILE* file = fd < 0 ? nullptr : streamForWriting(fd);
     if (!file)
         fail(std::string("Could not open the output file: ") + path + ": " + std::strerror(errno));
-    return Output{file, 0};
+    return Output{file, fd, 0};
 }
 
 // Devices and pipes cannot be emptied, nor do they need to be.
 void emptyOutput(Output& out) {
-    struct stat st;
-    int fd = fileno(out.file);
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ftruncate(fd, 0) != 0) out.error = errno;
-}
-
-bool sameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    if (!emptyFile(out.fd)) out.error = errno;
 }
 
 // The word list that the regular file `out` is, if any.
-const char* listNamed(const struct stat& out) {
-    struct stat list;
-    if (!S_ISREG(out.st_mode)) return nullptr;
+const char* listNamed(const FileIdentity& out) {
+    FileIdentity list;
     for (const char* name : {"words", "words2"})
-        if (stat(name, &list) == 0 && sameFile(list, out)) return name;
+        if (identifyPath(name, list) && sameIdentity(list, out)) return name;
     return nullptr;
 }
 
@@ -92,9 +83,9 @@ const char* listNamed(const struct stat& out) {
 // link) would destroy it. Only a regular file is emptied: a device or a pipe
 // named twice (/dev/null for both) is no danger.
 void refuseOverwrite(int inFd, const char* inPath, const char* outPath) {
-    struct stat out, in;
-    if (stat(outPath, &out) != 0 || !S_ISREG(out.st_mode)) return;
-    if (fstat(inFd, &in) == 0 && sameFile(in, out))
+    FileIdentity out, in;
+    if (kindOfPath(outPath) != FileKind::regular || !identifyPath(outPath, out)) return;
+    if (identifyFile(inFd, in) && sameIdentity(in, out))
         fail(std::string("Will not write the output over the input: ") + outPath +
              " is the same file as " + inPath);
     if (const char* name = listNamed(out)) refuseListAsOutput(outPath, name);
@@ -102,11 +93,13 @@ void refuseOverwrite(int inFd, const char* inPath, const char* outPath) {
 
 // A word list that did not exist is created by opening the output; it would
 // then be read as an empty list and left holding subtitles for the next run.
+// It is closed before it is removed: Windows cannot remove an open file.
 void refuseNewList(const Output& output, const char* outPath) {
-    struct stat out;
-    if (fstat(fileno(output.file), &out) != 0) return;
+    FileIdentity out;
+    if (kindOfFile(output.fd) != FileKind::regular || !identifyFile(output.fd, out)) return;
     if (const char* name = listNamed(out)) {
-        unlink(name);
+        std::fclose(output.file);
+        removeFile(name);
         refuseListAsOutput(outPath, name);
     }
 }

@@ -1,7 +1,5 @@
 #include "review/subtitlepair.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -11,6 +9,7 @@
 
 #include "driver/blockline.h"
 #include "driver/linereader.h"
+#include "platform/platform.h"
 #include "review/alignment.h"
 #include "review/pagejson.h"
 #include "review/reviewlog.h"
@@ -28,14 +27,10 @@ struct SubtitleText {
 // What follows a 0x1A is no line, but the download must hold it.
 void readRest(InputFile& in, std::string& bytes) {
     char chunk[1 << 16];
-    ssize_t got;
-    while ((got = read(in.fd, chunk, sizeof chunk)) != 0) {
-        if (got > 0) bytes.append(chunk, static_cast<size_t>(got));
-        if (got < 0 && errno != EINTR) {
-            in.error = errno;
-            return;
-        }
-    }
+    long got;
+    while ((got = readFrom(in.fd, chunk, sizeof chunk)) > 0)
+        bytes.append(chunk, static_cast<size_t>(got));
+    if (got < 0) in.error = errno;
 }
 
 bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& error) {

@@ -1,12 +1,11 @@
-#include <csignal>
-
 #include "driver/messages.h"
-#include "driver/standardstreams.h"
+#include "platform/platform.h"
 #include "season/run.h"
 
 int main(int argc, char** argv) {
+    argv = argumentsInUtf8(argc, argv);
     ensureStandardStreams();
     // A reader that goes away (unjam-season ... | head) must not stop the repairs.
-    std::signal(SIGPIPE, SIG_IGN);
+    ignoreBrokenPipes();
     return runReportingOutOfMemory(runSeason, argc, argv);
 }

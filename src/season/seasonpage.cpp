@@ -1,11 +1,10 @@
 #include "season/seasonpage.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
 #include "driver/messages.h"
+#include "platform/platform.h"
 #include "review/reviewpage.h"
 #include "season/lists.h"
 
@@ -22,6 +21,6 @@ bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& fil
     else
         return true;
     complain(error);
-    unlink(path.c_str());  // never a folder of that name
+    removeFile(path.c_str());  // never a folder of that name
     return false;
 }

@@ -5,6 +5,7 @@
 #include <deque>
 #include <string>
 
+#include "platform/platform.h"
 #include "wordlist/chartests.h"
 #include "wordlist/grouping.h"
 #include "wordlist/wordfile.h"
@@ -53,8 +54,8 @@ void storeWord(std::string_view word) {
     const std::string where = "Unjam reads its word list from 'words' in the working directory";
     warnOnStandardError("Could not open the words file");
     if (why.empty())
-        warnOnStandardError(where + "; to use the installed default list: ln -s " +
-                            UNJAM_INSTALLED_WORDS + " words");
+        warnOnStandardError(where +
+                            "; to use the installed default list: " + commandToUseInstalledWords());
     else
         warnOnStandardError(where + ", which " + why);
     std::exit(1);

@@ -1,17 +1,12 @@
 #include "wordlist/wordfile.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstring>
 #include <string_view>
 
-namespace {
+#include "platform/platform.h"
 
-bool isDanglingLink(const char* path) {
-    struct stat st;
-    return lstat(path, &st) == 0 && S_ISLNK(st.st_mode);
-}
+namespace {
 
 // A byte order mark, or NUL bytes in the first line: no list of single-byte
 // words has either.
@@ -23,20 +18,21 @@ bool looksLikeUtf16(std::string_view text) {
 }  // namespace
 
 FILE* openWordFile(const char* path) {
-    FILE* f = std::fopen(path, "rb");
-    if (!f) return nullptr;
-    struct stat st;
-    if (fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fclose(f);
+    int fd = openForReading(path);
+    if (fd < 0) return nullptr;
+    if (kindOfFile(fd) == FileKind::directory) {
+        closeFile(fd);
         errno = EISDIR;
         return nullptr;
     }
+    FILE* f = streamForReading(fd);
+    if (!f) closeFile(fd);
     return f;
 }
 
 std::string whyUnopenable(const char* path, int error) {
     // A link to a missing file fails as a missing file does.
-    if (error == ENOENT) return isDanglingLink(path) ? "is a link to a missing file" : "";
+    if (error == ENOENT) return isLink(path) ? "is a link to a missing file" : "";
     if (error == EISDIR) return "is a directory";
     return std::string("cannot be opened: ") + std::strerror(error);
 }

@@ -14,6 +14,8 @@ UNJAM_BLESS=1 the run writes them. UNJAM_WRAP is put before the program
 as root, through setpriv; without it they are skipped (exit status 77).
 unjam-season runs the unjam beside it, so wherever it is copied, its unjam
 goes along.
+A Windows program (.exe, run by UNJAM_WRAP=wine) skips the rows that
+cannot hold on Windows, saying why.
 """
 import os
 import shlex
@@ -102,6 +104,20 @@ def install_tree(row, program, logs):
     with open(os.path.join(prefix, "share", "unjam", "words"), "wb") as f:
         f.write(row.installed)
     return place_programs(program, os.path.join(prefix, "bin")), prefix
+
+
+def windows_skip(row):
+    """Why the row cannot hold for a Windows program, or None."""
+    if row.unprivileged:
+        return "Windows has no permission bits for chmod to take away"
+    if row.streams in CLOSED:
+        return "Windows starts no program with a closed standard stream (under Wine it hangs)"
+    if any(arg.startswith("/dev/") for arg in row.args):
+        return "Windows has no /dev/full"
+    made = set(row.files) | {step[1] for step in row.setup}
+    if any(step[0] == "symlink" and step[2] not in made for step in row.setup):
+        return "Wine shows a Unix link to a missing file as no file at all, not as a link"
+    return None
 
 
 def unprivileged_prefix(row):
@@ -194,6 +210,14 @@ def main():
     program, name = os.path.abspath(sys.argv[1]), sys.argv[2]
     folder = os.path.abspath(name) if os.path.isdir(name) else None
     row = folder_row(folder) if folder else next(row for row in rows.ROWS if row.name == name)
+    on_windows = program.endswith(".exe")
+    reason = windows_skip(row) if on_windows else None
+    if row.windows_only and not on_windows:
+        print("skipped: a path spelled as only Windows reads it")
+        return SKIPPED
+    if reason:
+        print(f"skipped on Windows: {reason}")
+        return SKIPPED
     prefix = unprivileged_prefix(row)
     work = tempfile.mkdtemp(prefix="unjam-e2e-")
     logs = tempfile.mkdtemp(prefix="unjam-e2e-logs-")

@@ -8,6 +8,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$top/examples/sample.srt" "$work/"
 ln -s "$top/dict/words" "$work/words"
-(cd "$work" && "$unjam" sample.srt sample-repaired.srt >sample-messages.txt)
+# UNJAM_WRAP runs the program (wine for a Windows build).
+(cd "$work" && ${UNJAM_WRAP:-} "$unjam" sample.srt sample-repaired.srt >sample-messages.txt)
 cmp "$top/examples/sample-repaired.srt" "$work/sample-repaired.srt"
 cmp "$top/examples/sample-messages.txt" "$work/sample-messages.txt"

@@ -21,8 +21,9 @@ IS_DIRECTORY = b"Could not read the input file: dir.srt: Is a directory\n"
 CR_LINES = b"1" * 65536 + b"\r00:01\rareyou\r\r" + b"2\r00:01\rareyou\r\r" * 20000 + b"more\r"
 LONE_CR = b"1\r" + b"2" * 200000
 PHASES = b"Reading in dictionary...done.\nProcessing output...\n"
-# The installed list that the hint names follows the build's install prefix.
-INSTALLED_WORDS = os.environ.get("UNJAM_INSTALLED_WORDS", "/usr/local/share/unjam/words")
+# The command that the hint names follows the build's install prefix, and
+# on Windows the folder of the .exe.
+USE_WORDS = os.environ.get("UNJAM_USE_WORDS", "ln -s /usr/local/share/unjam/words words")
 
 
 def no_words(hint):
@@ -30,8 +31,7 @@ def no_words(hint):
             b"working directory%s\n" % hint)
 
 
-NO_WORDS = no_words(b"; to use the installed default list: ln -s %s words"
-                    % INSTALLED_WORDS.encode())
+NO_WORDS = no_words(b"; to use the installed default list: %s" % USE_WORDS.encode())
 
 
 def words2_skipped(why):
@@ -163,6 +163,7 @@ class Row:
     streams: str = ""  # closed streams ("stdout", "stderr", "all"), "broken-pipe",
     #                    or "shared": standard error written where standard output is
     unprivileged: bool = False  # run as nobody, so that file modes hold for root too
+    windows_only: bool = False  # another spelling of a path only on Windows
     output_path: str = None  # default: the second argument
     program: str = "unjam"
     made: dict = None  # when set: every file the run makes or changes, with its bytes
@@ -201,6 +202,12 @@ ROWS = [
     Row("input-missing", 1,
         b"Could not open the input file: nothere.srt: No such file or directory\n", b"", ABSENT,
         args=["nothere.srt", "output.srt"]),
+    # A pattern that matches nothing reaches the program as it is.
+    Row("input-wildcard-no-match", 1,
+        b"Could not open the input file: none*.srt: No such file or directory\n", b"", ABSENT,
+        args=["none*.srt", "output.srt"]),
+    # Windows shells leave the pattern to the program.
+    Row("input-wildcard", args=["in*.srt", "output.srt"], windows_only=True, **STANDARD_RUN),
     # A directory cannot be read: refused before the output is touched.
     Row("input-directory", stderr=IS_DIRECTORY, setup=[("mkdir", "dir.srt")],
         args=["dir.srt", "output.srt"], **dict(REFUSED, output=ABSENT)),
@@ -242,12 +249,21 @@ ROWS = [
     # The output file.
     Row("output-directory", 1, b"Could not open the output file: outdir: Is a directory\n",
         b"", UNTOUCHED, setup=[("mkdir", "outdir")], args=["input.srt", "outdir"]),
+    Row("output-directory-slash", 1,
+        b"Could not open the output file: outdir/: Is a directory\n", b"", UNTOUCHED,
+        setup=[("mkdir", "outdir")], args=["input.srt", "outdir/"]),
     Row("output-read-only", 1, b"Could not open the output file: output.srt: Permission denied\n",
         b"", UNTOUCHED, files=files(output_srt=b"keep me\n"), setup=[("chmod444", "output.srt")],
         unprivileged=True),
     Row("output-dev-full", 1,
         b"Could not write the output file: /dev/full: No space left on device\n", report(4, 1),
         None, args=["input.srt", "/dev/full"]),
+    Row("output-missing-folder", 1,
+        b"Could not open the output file: nothere/output.srt: No such file or directory\n", b"",
+        ABSENT, args=["input.srt", "nothere/output.srt"]),
+    # Names as users have them: spaces and letters beyond ASCII.
+    Row("names-non-ascii", files=files(input_srt=None) | {"Épisode 1.srt": SRT},
+        args=["Épisode 1.srt", "第1話.srt"], **STANDARD_RUN),
     Row("output-longer-earlier", files=files(output_srt=b"an earlier output\r\n" * 500),
         **STANDARD_RUN),
     Row("same-file-same-path", stderr=same_file("input.srt"), args=["input.srt", "input.srt"],
@@ -256,6 +272,18 @@ ROWS = [
         setup=[("symlink", "link.srt", "input.srt")], args=["link.srt", "input.srt"], **REFUSED),
     Row("same-file-hard-link", stderr=same_file("hard.srt"),
         setup=[("hardlink", "hard.srt", "input.srt")], args=["input.srt", "hard.srt"], **REFUSED),
+    Row("same-file-dot-backslash", stderr=same_file(".\\input.srt"),
+        args=["input.srt", ".\\input.srt"], windows_only=True, **REFUSED),
+    Row("same-file-other-case", stderr=same_file("INPUT.SRT"), args=["input.srt", "INPUT.SRT"],
+        windows_only=True, **REFUSED),
+    # The short 8.3 name that Wine makes for the long one (Windows itself
+    # would make LONGIN~1.SRT).
+    Row("same-file-short-name", stderr=same_file("LONG~FM1.SRT", "long input name.srt"),
+        files=files(input_srt=None) | {"long input name.srt": SRT},
+        args=["long input name.srt", "LONG~FM1.SRT"], windows_only=True, **REFUSED),
+    Row("same-file-non-ascii-other-case", stderr=same_file("ÉPISODE 1.SRT", "Épisode 1.srt"),
+        files=files(input_srt=None) | {"Épisode 1.srt": SRT}, args=["Épisode 1.srt", "ÉPISODE 1.SRT"],
+        windows_only=True, **REFUSED),
     # The word lists are read after the output is opened: neither one may be
     # the output, nor be created as the output (to be read as an empty list).
     Row("same-file-words", stderr=over_list("words", "words"), args=["input.srt", "words"],

@@ -1,0 +1,22 @@
+# The Windows zip: the programs with the word list beside them (where they
+# look for the installed list), the README and the licences, in one folder
+# named after the version.
+# Every program of the project belongs here (the zip's test expects each
+# .exe of the build's top folder).
+install(TARGETS unjam unjam-names RUNTIME DESTINATION .)
+install(FILES dict/words README.md LICENSE dict/COPYING.scowl DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME unjam)
+set(CPACK_PACKAGE_VENDOR "The Unjam developers")
+set(CPACK_PACKAGE_FILE_NAME "unjam-${PROJECT_VERSION}-windows-x86_64")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
+
+if(UNJAM_TESTS AND CMAKE_CROSSCOMPILING)
+  add_test(NAME install.zip
+    COMMAND bash "${PROJECT_SOURCE_DIR}/tests/install/zip-test.sh" "${PROJECT_BINARY_DIR}"
+      "${PROJECT_SOURCE_DIR}")
+  set_tests_properties(install.zip PROPERTIES LABELS install)
+  run_tests_under_wine()
+endif()

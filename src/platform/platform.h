@@ -1,0 +1,110 @@
+// Every call the programs make to the operating system, so that the rest of
+// the code is the same on every system. posix.cpp implements it for Linux
+// and other POSIX systems, windows.cpp for Windows; the build compiles one.
+//
+// Paths are byte strings: as given on POSIX, UTF-8 on Windows (where they
+// are converted to UTF-16 for the system, so that any file name works).
+// Files are always read and written in binary mode: the programs apply
+// their own text rules (CR LF, 0x1A), the same on every system.
+//
+// A failing call returns -1, false or an empty result as it says, and
+// leaves the reason in errno, to be shown with std::strerror; on Windows the
+// system's error codes are mapped to the errno values of the same meaning.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// --- Process -----------------------------------------------------------
+
+// The command line as UTF-8 text, its count left in `argc`. POSIX: argv
+// itself. Windows: the wide command line (GetCommandLineW) split by the
+// system's own rules and converted, so that names in any script reach the
+// program, and `*` and `?` in an argument expanded to the files they match,
+// as a POSIX shell does. Call once, at the start of main; the result lives
+// until the process ends.
+char** argumentsInUtf8(int& argc, char** argv);
+
+// Opens the null device on any of the standard streams that is closed, so
+// that no file opened later takes its place (and gets the messages), and
+// puts all three in binary mode (Windows), so that every byte written is
+// the byte that arrives.
+void ensureStandardStreams();
+
+// A reader that goes away (unjam ... | head) makes writes fail with EPIPE
+// instead of ending the process. Windows has no such signal.
+void ignoreBrokenPipes();
+
+// --- Files -------------------------------------------------------------
+
+// Opens a file for reading; a descriptor, or -1. A folder opens too, and
+// reading it fails with EISDIR (on Windows as on Linux).
+int openForReading(const char* path);
+
+// Opens a file for writing, creating it if missing but leaving what it
+// holds (see emptyFile); a descriptor, or -1. On Windows as on Linux, a
+// folder fails with EISDIR and a name that cannot exist with ENOENT.
+int openForWriting(const char* path);
+
+// Reads up to `size` bytes: how many were read, 0 at the end of the file,
+// -1 on an error. An interrupted read is retried.
+long readFrom(int fd, char* buffer, size_t size);
+
+// A buffered binary stream that reads or writes `fd` and owns it (fclose
+// closes both); nullptr on failure.
+FILE* streamForReading(int fd);
+FILE* streamForWriting(int fd);
+
+// Closes a descriptor from openForReading or openForWriting.
+int closeFile(int fd);
+
+// Empties a regular file; other files (devices, pipes) cannot be emptied,
+// nor need to be, and are left as they are. False on failure.
+bool emptyFile(int fd);
+
+// Deletes the file that `path` names (a link itself, not its target).
+bool removeFile(const char* path);
+
+// Whether `path` itself is a symbolic link (on Windows, any reparse point),
+// whatever it points to.
+bool isLink(const char* path);
+
+// --- What a path is ----------------------------------------------------
+
+enum class FileKind { missing, regular, directory, other };
+
+// The kind of file that `path` names, links followed, or that a descriptor
+// reads (a folder's from openForReading too); `missing` also when it cannot
+// be looked at.
+FileKind kindOfPath(const char* path);
+FileKind kindOfFile(int fd);
+
+// What tells one file from every other while it exists: POSIX, the device
+// and inode numbers; Windows, the volume serial number and the file index
+// (GetFileInformationByHandle). Two paths, links or spellings (.\in.srt,
+// IN.SRT, a short 8.3 name) name one file when their identities agree.
+struct FileIdentity {
+    uint64_t volume = 0;
+    uint64_t index = 0;
+};
+inline bool sameIdentity(const FileIdentity& a, const FileIdentity& b) {
+    return a.volume == b.volume && a.index == b.index;
+}
+
+// The identity of the file that `path` names, links followed, or of an
+// open descriptor. False when it cannot be had.
+bool identifyPath(const char* path, FileIdentity& id);
+bool identifyFile(int fd, FileIdentity& id);
+
+// --- The installed word list -------------------------------------------
+
+// Where the default word list is installed. POSIX: under the install
+// prefix chosen when building (UNJAM_INSTALLED_WORDS). Windows: `words`
+// beside the running .exe, as the zip holds it.
+std::string installedWordsPath();
+
+// The shell command that puts the installed list in the working directory
+// as `words`: `ln -s PATH words` on POSIX, `copy "PATH" words` on Windows.
+std::string commandToUseInstalledWords();

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The Windows zip as a user meets it: cpack makes it from the build tree; it
+# holds one folder with the programs (every .exe of the build's top
+# folder), the word list, the README and the licences, and nothing else; run from another folder without a `words`,
+# unjam.exe names the list beside it and the command that copies it, and
+# after that command (run by Windows' own cmd) it repairs the example.
+#   zip-test.sh BUILD_DIR SOURCE_DIR    (UNJAM_WRAP runs a Windows program)
+set -u
+build=$1 top=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+failed=0
+fail() {
+    echo "--- $*"
+    failed=1
+}
+
+(cd "$build" && cpack -G ZIP -B "$tmp/package" >/dev/null) || { echo "--- cpack failed"; exit 1; }
+zip=$(find "$tmp/package" -maxdepth 1 -name 'unjam-*-windows-x86_64.zip')
+[ -n "$zip" ] || { echo "--- no unjam-VERSION-windows-x86_64.zip made"; exit 1; }
+unzip -q "$zip" -d "$tmp/unzipped"
+folder=$tmp/unzipped/$(basename "$zip" .zip)
+files=$(cd "$folder" && find . -type f | sort)
+programs=$(cd "$build" && printf './%s\n' *.exe)
+[ "$files" = "$(printf '%s\n' ./COPYING.scowl ./LICENSE ./README.md $programs ./words | sort)" ] ||
+    fail "zipped files differ:"$'\n'"$files"
+cmp -s "$top/dict/words" "$folder/words" || fail "words differs from dict/words"
+
+mkdir "$tmp/run" && cp "$top/examples/sample.srt" "$tmp/run/"
+cd "$tmp/run"
+windows_folder='Z:'${folder//\//\\}
+${UNJAM_WRAP:-} "$folder/unjam.exe" sample.srt repaired.srt >/dev/null 2>stderr
+hint="Unjam reads its word list from 'words' in the working directory; to use the installed default list: copy \"$windows_folder\\words\" words"
+[ "$(tail -n 1 stderr)" = "$hint" ] || fail "hint is: $(cat stderr)"
+# The command as the hint gives it; Wine quotes the path as Windows would.
+${UNJAM_WRAP:-} cmd /c copy "$windows_folder\\words" words >/dev/null
+${UNJAM_WRAP:-} "$folder/unjam.exe" sample.srt repaired.srt >messages.txt
+cmp -s "$top/examples/sample-repaired.srt" repaired.srt || fail "the example's repair differs"
+cmp -s "$top/examples/sample-messages.txt" messages.txt || fail "the example's messages differ"
+exit $failed
