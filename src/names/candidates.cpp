@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 
 #include "names/coinages.h"
 #include "names/pairs.h"
@@ -48,16 +49,43 @@ bool metSpaced(const std::string& word, const Sighting& seen) {
     return 2 * timesSpaced(word) >= timesSeen(seen) + seen.lowercase;
 }
 
+// A name may only ever start sentences ("Makena. I've got a daughter."),
+// but so does every capitalized word: it must recur three times there and
+// be longer than two bytes ("Ed.", "Ah," are not names).
+bool recursAtSentenceStarts(const std::string& word, const Sighting& seen) {
+    return seen.sentenceStarts >= 3 && word.size() > 2;
+}
+
+bool proposable(const std::string& word, const Sighting& seen, bool named, int64_t runIn) {
+    return (named || isCoinage(word, seen, runIn)) && !inDictSized(word.data(), word.size()) &&
+           !holdsNonLetter(word) && !metSpaced(word, seen);
+}
+
+// "Blindbakes" met once beside a proposed "Blindbake": the repair would cut
+// the listed "s" off it.
+bool pluralOfProposed(const std::string& word, const Sighting& seen,
+                      const std::map<std::string, std::string>& proposed) {
+    return word.size() > 3 && word.back() == 's' &&
+           proposed.count(word.substr(0, word.size() - 1)) && proposable(word, seen, true, 0);
+}
+
 }  // namespace
 
 std::vector<std::string> candidateNames() {
-    std::vector<std::string> names;
+    const std::map<std::string, int64_t> runIns = runInSightings();
+    std::map<std::string, std::string> proposed;  // by the word, the spelling to print
     for (const auto& [word, seen] : sightings) {
-        bool named = timesSeen(seen) >= 2 && seen.insideSentence;
-        if (!named && !isCoinage(word, seen)) continue;
-        if (inDictSized(word.data(), word.size()) || holdsNonLetter(word) || metSpaced(word, seen))
-            continue;
-        names.push_back(named ? usualForm(seen) : word);
+        bool named =
+            timesSeen(seen) >= 2 && (seen.insideSentence || recursAtSentenceStarts(word, seen));
+        auto runIn = runIns.find(word);
+        if (proposable(word, seen, named, runIn == runIns.end() ? 0 : runIn->second))
+            proposed[word] = named ? usualForm(seen) : word;
     }
+    for (const auto& [word, seen] : sightings)
+        if (!proposed.count(word) && pluralOfProposed(word, seen, proposed))
+            proposed[word] = timesSeen(seen) > seen.lowercase ? usualForm(seen) : word;
+    std::vector<std::string> names;
+    for (const auto& [word, form] : proposed)
+        names.push_back(form);
     return names;
 }

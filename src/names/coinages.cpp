@@ -43,9 +43,30 @@ bool dropsG(const std::string& word) {
 
 }  // namespace
 
+// "notfoldsick" beside "foldsick": the coinage lost the space before it. The
+// word before is two bytes or longer: a one-byte piece is mostly what an
+// apostrophe cut off ("it'sbelieve" gives "sbelieve").
+std::map<std::string, int64_t> runInSightings() {
+    std::map<std::string, int64_t> found;
+    for (const auto& [word, seen] : sightings) {
+        if (seen.lowercase == 0 || listed(word)) continue;
+        for (size_t cut = 2; cut + 5 <= word.size(); ++cut) {
+            std::string_view left = std::string_view(word).substr(0, cut);
+            std::string_view right = std::string_view(word).substr(cut);
+            if (!listed(left) || listed(right)) continue;
+            auto alone = sightings.find(std::string(right));
+            if (alone != sightings.end() && alone->second.lowercase > 0)
+                found[alone->first] += seen.lowercase;
+        }
+    }
+    return found;
+}
+
 // Measured on whole seasons: joins of two common words recur as often as
-// coinages do, but they are also met spaced, or hold a function word.
-bool isCoinage(const std::string& word, const Sighting& seen) {
-    return seen.lowercase >= 2 && word.size() >= 5 && timesSpaced(word) == 0 &&
-           (!joinsFunctionWord(word) || dropsG(word));
+// coinages do, but they are also met spaced, or hold a function word. A
+// coinage that starts a sentence is capitalized there ("Gloamhounds!"),
+// so such sightings count once it is met in lower case.
+bool isCoinage(const std::string& word, const Sighting& seen, int64_t runIn) {
+    return seen.lowercase >= 1 && seen.lowercase + seen.sentenceStarts + runIn >= 2 &&
+           word.size() >= 5 && timesSpaced(word) == 0 && (!joinsFunctionWord(word) || dropsG(word));
 }

@@ -4,12 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
-
-// By the two words run together, A-Z folded to a-z.
-extern std::map<std::string, int64_t> spacedPairs;
 
 void noteSpacedPair(std::string_view left, std::string_view right);
 

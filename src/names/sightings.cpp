@@ -17,17 +17,42 @@ std::string lowerAscii(std::string_view word) {
 
 namespace {
 
+bool isLowerAscii(char c) {
+    return c >= 'a' && c <= 'z';
+}
+
+bool isUpperAscii(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
+// A capitalized word run into the lower-case one before it ("inBusan",
+// "twoBlindbakes"): its sightings are rare in a season that names it
+// seldom. Not "I" run into a verb ("thenIland"), nor acronyms ("hisTCP").
+std::string_view capitalizedTail(std::string_view word) {
+    for (size_t k = 1; k + 1 < word.size(); ++k)
+        if (isLowerAscii(word[k - 1]) && isUpperAscii(word[k]) && word[k] != 'I' &&
+            isLowerAscii(word[k + 1]))
+            return word.substr(k);
+    return {};
+}
+
+void noteCapitalized(std::string_view word, bool insideSentence) {
+    Sighting& seen = sightings[lowerAscii(word)];
+    seen.insideSentence = seen.insideSentence || insideSentence;
+    seen.sentenceStarts += !insideSentence;
+    ++seen.forms[std::string(word)];
+}
+
 // Lower-case words are counted too, for the coinages of a series.
 void noteWord(std::string_view word, bool insideSentence) {
     if (word.size() < 2) return;
-    if (word[0] >= 'a' && word[0] <= 'z') {
+    if (isLowerAscii(word[0])) {
         ++sightings[lowerAscii(word)].lowercase;
-        return;
+        std::string_view tail = capitalizedTail(word);
+        if (!tail.empty()) noteCapitalized(tail, true);
+    } else if (isUpperAscii(word[0])) {
+        noteCapitalized(word, insideSentence);
     }
-    if (word[0] < 'A' || word[0] > 'Z') return;
-    Sighting& seen = sightings[lowerAscii(word)];
-    seen.insideSentence = seen.insideSentence || insideSentence;
-    ++seen.forms[std::string(word)];
 }
 
 }  // namespace
