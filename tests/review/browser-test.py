@@ -166,13 +166,12 @@ def season_page(driver):
     out = os.path.join(run, "out")
     open_page(driver, os.path.join(out, "review.html"))
     check(len(driver.find_elements(By.CSS_SELECTOR, "section[data-file]")) == 2, "two sections")
-    ep01, ep02 = read(os.path.join(out, "ep01.srt")), read(os.path.join(out, "ep02.srt"))
     change(driver, 3, 1, section=1).click()  # "Whatareyou" split
-    check(download(driver, "Download ep01.srt", "ep01.srt") ==
-          ep01.replace(b"What are you", b"Whatareyou"), "first file's download, one undone")
-    check(download(driver, "Download ep02.srt", "ep02.srt") == ep02, "second file's download")
-    names = read(os.path.join(out, "names.txt")).split()
-    check(b"Thornwick" in names, f"names proposed: {names}")
+    check(download(driver, "Download ep01.srt", "ep01.srt") == read(os.path.join(
+        out, "ep01.srt")).replace(b"What are you", b"Whatareyou"), "first file, one undone")
+    check(download(driver, "Download ep02.srt", "ep02.srt") == read(os.path.join(
+        out, "ep02.srt")), "second file's download")
+    names = read(os.path.join(out, "names.txt")).split()  # Thornwick among them
     driver.find_element(By.CSS_SELECTOR, 'input[data-name="Thornwick"]').click()
     check(download(driver, "Download words2", "words2") ==
           b"".join(name + b"\n" for name in names if name != b"Thornwick"), "the names' download")

@@ -47,9 +47,7 @@ def utf16_warning(name):
 Frame = collections.namedtuple("Frame", "head tail")  # standard output's begin and end
 
 
-class Page(collections.namedtuple("Page", "files names")):
-    """A review page that shows exactly these files (by name) and names."""
-
+class Page(collections.namedtuple("Page", "files names")):  # a review page's files, names
     def matches(self, page):
         quoted = [b'"%s"' % name for name in self.names]
         return (re.findall(rb'\{"name":"([^"]*)"', page) == list(self.files) and
