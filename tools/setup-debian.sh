@@ -11,6 +11,7 @@ packages=(
     groff-base                    # man page check
     lintian                       # package check
     valgrind                      # memory check of the end-to-end tests
+    chromium chromium-driver python3-selenium   # the review page's browser test
     g++-mingw-w64-x86-64-posix    # the Windows build
     wine wine64 unzip             # its tests under Wine, its zip opened
 )

@@ -17,6 +17,7 @@ bool readMore(InputFile& in) {
         in.buffer.resize(had + readSize);
         long got = readFrom(in.fd, in.buffer.data() + had, readSize);
         in.buffer.resize(had + static_cast<size_t>(got > 0 ? got : 0));
+        if (got > 0 && in.copy) in.copy->append(in.buffer, had);
         if (got > 0) return true;
         if (got < 0) in.error = errno;
         in.ended = true;

@@ -19,8 +19,9 @@ struct InputFile {
     bool ended = false;
     int64_t linesCut = 0;  // lines whose text a NUL ended
     LoneCr loneCr = LoneCr::unknown;
-    size_t pos = 0;      // the next byte of `buffer` to read
-    std::string buffer;  // bytes read and not yet taken
+    size_t pos = 0;               // the next byte of `buffer` to read
+    std::string buffer;           // bytes read and not yet taken
+    std::string* copy = nullptr;  // when set, every byte read is appended
 };
 
 // Opens `path` for reading lines; false, with errno set, when it cannot be

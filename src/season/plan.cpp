@@ -44,6 +44,7 @@ std::map<std::string, std::string> plannedNames(const std::vector<std::string>& 
         plan(logNameFor(fileName(input)), input);
     }
     if (namesFile) plan(namesFileName, "the proposed names");
+    plan(reviewPageName, "the review page");
     return planned;
 }
 

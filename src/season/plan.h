@@ -1,13 +1,14 @@
 // Where unjam-season writes: each input's repair under its own file name
 // in the output folder, its messages beside it, the proposed names in
-// names.txt; and the refusals that keep those writes from destroying
-// anything.
+// names.txt, the page to review it all in review.html; and the refusals
+// that keep those writes from destroying anything.
 #pragma once
 
 #include <string>
 #include <vector>
 
 inline constexpr const char* namesFileName = "names.txt";
+inline constexpr const char* reviewPageName = "review.html";
 
 // What follows the last '/' of `path`.
 std::string fileName(const std::string& path);

@@ -14,6 +14,7 @@
 #include "season/plan.h"
 #include "season/repairfile.h"
 #include "season/seasonfile.h"
+#include "season/seasonpage.h"
 #include "season/system.h"
 #include "wordlist/dictionary.h"
 
@@ -99,17 +100,20 @@ void printNamesLine(const SeasonOptions& options, const std::vector<std::string>
 }
 
 int printSummary(const SeasonOptions& options, const std::vector<SeasonFile>& files,
-                 const std::vector<std::string>& names) {
+                 const std::vector<std::string>& names, bool pageWritten) {
     int64_t repaired = 0;
     for (const SeasonFile& file : files)
         repaired += file.repaired;
     say("Repaired " + std::to_string(repaired) + " of " +
         plural(static_cast<int64_t>(files.size()), "file", "files") + " into " + options.folder +
         "; the messages of each are in its .log file there.");
+    if (pageWritten)
+        say("Every change is on the page " + inFolder(options.folder, reviewPageName) +
+            ": open it in a browser to undo the wrong ones.");
     if (!names.empty())
         say("To keep the good names: review " + inFolder(options.folder, namesFileName) +
             ", add them to words2, and run again.");
-    return repaired == static_cast<int64_t>(files.size()) ? 0 : 1;
+    return pageWritten && repaired == static_cast<int64_t>(files.size()) ? 0 : 1;
 }
 
 }  // namespace
@@ -141,6 +145,6 @@ int runSeason(int argc, char** argv) {
     std::string listFolder = makeListFolder(main, secondList);
     repairSeason(files, unjam, listFolder);
     removeScratchFolder(listFolder);
-    // From here `files` and `names` tell the whole run, for any report of it.
-    return printSummary(options, files, names);
+    bool pageWritten = writeSeasonPage(inFolder(options.folder, reviewPageName), files, names);
+    return printSummary(options, files, names, pageWritten);
 }

@@ -169,7 +169,12 @@ def check(row, work, before, outcome):
         want_out = want_out.head + b"..." + want_out.tail
     compare("standard output", got_out, want_out)
     for name, want in (row.made or {}).items():
-        compare(name, read(os.path.join(work, name)), value(want))
+        got = read(os.path.join(work, name))
+        if isinstance(want, rows.Page):
+            if got is None or not want.matches(got):
+                failures.append(f"{name} is not the page of {want}")
+        else:
+            compare(name, got, value(want))
     output, path = value(row.output), os.path.join(work, row.output_path)
     if row.made is not None:
         pass  # every file to make is listed in `made`

@@ -6,9 +6,9 @@
 # licence are where users look for them, nothing else is there, and the
 # programs run from there with the installed list. Without dpkg-deb only the
 # installed tree is checked.
-#   install-test.sh BUILD_DIR DICT_DIR SOURCE_MAN NAMES_MAN SEASON_MAN
+#   install-test.sh BUILD_DIR DICT_DIR MAN_PAGE...
 set -u
-build=$1 dict=$2 man_pages=("$3" "$4" "$5")
+build=$1 dict=$2 man_pages=("${@:3}")
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 failed=0
@@ -30,9 +30,10 @@ check_tree() {  # prefix
         fail "COPYING.scowl missing or differs"
     local files
     files=$(cd "$prefix" && find . -type f | sort)
-    [ "$files" = "$(printf '%s\n' ./bin/unjam ./bin/unjam-names ./bin/unjam-season \
+    [ "$files" = "$(printf '%s\n' ./bin/unjam ./bin/unjam-names ./bin/unjam-review ./bin/unjam-season \
         ./share/doc/unjam/COPYING.scowl ./share/doc/unjam/changelog.gz ./share/doc/unjam/copyright \
-        ./share/man/man1/unjam-names.1.gz ./share/man/man1/unjam-season.1.gz \
+        ./share/man/man1/unjam-names.1.gz ./share/man/man1/unjam-review.1.gz \
+        ./share/man/man1/unjam-season.1.gz \
         ./share/man/man1/unjam.1.gz ./share/unjam/words)" ] ||
         fail "installed files differ:"$'\n'"$files"
     rm -rf "$run" && mkdir "$run" && cp "$prefix/share/unjam/words" "$run/words"
@@ -47,6 +48,9 @@ check_tree() {  # prefix
     grep -qx 'Read 4 lines\.' "$run/stdout" || fail "standard output: $(cat "$run/stdout")"
     names=$(cd "$run" && PATH="$prefix/bin:/usr/bin:/bin" unjam-names input.srt 2>&1 </dev/null) ||
         fail "unjam-names: $names"
+    (cd "$run" && PATH="$prefix/bin:/usr/bin:/bin" unjam-review input.srt output.srt stdout \
+        </dev/null >review.html 2>stderr) || fail "unjam-review: $(cat "$run/stderr")"
+    grep -q '{"n":3,' "$run/review.html" || fail "unjam-review's page lacks line 3"
     # Without a `words` here, the season command finds the installed list
     # and the installed unjam, and repairs as unjam did above.
     rm "$run/words" && mkdir "$run/season" && mv "$run/input.srt" "$run/season/"

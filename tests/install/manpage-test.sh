@@ -2,7 +2,7 @@
 # The man page formats without warnings, and every message it lists that a
 # short scenario makes the program print appears in it word for word: the
 # usage text in full, the others with the line number or count as N.
-#   manpage-test.sh PROGRAM MAN_PAGE      (unjam, unjam-names or unjam-season)
+#   manpage-test.sh PROGRAM MAN_PAGE      (unjam, unjam-names, unjam-season or unjam-review)
 set -u
 unjam=$(realpath "$1")
 page=$(realpath "$2")
@@ -54,6 +54,9 @@ check_messages() {
     sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folder\.srt/in.srt/' \
         -e 's/^\(Will not write the output over the word list:\) list\.srt \(.*\) words$/\1 out.srt \2 list/' \
         -e 's/^\(Could not \(read\|write\|open\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
+        -e 's/^\(Could not write the page\): .*/\1: reason/' \
+        -e 's/: \(it has\|it read\) [0-9]* lines, not [0-9]*$/: \1 N lines, not M/' \
+        -e "s/\(: line\|its line\) [0-9][0-9]* /\1 N /; s/holds no '.*'\$/holds no 'word'/" \
         -e 's/^\(Warning: .* dropped from\) [0-9][0-9]* lines\? \(of the input file:\) nul\.srt$/\1 N lines \2 in.srt/' \
         -e 's/^\(Warning: .* order:\) [0-9]* of its [0-9]* \(.*(letters\) [A-Z, ]*)/\1 N of its M \2 L)/' \
         -e "s/^\(Unjam reads .* directory, which\) .*/\1 why/; s/^\(Warning: the words2 file\) .*\(; the run\)/\1 why\2/" \
@@ -84,6 +87,7 @@ if [ "${unjam##*/}" = unjam-season ]; then
     run -o out in.srt missing.srt; run -n -o out in.srt; run -o out plain.srt
     run -o . in.srt; run -o in.srt s/words2; run -o out a/in.srt b/in.srt; run -o out in in.srt
     run -o . s/words2; run -o out2 in.srt; run -o out3 in.srt
+    mkdir -p out4/review.html && run -o out4 in.srt
     (mkdir bare && cd bare && run -o out ../in.srt)
     # The names the page gives the paths, counts and reasons of these runs.
     sed -i -e 's/^\(\[[0-9]*\/[0-9]*\]\) [^:]*:/[K\/N] in.srt:/' \
@@ -92,6 +96,8 @@ if [ "${unjam##*/}" = unjam-season ]; then
         -e 's/^No names proposed: .*\/names.txt/No names proposed: DIR\/names.txt/' \
         -e 's/^Repaired [0-9]* of [0-9]* files\? into [^;]*;/Repaired N of N files into DIR;/' \
         -e 's/review .*\/names.txt,/review DIR\/names.txt,/' \
+        -e 's/^Every change is on the page .*\/review.html:/Every change is on the page DIR\/review.html:/' \
+        -e 's/^\(Could not write the review page:\) .*/\1 DIR\/name: reason/' \
         -e 's/^\(Two inputs have one file name:\) .* and .*/\1 in.srt and in.srt/' \
         -e 's/^\(Will not write two files named\) [^:]*: for .* and for .*/\1 name: for in.srt and for in.srt/' \
         -e 's/^Will not write into [^:]*: it is not a folder/Will not write into DIR: it is not a folder/' \
@@ -108,7 +114,7 @@ if [ "${unjam##*/}" = unjam-season ]; then
         "lines, N fixed" "Proposed N names" "No names proposed:" "No names proposed (-n)" \
         "To keep the good names" "folder of an input" "not a folder" "one file name" \
         "two files named" "it is the word list" "over an input" "over the word list" \
-        "installed word list"
+        "installed word list" "Every change is on the page" "Could not write the review page"
 fi
 if [ "${unjam##*/}" = unjam-names ]; then
     printf '1\n2\nrun\0away\n' >nul.srt
@@ -120,6 +126,30 @@ if [ "${unjam##*/}" = unjam-names ]; then
     run nul.srt
     check_messages "Could not open the input file" "Could not read" "after a NUL byte" \
         "Could not open the words file" "Warning: 'words' is not grouped"
+fi
+if [ "${unjam##*/}" = unjam-review ]; then
+    # Only standard error: standard output is the page.
+    run() { "$unjam" "$@" </dev/null >/dev/null 2>>"$tmp/messages"; }
+    printf '1\n2\nareyou\n' >before.srt
+    printf '1\r\n2\r\nare you\r\n' >after.srt
+    run before.srt after.srt log.txt
+    run file after.srt
+    [ -w /dev/full ] && "$unjam" before.srt after.srt 2>>messages >/dev/full
+    for log in hello "3: Couldn't find 'x' in the dictionary.\nRead 3 lines." 'Read 2 lines.' \
+        'Processing output...'; do
+        printf "$log\n" >log.txt
+        run before.srt after.srt log.txt
+    done
+    for changed in '1\r\n2\r\nare you\r\n\r\n' '1\r\n3\r\nare you\r\n' '1\r\n2\r\nare  you\r\n'; do
+        printf "$changed" >after.srt
+        run before.srt after.srt
+    done
+    mkdir file
+    run file after.srt
+    check_messages "Could not open the input file" "Could not read the input file" \
+        "Could not open the log file" "is not unjam's output" "it read N lines" "holds no" \
+        "it has N lines" "timing or empty line" "dropped i's" "no line \"Read N lines.\"" \
+        "Could not write the page"
 fi
 run in.srt out.srt
 printf '1\n2\nrun ofthe between wiill [x]\n' >in.srt

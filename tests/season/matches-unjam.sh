@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Each file that unjam-season repairs, and its log, are byte for byte what
 # `unjam FILE OUT > LOG` gives with the same `words` and, as `words2`, the
-# user's words2 followed by the names in DIR/names.txt. Checked with and
+# user's words2 followed by the names in DIR/names.txt; DIR/review.html
+# shows every file, and the names when there are any. Checked with and
 # without a words2, with -n (the lists alone), and with the installed list
 # when the working directory has no `words`.
 #   matches-unjam.sh UNJAM_SEASON UNJAM TOP_DIR
@@ -37,8 +38,15 @@ compare() {
             cmp -s "$run/out/$file" "$expect/out/$file" || fail "$run/out/$file differs from unjam's"
         done
     done
-    [ "$(cd "$run/out" && ls | grep -v '^names.txt$')" = "$(cd "$expect/out" && ls)" ] ||
+    [ "$(cd "$run/out" && ls | grep -vx 'names.txt\|review.html')" = "$(cd "$expect/out" && ls)" ] ||
         fail "$run/out holds other files: $(ls "$run/out")"
+    # The page shows every episode, and exactly the names proposed.
+    for episode in "$run"/episodes/*; do
+        grep -qF "{\"name\":\"${episode##*/}\"" "$run/out/review.html" ||
+            fail "$run/out/review.html lacks ${episode##*/}"
+    done
+    names=$(sed 's/.*/"&"/' "$run/out/names.txt" 2>/dev/null | paste -sd ,)
+    grep -qF "\"names\":[$names]}" "$run/out/review.html" || fail "$run/out/review.html: not [$names]"
 }
 
 setup() {  # NAME WORDS [WORDS2]

@@ -52,6 +52,13 @@ def utf16_warning(name):
 Frame = collections.namedtuple("Frame", "head tail")  # standard output's begin and end
 
 
+class Page(collections.namedtuple("Page", "files names")):  # a review page's files, names
+    def matches(self, page):
+        quoted = [b'"%s"' % name for name in self.names]
+        return (re.findall(rb'\{"name":"([^"]*)"', page) == list(self.files) and
+                b'"names":[%s]}' % b",".join(quoted) in page and page.endswith(b"</html>\n"))
+
+
 def closing(read, fixed):
     return b"Read %d lines.\nFixed %d instances.\nExiting and freeing mem...done.\n" % (read, fixed)
 
@@ -178,6 +185,7 @@ class Row:
     output_path: str = None  # default: the second argument
     program: str = "unjam"
     made: dict = None  # when set: every file the run makes or changes, with its bytes
+    #                    (or a Page that it must match)
     installed: bytes = None  # run from an install whose default word list this is,
     #                          its folder shown as PREFIX
 
@@ -376,7 +384,8 @@ ROWS = [
 SEASON_USAGE = b"""Usage: unjam-season -o DIR [-n] in.srt...
  Proposes the names of a season's subtitle files, then repairs each file
  into DIR as unjam does, with the names added to the second word list:
- DIR/NAME.log holds each file's messages, DIR/names.txt the names to review.
+ DIR/NAME.log holds each file's messages, DIR/names.txt the names to review,
+ DIR/review.html every change and name, to review in a web browser.
  -o DIR          the folder for the repaired files, created if missing
  -n, --no-names  propose no names: repair with 'words' and 'words2' alone
  -h, --help      print this text
@@ -393,13 +402,16 @@ def season_files(**extra):
     return files(**dict(dict(input_srt=None, words=SEASON_WORDS), **extra))
 
 
-def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=()):
+def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True):
     """A run over `inputs` (ep1.srt...) into out/: the progress and made files."""
     progress = b"".join(
         b"[%d/%d] %s: " % (k + 1, len(inputs), name.encode()) +
         (b"not repaired: it could not be read\n" if name in failed else
          b"7 lines, 1 fixed, 0 ambiguous, 0 not found\n") for k, name in enumerate(inputs))
     made = {"out/names.txt": names}
+    if page:
+        made["out/review.html"] = Page([name.encode() for name in inputs if name not in failed],
+                                       names.split())
     for name in inputs:
         if name not in failed:
             made["out/" + name] = EPISODE.replace(b"areyou", b"are you").replace(b"\n", b"\r\n")
@@ -408,9 +420,12 @@ def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=()):
                        if names else b"No names proposed: out/names.txt is empty.\n") +
               progress + b"Repaired %d of %d files into out; the messages of each are in its .log "
               b"file there.\n" % (len(inputs) - len(failed), len(inputs)) +
+              (b"Every change is on the page out/review.html: open it in a browser to undo the "
+               b"wrong ones.\n" if page else b"") +
               (b"To keep the good names: review out/names.txt, add them to words2, and run "
                b"again.\n" if names else b""))
-    return dict(status=1 if failed else 0, stdout=stdout, made=made, program="unjam-season",
+    return dict(status=1 if failed or not page else 0, stdout=stdout, made=made,
+                program="unjam-season",
                 args=["-o", "out"] + list(inputs), output=None)
 
 
@@ -440,6 +455,11 @@ ROWS += [
         files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, ep3_srt=EPISODE),
         setup=[("chmod000", "ep2.srt")], unprivileged=True,
         **season_run("ep1.srt", "ep2.srt", "ep3.srt", failed=("ep2.srt",))),
+    # A page that cannot be written fails the run, but not the repairs.
+    Row("season-page-not-written", stderr=b"Could not write the review page: out/review.html: Is "
+        b"a directory\n", files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        setup=[("mkdir", "out"), ("mkdir", "out/review.html")],
+        **season_run("ep1.srt", "ep2.srt", page=False)),
     # The user's words2 is read (its Kirrin is not proposed again), never written.
     Row("season-words2-kept", stderr=b"", **season_run("ep1.srt", "ep2.srt", names=b""),
         files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, words2=b"Zorblax\nkirrin")),

@@ -1,0 +1,23 @@
+// unjam's standard output for a run, read back: the messages it printed for
+// each input line, and the number of lines it read.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+struct LogMessage {
+    char kind;         // 'a' ambiguous split, 'i' doubled i, 'n' not found
+    std::string word;  // the word the message quotes
+    std::string text;  // the whole message after "N: "
+};
+
+struct ReviewLog {
+    int64_t linesRead = -1;                               // from "Read N lines."; -1 when missing
+    std::map<int64_t, std::vector<LogMessage>> messages;  // by input line number
+};
+
+// Reads the log at `path`; false with `error` set when it cannot be read or
+// holds a line that is not one of unjam's messages.
+bool readReviewLog(const char* path, ReviewLog& log, std::string& error);

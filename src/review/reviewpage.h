@@ -1,0 +1,23 @@
+// The review page: one self-contained HTML file that shows the changes of
+// one or more repaired subtitle files, lets the user undo any of them and
+// downloads each file as reviewed.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct ReviewFile {
+    std::string beforePath;  // the subtitle file as it was
+    std::string afterPath;   // unjam's repair of it, whose name the download takes
+    std::string logPath;     // unjam's standard output of that run; empty: none
+};
+
+// The page for `files`; `names` (proposed for `words2`) get a list of
+// their own when there are any. False with `error` set when a file is
+// refused.
+bool makeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
+                    std::string& page, std::string& error);
+// Writes that page to `out`; false with `error` set also when it cannot.
+bool writeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
+                     std::FILE* out, std::string& error);

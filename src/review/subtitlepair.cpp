@@ -1,0 +1,255 @@
+#include "review/subtitlepair.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "driver/blockline.h"
+#include "driver/linereader.h"
+#include "platform/platform.h"
+#include "review/alignment.h"
+#include "review/pagejson.h"
+#include "review/reviewlog.h"
+
+namespace {
+
+// A file's lines by the text rules, where each begins in its bytes, and
+// the bytes themselves, all of them: also what follows a 0x1A.
+struct SubtitleText {
+    std::vector<std::string> lines;
+    std::vector<size_t> starts;
+    std::string bytes;
+};
+
+// What follows a 0x1A is no line, but the download must hold it.
+void readRest(InputFile& in, std::string& bytes) {
+    char chunk[1 << 16];
+    long got;
+    while ((got = readFrom(in.fd, chunk, sizeof chunk)) > 0)
+        bytes.append(chunk, static_cast<size_t>(got));
+    if (got < 0) in.error = errno;
+}
+
+bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& error) {
+    InputFile in;
+    if (!openInput(in, path.c_str())) {
+        error = "Could not open the input file: " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    in.copy = &text.bytes;
+    std::string line;
+    size_t start = 0;
+    bool readable = checkReadable(in);  // a directory is refused here
+    while (readable && readLine(in, line)) {
+        text.lines.push_back(line);
+        text.starts.push_back(start);
+        start = text.bytes.size() - (in.buffer.size() - in.pos);
+    }
+    if (in.error == 0) readRest(in, text.bytes);
+    closeInput(in);
+    if (in.error != 0)
+        error = "Could not read the input file: " + path + ": " + std::strerror(in.error);
+    return in.error == 0;
+}
+
+std::string notARepair(const ReviewFile& file, const std::string& why) {
+    return file.afterPath + " is not a repair of " + file.beforePath + ": " + why;
+}
+
+std::string notTheirLog(const ReviewFile& file, const std::string& why) {
+    return "The log " + file.logPath + " is not of the run that made " + file.afterPath + " from " +
+           file.beforePath + ": " + why;
+}
+
+// Every message must quote a word of the line it names, and the run must
+// have read as many lines as the file has.
+bool checkLog(const ReviewFile& file, const ReviewLog& log, const SubtitleText& before,
+              std::string& error) {
+    auto count = static_cast<int64_t>(before.lines.size());
+    if (log.linesRead != count) {
+        error = notTheirLog(file, log.linesRead < 0 ? "it has no line \"Read N lines.\""
+                                                    : "it read " + std::to_string(log.linesRead) +
+                                                          " lines, not " + std::to_string(count));
+        return false;
+    }
+    for (const auto& [number, messages] : log.messages) {
+        // Messages follow the words of their line: each is looked for first
+        // from where the one before it was found.
+        size_t from = 0, at;
+        for (const LogMessage& message : messages) {
+            const std::string* line =
+                number >= 1 && number <= count ? &before.lines[number - 1] : nullptr;
+            if (line && (at = line->find(message.word, from)) != std::string::npos) {
+                from = at;
+            } else if (!line || !holdsReportedWord(*line, message.word)) {
+                error = notTheirLog(
+                    file, "line " + std::to_string(number) + " holds no '" + message.word + "'");
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Each change's kind: 'a' when the log calls its split ambiguous, 'i' when
+// it reports a doubled i in it, 's' (silent) when it says nothing of it. A
+// message names its change's word as a rule, so that is looked up first
+// (once per word and kind: a word may be reported many times); only the
+// others, words rewritten by an earlier repair, are searched for.
+std::vector<char> changeKinds(const LineChanges& line, const std::vector<LogMessage>* messages) {
+    std::vector<char> kinds(line.changes.size(), 's');
+    struct SameWord {
+        std::vector<size_t> changes;
+        char marked = 0;
+    };
+    std::unordered_map<std::string_view, SameWord> byWord;
+    for (size_t k = 0; k < line.changes.size(); ++k)
+        byWord[line.changes[k].before].changes.push_back(k);
+    auto mark = [&kinds](size_t k, char kind) {
+        if (kinds[k] != 'a') kinds[k] = kind;
+    };
+    for (size_t m = 0; messages && m < messages->size(); ++m) {
+        const LogMessage& message = (*messages)[m];
+        auto found = byWord.find(message.word);
+        if (message.kind == 'n') continue;
+        if (found == byWord.end()) {
+            for (size_t k = 0; k < line.changes.size(); ++k)
+                if (holdsReportedWord(line.changes[k].before, message.word)) mark(k, message.kind);
+        } else if (found->second.marked != 'a' && found->second.marked != message.kind) {
+            found->second.marked = message.kind;
+            for (size_t k : found->second.changes)
+                mark(k, message.kind);
+        }
+    }
+    return kinds;
+}
+
+// A line's place in the file: its number, and its block's cue and timing.
+struct LinePlace {
+    int64_t number;
+    const std::string& cue;
+    const std::string& timing;
+    const std::vector<LogMessage>* messages;
+};
+
+void appendLineHead(std::string& json, const LinePlace& at) {
+    json += "{\"n\":";
+    appendNumber(json, at.number);
+    json += ",\"cue\":";
+    appendByteString(json, at.cue);
+    json += ",\"time\":";
+    appendByteString(json, at.timing);
+    json += ",\"log\":[";
+    for (size_t k = 0; at.messages && k < at.messages->size(); ++k) {
+        if (k) json.push_back(',');
+        appendByteString(json, (*at.messages)[k].text);
+    }
+    json += "],";
+}
+
+void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
+                       const LineChanges& line) {
+    appendLineHead(json, at);
+    json += "\"at\":";
+    appendNumber(json, static_cast<int64_t>(start));
+    json += ",\"segs\":[";
+    std::vector<char> kinds = changeKinds(line, at.messages);
+    for (size_t k = 0; k < line.changes.size(); ++k) {
+        const Change& change = line.changes[k];
+        appendByteString(json, line.common[k]);
+        json += ",[";
+        appendByteString(json, change.before);
+        json.push_back(',');
+        appendByteString(json, change.after);
+        json.push_back(',');
+        appendByteString(json, change.marks);
+        json += ",\"";
+        json.push_back(kinds[k]);
+        json += "\"],";
+    }
+    appendByteString(json, line.common.back());
+    json += "]}";
+}
+
+bool reportsNotFound(const std::vector<LogMessage>* messages) {
+    for (size_t k = 0; messages && k < messages->size(); ++k)
+        if ((*messages)[k].kind == 'n') return true;
+    return false;
+}
+
+// The changed lines, then the unchanged ones with words not found.
+bool appendLines(const ReviewFile& file, const SubtitleText& before, const SubtitleText& after,
+                 const ReviewLog& log, std::string& json, std::string& error) {
+    std::string changed, notFound, cue, timing;
+    int blockLine = 0;
+    LineChanges line;
+    for (size_t n = 0; n < before.lines.size(); ++n) {
+        const std::string &b = before.lines[n], &a = after.lines[n];
+        auto number = static_cast<int64_t>(n + 1);
+        auto found = log.messages.find(number);
+        LinePlace at{number, cue, timing, found == log.messages.end() ? nullptr : &found->second};
+        if (!isTextLine(b, blockLine)) {
+            if (b != a) {
+                error = notARepair(file, "line " + std::to_string(number) +
+                                             " is a cue number, timing or empty line and differs");
+                return false;
+            }
+            if (blockLine == 1) cue = b;
+            if (blockLine == 2) timing = b;
+        } else if (!alignLine(b, a, line)) {
+            error = notARepair(file, "line " + std::to_string(number) +
+                                         " differs in more than inserted blanks, dropped i's of "
+                                         "\"ii\", merged quote pairs and \"of the\"");
+            return false;
+        } else if (!line.changes.empty()) {
+            if (!changed.empty()) changed.push_back(',');
+            appendChangedLine(changed, at, after.starts[n], line);
+        } else if (reportsNotFound(at.messages)) {
+            if (!notFound.empty()) notFound.push_back(',');
+            appendLineHead(notFound, at);
+            notFound += "\"text\":";
+            appendByteString(notFound, b);
+            notFound.push_back('}');
+        }
+    }
+    json += "\"lines\":[" + changed + "],\"notFound\":[" + notFound + "]";
+    return true;
+}
+
+std::string baseName(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+bool appendFileData(const ReviewFile& file, std::string& json, std::string& error) {
+    SubtitleText before, after;
+    ReviewLog log;
+    bool hasLog = !file.logPath.empty();
+    if (!readSubtitleText(file.beforePath, before, error) ||
+        !readSubtitleText(file.afterPath, after, error) ||
+        (hasLog && !readReviewLog(file.logPath.c_str(), log, error)))
+        return false;
+    if (before.lines.size() != after.lines.size()) {
+        error = notARepair(file, "it has " + std::to_string(after.lines.size()) + " lines, not " +
+                                     std::to_string(before.lines.size()));
+        return false;
+    }
+    if (hasLog && !checkLog(file, log, before, error)) return false;
+    json += "{\"name\":";
+    appendByteString(json, baseName(file.afterPath));
+    json += ",\"before\":";
+    appendByteString(json, baseName(file.beforePath));
+    json += ",\"hasLog\":";
+    json += hasLog ? "true" : "false";
+    json += ",\"after\":";
+    appendByteString(json, after.bytes);
+    json.push_back(',');
+    if (!appendLines(file, before, after, log, json, error)) return false;
+    json.push_back('}');
+    return true;
+}

@@ -1,0 +1,26 @@
+#include "season/seasonpage.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "driver/messages.h"
+#include "platform/platform.h"
+#include "review/reviewpage.h"
+#include "season/lists.h"
+
+bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& files,
+                     const std::vector<std::string>& names) {
+    std::vector<ReviewFile> shown;
+    for (const SeasonFile& file : files)
+        if (file.repaired) shown.push_back(ReviewFile{file.input, file.output, file.log});
+    std::string page, error;
+    if (!makeReviewPage(shown, names, page, error))
+        error = "Could not make the review page: " + error;
+    else if (!writeTextFile(path, page))
+        error = "Could not write the review page: " + path + ": " + std::strerror(errno);
+    else
+        return true;
+    complain(error);
+    removeFile(path.c_str());  // never a folder of that name
+    return false;
+}

@@ -1,0 +1,15 @@
+// The season's review page: every file repaired in the run, each change
+// marked to be undone, and the proposed names to tick for words2.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "season/seasonfile.h"
+
+// Writes the page of the repaired `files` (one not repaired has no repair
+// to show) and `names` to `path`. On failure says why on standard error,
+// removes the file `path`, so that no page of an earlier run stands for
+// this one, and returns false.
+bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& files,
+                     const std::vector<std::string>& names);

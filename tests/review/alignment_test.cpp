@@ -1,0 +1,74 @@
+// Which line pairs are a repair, and the changes they are cut into.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "review/alignment.h"
+
+namespace {
+
+// The changes as "[before|after|marks]" between the common text; "refused"
+// when the pair is no repair.
+std::string shown(const std::string& before, const std::string& after) {
+    LineChanges line;
+    if (!alignLine(before, after, line)) return "refused";
+    std::string text = line.common[0];
+    for (size_t k = 0; k < line.changes.size(); ++k) {
+        const Change& c = line.changes[k];
+        text += "[" + c.before + "|" + c.after + "|" + c.marks + "]" + line.common[k + 1];
+    }
+    return text;
+}
+
+// Before, after, and the changes shown.
+const char* const cases[][3] = {
+    {"What areyou doing?", "What are you doing?", "What [areyou|are you|===+===] doing?"},
+    {"", "", ""},
+    {"unchanged, 12 words", "unchanged, 12 words", "unchanged, 12 words"},
+    {"wiill", "will", "[wiill|will|==-==]"},
+    {"theiistiill", "thei still", "[theiistiill|thei still|====+-===-==]"},
+    {"ii", "i i", "[ii|i i|=+=]"},
+    {"''Yes''", "\"Yes\"", "[''|\"|-~]Yes[''|\"|-~]"},
+    {"``a'''", "\"a\"'", "[``|\"|-~]a[''|\"|-~]'"},
+    {"''kept", "''kept", "''kept"},
+    {"ofthe OFTHE Ofthe", "of the of THE of the",
+     "[ofthe|of the|==+===] [OFTHE|of THE|~~+===] [Ofthe|of the|~=+===]"},
+    {"caf\xe9"
+     "and",
+     "caf\xe9 and",
+     "[caf\xe9"
+     "and|caf\xe9 and|====+===]"},
+    {"a1bc2de", "a1b c2d e", "a1[bc|b c|=+=]2[de|d e|=+=]"},
+    // Anything else is no repair.
+    {"areyou", "are  you", "refused"},
+    {"areyou", " areyou", "refused"},
+    {"areyou", "areyou ", "refused"},
+    {"are you", "areyou", "refused"},
+    {"Areyou", "are you", "refused"},
+    {"wil", "wl", "refused"},
+    {"What", "what", "refused"},
+    {"a, b", "a; b", "refused"},
+    {"12", "1 2", "refused"},
+    {"\"Yes\"", "''Yes''", "refused"},
+    {"oftHe", "of tHE", "refused"},
+    {"text", "", "refused"},
+    {"", "x", "refused"},
+};
+
+TEST(Alignment, CasesTable) {
+    for (auto& c : cases)
+        EXPECT_EQ(shown(c[0], c[1]), c[2]) << c[0] << " -> " << c[1];
+}
+
+// Messages quote words as the repair saw them: rewritten in place, with
+// blanks inserted and i's dropped.
+TEST(Alignment, ReportedWords) {
+    const char* line = "isstiillhere, I'm theiistiill.";
+    for (const char* word :
+         {"isstiillhere", "isstill here", "stiillhere", "iistill", "thei still", "I", "m"})
+        EXPECT_TRUE(holdsReportedWord(line, word)) << word;
+    for (const char* word : {"Zorblax", "isstillhere s", "still there", "Im", "here;"})
+        EXPECT_FALSE(holdsReportedWord(line, word)) << word;
+}
+
+}  // namespace

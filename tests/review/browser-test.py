@@ -1,0 +1,237 @@
+#!/usr/bin/python3
+"""The review page in headless Chromium: undone changes in the download, markup
+shown as text, the page of a season run (several files and the names), a
+5,000-cue page's speed (printed), the README's screenshot. Skips (77) without
+Selenium or chromedriver.
+    browser-test.py UNJAM_REVIEW UNJAM_SEASON TOP_DIR [--screenshot PNG]
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+try:
+    from selenium import webdriver
+    from selenium.common.exceptions import NoAlertPresentException
+    from selenium.webdriver.common.by import By
+except ImportError:
+    print("skipped: python3-selenium is not installed")
+    sys.exit(77)
+
+
+
+def read(path):
+    return Path(path).read_bytes()
+
+
+def under(folder, *names):
+    return [os.path.join(folder, name) for name in names]
+
+
+REVIEW, SEASON, TOP = (os.path.abspath(a) for a in sys.argv[1:4])
+GOLDEN = os.path.join(TOP, "tests/review/golden")
+GOLDEN_RUN = under(GOLDEN, "before.srt", "after.srt", "log.txt")
+UNDONE = read(os.path.join(GOLDEN, "undo-7-3-and-12-2.srt"))
+SCRATCH = tempfile.mkdtemp(prefix="unjam-review-")
+DOWNLOADS = os.path.join(SCRATCH, "downloads")
+failures = []
+
+
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+        print("---", what)
+
+
+def write(name, data):
+    Path(SCRATCH, name).write_bytes(data)
+    return os.path.join(SCRATCH, name)
+
+
+def make_page(name, command):
+    return write(name, subprocess.run(command, stdout=subprocess.PIPE, check=True).stdout)
+
+
+def start_browser():
+    options = webdriver.ChromeOptions()
+    for arg in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
+                "--disable-component-update", "--disable-sync", "--no-first-run",
+                "--window-size=1200,900", "--user-data-dir=" + os.path.join(SCRATCH, "profile")):
+        options.add_argument(arg)
+    if not shutil.which("chromedriver"):
+        print("skipped: chromedriver (Debian's chromium-driver) is not installed")
+        sys.exit(77)
+    driver = webdriver.Chrome(options=options)  # any other failure to start fails
+    os.makedirs(DOWNLOADS)
+    driver.execute_cdp_cmd("Page.setDownloadBehavior",
+                           {"behavior": "allow", "downloadPath": DOWNLOADS})
+    return driver
+
+
+def open_page(driver, path):
+    driver.get("file://" + path)
+    console = driver.get_log("browser")
+    check(console == [], f"{path}: console: {console}")
+
+
+def change(driver, line, number, section=1):
+    return driver.find_element(
+        By.CSS_SELECTOR, f'[data-file="{section}"] [data-line="{line}"] [data-change="{number}"]')
+
+
+def download(driver, button_text, name):
+    """Clicks the button and returns the bytes of the file it saved."""
+    button = driver.find_element(By.XPATH, f'//button[text()="{button_text}"]')
+    driver.execute_script("arguments[0].scrollIntoView({block: 'center'})", button)
+    button.click()
+    path = os.path.join(DOWNLOADS, name)
+    for _ in range(200):
+        if os.path.exists(path) and not os.path.exists(path + ".crdownload"):
+            data, _ = read(path), os.remove(path)
+            return data
+        time.sleep(0.05)
+    check(False, f"no download of {name}")
+    return b""
+
+
+def golden_page(driver):
+    page = make_page("golden.html", [REVIEW] + GOLDEN_RUN)
+    open_page(driver, page)
+    after = read(os.path.join(GOLDEN, "after.srt"))
+    check(download(driver, "Download after.srt", "after.srt") == after, "download differs")
+    lines = driver.find_elements(By.CSS_SELECTOR, "[data-line]")
+    check([e.get_attribute("data-line") for e in lines] == ["3", "7", "11", "12", "16"] and
+          all(e.tag_name == "article" for e in lines), "the changed lines")
+    check(len(driver.find_elements(By.CSS_SELECTOR, "[data-line] [data-change]")) == 9,
+          "the changes")
+    check([b.text for b in driver.find_elements(By.CSS_SELECTOR, "#filters button")] == [
+        "All", "Silent 3", "Ambiguous 1", "Doubled i 2", "Not found 3"], "the filters' counts")
+    check(read(page).endswith(b"</html>\n"), "the page's end")
+    check("Caf\u00e9 is" in lines[3].text, "Windows-1252 text: " + lines[3].text)
+    check(len(lines[2].find_elements(By.CSS_SELECTOR, ".log li")) == 2, "line 11's messages")
+    change(driver, 12, 2).click()
+    change(driver, 7, 3).click()
+    body = driver.find_element(By.TAG_NAME, "body")
+    body.send_keys("u")  # redo 7/3, the current change
+    check("undone" not in change(driver, 7, 3).get_attribute("class"), "u redoes")
+    body.send_keys("k", "j", " ")  # to 7/2 and back, undo
+    check("undone" in change(driver, 7, 3).get_attribute("class"), "k, j, space")
+    check(download(driver, "Download after.srt", "after.srt") == UNDONE, "download after undoing")
+    driver.find_element(By.XPATH, '//button[starts-with(text(), "Not found")]').click()
+    shown = [e for e in driver.find_elements(By.CSS_SELECTOR, "article") if e.is_displayed()]
+    check([e.text.split()[1] for e in shown] == ["11", "12", "20"], "the not-found filter")
+    driver.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                           {"features": [{"name": "prefers-color-scheme", "value": "dark"}]})
+    check(driver.execute_script("return getComputedStyle(document.body).backgroundColor") ==
+          "rgb(21, 22, 26)", "the dark theme")
+    driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+
+
+MARKUP = b"<i>areyou</i> &amp; <script>alert(1)</script>whatyou"
+
+
+def markup_files():
+    before = write("markup.srt", b"1\n00:00\n" + MARKUP + b"\n")
+    repaired = MARKUP.replace(b"areyou", b"are you").replace(b"whatyou", b"what you")
+    after = write("markup-fixed.srt", b"1\r\n00:00\r\n" + repaired + b"\r\n")
+    return before, after
+
+
+def markup_page(driver):
+    before, after = markup_files()
+    open_page(driver, make_page("markup.html", [REVIEW, before, after]))
+    try:
+        check(driver.switch_to.alert.dismiss() and False, "subtitle text ran a script")
+    except NoAlertPresentException:
+        pass
+    check(driver.find_elements(By.CSS_SELECTOR, "main script, main i") == [],
+          "subtitle markup became elements")
+    text = driver.find_element(By.CSS_SELECTOR, '[data-line="3"]').text
+    marked = MARKUP.replace(b"areyou", b"are\xc2\xb7you").replace(b"whatyou", b"what\xc2\xb7you")
+    check(MARKUP.decode() in text and marked.decode() in text,
+          "markup not shown as text: " + text)
+
+
+def season_page(driver):
+    """The page unjam-season writes for two episodes, with the names it proposed."""
+    run = os.path.join(SCRATCH, "season")
+    os.makedirs(run)
+    os.symlink(os.path.join(TOP, "dict/words"), os.path.join(run, "words"))
+    episodes = under(os.path.join(TOP, "tests/season/episodes"), "ep01.srt", "ep02.srt")
+    subprocess.run([SEASON, "-o", "out"] + episodes, cwd=run, stdout=subprocess.DEVNULL,
+                   check=True)
+    out = os.path.join(run, "out")
+    open_page(driver, os.path.join(out, "review.html"))
+    check(len(driver.find_elements(By.CSS_SELECTOR, "section[data-file]")) == 2, "two sections")
+    change(driver, 3, 1, section=1).click()  # "Whatareyou" split
+    check(download(driver, "Download ep01.srt", "ep01.srt") == read(os.path.join(
+        out, "ep01.srt")).replace(b"What are you", b"Whatareyou"), "first file, one undone")
+    check(download(driver, "Download ep02.srt", "ep02.srt") == read(os.path.join(
+        out, "ep02.srt")), "second file's download")
+    names = read(os.path.join(out, "names.txt")).split()  # Thornwick among them
+    driver.find_element(By.CSS_SELECTOR, 'input[data-name="Thornwick"]').click()
+    check(download(driver, "Download words2", "words2") ==
+          b"".join(name + b"\n" for name in names if name != b"Thornwick"), "the names' download")
+
+
+def large_page(driver):
+    """5,000 cues, 1,500 of them with a change: opened, one change undone,
+    then all; undoing all gives back the input's text."""
+    cues = [b"%d\n00:%02d:%02d,000 --> 00:%02d:%02d,500\n%s\n\n" % (
+        k, k // 60 % 60, k % 60, k // 60 % 60, k % 60,
+        b"What areyou doing, %d?" % k if k % 10 < 3 else b"Nothing to see, %d." % k)
+        for k in range(1, 5001)]
+    before = write("large.srt", b"".join(cues))
+    after = write("large-fixed.srt", read(before).replace(b"areyou", b"are you")
+                  .replace(b"\n", b"\r\n"))
+    page = make_page("large.html", [REVIEW, before, after])
+    started = time.monotonic()
+    open_page(driver, page)
+    opened = time.monotonic() - started
+    loaded = driver.execute_script(
+        "return performance.getEntriesByType('navigation')[0].loadEventEnd")
+    undo_one = driver.execute_script("""const t = performance.now();
+        document.querySelector('[data-line="19967"] [data-change="1"]').click();
+        document.body.offsetHeight; return performance.now() - t;""")
+    undo_all = driver.execute_script("""const t = performance.now();
+        document.getElementById('undo-shown').click();
+        document.body.offsetHeight; return performance.now() - t;""")
+    changes = len(driver.find_elements(By.CSS_SELECTOR, "[data-change]"))
+    print(f"5,000 cues, {changes} changes, {os.path.getsize(page) >> 10} KiB page: load event "
+          f"{loaded:.0f} ms ({opened:.2f} s with the driver), render "
+          f"{driver.find_element(By.TAG_NAME, 'body').get_attribute('data-render-ms')} ms, "
+          f"undo one {undo_one:.1f} ms, undo all {undo_all:.0f} ms")
+    check(changes == 1500 and loaded < 10000 and undo_one < 1000, "no 1,500 changes, or far too slow")
+    check(download(driver, "Download large-fixed.srt", "large-fixed.srt") ==
+          read(before).replace(b"\n", b"\r\n"), "undoing all gives back the input")
+
+
+def screenshot(driver, png):
+    open_page(driver, make_page("sample.html", [REVIEW] + under(
+        os.path.join(TOP, "examples"), "sample.srt", "sample-repaired.srt", "sample-messages.txt")))
+    driver.set_window_size(1100, 820)
+    change(driver, 7, 3).click()
+    driver.execute_script("window.scrollTo(0, 0)")
+    driver.save_screenshot(png)
+
+
+def main():
+    png = sys.argv[5] if sys.argv[4:5] == ["--screenshot"] else os.path.join(SCRATCH, "shot.png")
+    driver = start_browser()
+    try:
+        for part in (golden_page, markup_page, season_page, large_page):
+            driver.get("about:blank")
+            part(driver)
+        screenshot(driver, png)
+    finally:
+        driver.quit()
+    if not failures:
+        shutil.rmtree(SCRATCH)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
