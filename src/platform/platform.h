@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 // --- Process -----------------------------------------------------------
 
@@ -71,6 +72,29 @@ bool removeFile(const char* path);
 // whatever it points to.
 bool isLink(const char* path);
 
+// --- Folders and paths -------------------------------------------------
+
+// Whether `c` ends a folder's name in a path: `/` on POSIX; `/` or `\` on
+// Windows.
+bool isPathSeparator(char c);
+
+// `path` as seen from anywhere: unchanged when absolute, else from the
+// working directory (on Windows, GetFullPathNameW's full path).
+std::string absolutePath(const std::string& path);
+
+// Creates the folder and any missing parents, as `mkdir -p`; true when it
+// is a folder already. False with errno set (ENOTDIR when a file is in the
+// way, on Windows as on Linux).
+bool makeFolders(const std::string& path);
+
+// A new empty folder of this user's own for scratch files: under TMPDIR (or
+// /tmp) on POSIX, under GetTempPathW's folder on Windows. False with errno
+// set.
+bool makeScratchFolder(std::string& folder);
+
+// Deletes an empty folder.
+bool removeFolder(const char* path);
+
 // --- What a path is ----------------------------------------------------
 
 enum class FileKind { missing, regular, directory, other };
@@ -98,12 +122,38 @@ inline bool sameIdentity(const FileIdentity& a, const FileIdentity& b) {
 bool identifyPath(const char* path, FileIdentity& id);
 bool identifyFile(int fd, FileIdentity& id);
 
+// --- Other programs ----------------------------------------------------
+
+// The path of the program `name` in the folder of the running program
+// (`name.exe` on Windows). POSIX finds that folder by /proc/self/exe, or
+// else by `argv0`.
+std::string programBeside(const char* argv0, const char* name);
+
+// Whether `path` is a program that can be run; false with errno set
+// (EISDIR for a folder).
+bool isRunnable(const char* path);
+
+// Runs `program` with `args` in `folder`: standard input from the null
+// device, standard output into `outputPath` (created or emptied), standard
+// error shared. Returns its exit status: 0-255, or 128 + N when signal N
+// ended it (POSIX), or 256 when an exception ended it (Windows, where the
+// exit code is then the exception's, 0xC0000005 and the like). -1, with
+// errno set, when it could not be started.
+int runProgram(const std::string& program, const std::vector<std::string>& args,
+               const std::string& folder, const std::string& outputPath);
+
 // --- The installed word list -------------------------------------------
 
 // Where the default word list is installed. POSIX: under the install
 // prefix chosen when building (UNJAM_INSTALLED_WORDS). Windows: `words`
 // beside the running .exe, as the zip holds it.
 std::string installedWordsPath();
+
+// The installed list as found from the running program's own place, so that
+// an installed tree still works after it is moved. POSIX:
+// ../share/unjam/words from the program's folder, links resolved. Windows:
+// installedWordsPath(), `words` beside the .exe.
+std::string installedWordsBeside(const char* argv0);
 
 // The shell command that puts the installed list in the working directory
 // as `words`: `ln -s PATH words` on POSIX, `copy "PATH" words` on Windows.

@@ -7,6 +7,7 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include <direct.h>
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -14,6 +15,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -100,6 +103,22 @@ void addArgument(const std::wstring& argument, std::vector<std::string>& texts) 
         std::sort(texts.begin() + static_cast<long>(first), texts.end());
     }
     if (texts.size() == first) texts.push_back(narrow(argument));
+}
+
+// The folder of the running .exe, with its separator at the end.
+std::wstring programFolder() {
+    std::wstring exe(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD size = GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
+        if (size < exe.size()) {
+            exe.resize(size);
+            break;
+        }
+        exe.resize(exe.size() * 2);  // cut short: a longer path
+    }
+    size_t slash = exe.find_last_of(L"\\/");
+    exe.resize(slash == std::wstring::npos ? 0 : slash + 1);
+    return exe;
 }
 
 int openNullDevice(int flags) {
@@ -213,6 +232,80 @@ bool isLink(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+bool isPathSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+std::string absolutePath(const std::string& path) {
+    std::wstring wide = widen(path.c_str());
+    DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    DWORD written = size ? GetFullPathNameW(wide.c_str(), size, full.data(), nullptr) : 0;
+    if (written == 0 || written >= size) return path;
+    full.resize(written);
+    return narrow(full);
+}
+
+namespace {
+
+// Where the folders of `path` begin to be made: after a drive (`C:`, `C:\`)
+// or the server and share of a network path (`\\server\share\`).
+size_t rootLength(const std::string& path) {
+    size_t at = path.size() >= 2 && path[1] == ':' ? 2 : 0;
+    if (at == 0 && path.size() >= 2 && isPathSeparator(path[0]) && isPathSeparator(path[1])) {
+        size_t server = path.find_first_of("\\/", 2);
+        size_t share = server == std::string::npos ? server : path.find_first_of("\\/", server + 1);
+        return share == std::string::npos ? path.size() : share + 1;
+    }
+    while (at < path.size() && isPathSeparator(path[at]))
+        ++at;
+    return at;
+}
+
+// Makes one folder; true when it is one already.
+bool makeFolder(const std::string& path) {
+    if (_wmkdir(widen(path.c_str()).c_str()) == 0) return true;
+    if (errno != EEXIST) return false;
+    if (kindOfPath(path.c_str()) == FileKind::directory) return true;
+    errno = ENOTDIR;
+    return false;
+}
+
+}  // namespace
+
+bool makeFolders(const std::string& path) {
+    for (size_t at = rootLength(path); at < path.size(); ++at)
+        if (isPathSeparator(path[at]) && !isPathSeparator(path[at - 1]) &&
+            !makeFolder(path.substr(0, at)))
+            return false;
+    return makeFolder(path);
+}
+
+bool makeScratchFolder(std::string& folder) {
+    wchar_t temp[MAX_PATH + 1];
+    DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    if (length == 0 || length > MAX_PATH) {
+        errno = ENOENT;
+        return false;
+    }
+    // A name no other run takes: the process, the time, and a count of tries.
+    unsigned long long seed = GetTickCount64() ^ (GetCurrentProcessId() * 2654435761ULL);
+    for (unsigned tries = 0; tries < 100; ++tries) {
+        std::wstring name =
+            std::wstring(temp, length) + L"unjam-season." + std::to_wstring(seed + tries);
+        if (_wmkdir(name.c_str()) == 0) {
+            folder = narrow(name);
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+bool removeFolder(const char* path) {
+    return _wrmdir(widen(path).c_str()) == 0;
+}
+
 FileKind kindOfPath(const char* path) {
     // The C library finds no folder by a name with a slash at its end
     // (`out\`), which Linux takes; a root (`C:\`, `\`) keeps its own.
@@ -255,20 +348,117 @@ bool identifyFile(int fd, FileIdentity& id) {
 }
 
 std::string installedWordsPath() {
-    std::wstring exe(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD size = GetModuleFileNameW(nullptr, exe.data(), static_cast<DWORD>(exe.size()));
-        if (size < exe.size()) {
-            exe.resize(size);
-            break;
-        }
-        exe.resize(exe.size() * 2);  // cut short: a longer path
-    }
-    size_t slash = exe.find_last_of(L"\\/");
-    exe.resize(slash == std::wstring::npos ? 0 : slash + 1);
-    return narrow(exe + L"words");
+    return narrow(programFolder() + L"words");
+}
+
+std::string installedWordsBeside(const char*) {
+    return installedWordsPath();
 }
 
 std::string commandToUseInstalledWords() {
     return "copy \"" + installedWordsPath() + "\" words";
+}
+
+std::string programBeside(const char*, const char* name) {
+    return narrow(programFolder() + widen(name) + L".exe");
+}
+
+bool isRunnable(const char* path) {
+    FileKind kind = kindOfPath(path);
+    if (kind == FileKind::regular) return true;
+    errno = kind == FileKind::directory ? EISDIR : ENOENT;
+    return false;
+}
+
+namespace {
+
+// An argument as CommandLineToArgvW and the C library read it back: in
+// quotes when it holds a blank, backslashes doubled before a quote.
+std::wstring quoted(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos)
+        return argument;
+    std::wstring text = L"\"";
+    size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        text.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        backslashes = 0;
+        text.push_back(c);
+    }
+    text.append(2 * backslashes, L'\\');
+    return text + L"\"";
+}
+
+// A handle that the child inherits, or INVALID_HANDLE_VALUE.
+HANDLE inheritedFile(const std::string& path, DWORD access, DWORD creation) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE file = CreateFileW(widen(path.c_str()).c_str(), access,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
+                              creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) errno = errnoOf(GetLastError());
+    return file;
+}
+
+HANDLE inheritedStandardError() {
+    HANDLE error = INVALID_HANDLE_VALUE;
+    if (!DuplicateHandle(GetCurrentProcess(), reinterpret_cast<HANDLE>(_get_osfhandle(2)),
+                         GetCurrentProcess(), &error, 0, TRUE, DUPLICATE_SAME_ACCESS))
+        errno = errnoOf(GetLastError());
+    return error;
+}
+
+void closeHandles(std::initializer_list<HANDLE> handles) {
+    for (HANDLE handle : handles)
+        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+}
+
+}  // namespace
+
+int runProgram(const std::string& program, const std::vector<std::string>& args,
+               const std::string& folder, const std::string& outputPath) {
+    std::wstring path = widen(program.c_str());
+    std::wstring line = quoted(path);
+    for (const std::string& arg : args)
+        line += L" " + quoted(widen(arg.c_str()));
+    HANDLE output = inheritedFile(outputPath, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE input = inheritedFile("NUL", GENERIC_READ, OPEN_EXISTING);
+    HANDLE error = inheritedStandardError();
+    if (output == INVALID_HANDLE_VALUE || input == INVALID_HANDLE_VALUE ||
+        error == INVALID_HANDLE_VALUE) {
+        int reason = errno;
+        closeHandles({output, input, error});
+        errno = reason;
+        return -1;
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = output;
+    startup.hStdError = error;
+    PROCESS_INFORMATION child{};
+    std::fflush(nullptr);  // what is buffered comes before the child's messages
+    // Only handles made inheritable reach the child: every file this
+    // program opens itself is opened not to be inherited.
+    bool started = CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                  widen(folder.c_str()).c_str(), &startup, &child);
+    int reason = started ? 0 : errnoOf(GetLastError());
+    closeHandles({output, input, error});
+    if (!started) {
+        errno = reason;
+        return -1;
+    }
+    CloseHandle(child.hThread);
+    DWORD code = 1;
+    bool ended = WaitForSingleObject(child.hProcess, INFINITE) == WAIT_OBJECT_0 &&
+                 GetExitCodeProcess(child.hProcess, &code);
+    CloseHandle(child.hProcess);
+    if (!ended) {
+        errno = EIO;
+        return -1;
+    }
+    return code <= 255 ? static_cast<int>(code) : 256;
 }

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "driver/messages.h"
-#include "season/system.h"
+#include "platform/platform.h"
 #include "wordlist/dictionary.h"
 #include "wordlist/wordfile.h"
 
@@ -15,11 +15,38 @@ namespace {
     fail(what + ": " + path + ": " + std::strerror(errno));
 }
 
+// True when `path` names something, even a link to a missing file.
+bool pathExists(const char* path) {
+    return kindOfPath(path) != FileKind::missing || isLink(path);
+}
+
+// The whole file's bytes; false with errno set.
+bool readWholeFile(const std::string& path, std::string& text) {
+    int fd = openForReading(path.c_str());
+    if (fd < 0) return false;
+    char buffer[65536];
+    long got;
+    while ((got = readFrom(fd, buffer, sizeof buffer)) > 0)
+        text.append(buffer, static_cast<size_t>(got));
+    int error = errno;
+    closeFile(fd);
+    errno = error;
+    return got == 0;
+}
+
+// The main list is copied, not linked, into the scratch folder: the same on
+// every system (Windows makes links only for administrators), and a copy of
+// two megabytes costs about what unjam's own reading of it does.
+bool copyFile(const std::string& from, const std::string& to) {
+    std::string text;
+    return readWholeFile(from, text) && writeTextFile(to, text);
+}
+
 }  // namespace
 
 MainList chooseMainList(const char* argv0) {
     if (pathExists("words")) return MainList{absolutePath("words"), false};
-    return MainList{resolvedPath(programFolder(argv0) + "/../share/unjam/words"), true};
+    return MainList{installedWordsBeside(argv0), true};
 }
 
 std::vector<NamedList> listsToKeep(const MainList& main) {
@@ -54,19 +81,32 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
     if (!makeScratchFolder(folder))
         fail(std::string("Could not make a scratch folder for the word lists: ") +
              std::strerror(errno));
-    if (!linkTo(main.path, folder + "/words") ||
+    if (!copyFile(main.path, folder + "/words") ||
         (!secondList.empty() && !writeTextFile(folder + "/words2", secondList))) {
         int error = errno;
-        removeScratchFolder(folder);
+        removeListFolder(folder);
         errno = error;
         failWith("Could not write the word lists in the scratch folder", folder);
     }
     return folder;
 }
 
+void removeListFolder(const std::string& folder) {
+    for (const char* name : {"/words", "/words2"})
+        removeFile((folder + name).c_str());
+    removeFolder(folder.c_str());
+}
+
 bool writeTextFile(const std::string& path, const std::string& text) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
+    int fd = openForWriting(path.c_str());
+    if (fd < 0) return false;
+    FILE* file = emptyFile(fd) ? streamForWriting(fd) : nullptr;
+    if (!file) {
+        int error = errno;
+        closeFile(fd);
+        errno = error;
+        return false;
+    }
     bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     int error = errno;
     if (std::fclose(file) != 0 || !written) {

@@ -15,7 +15,8 @@ struct MainList {
 };
 
 // `words` here, or else the list installed with the program
-// (../share/unjam/words from the program's folder).
+// (../share/unjam/words from the program's folder; on Windows, `words`
+// beside the .exe).
 MainList chooseMainList(const char* argv0);
 // The lists that no output may replace: `words`, `words2`, the main list.
 std::vector<NamedList> listsToKeep(const MainList& main);
@@ -26,10 +27,12 @@ void loadLists(const MainList& main);
 // The words of the loaded `words2`, then `names`: one a line.
 std::string secondListText(const std::vector<std::string>& names);
 
-// A scratch folder in which unjam finds the main list as `words` and
+// A scratch folder in which unjam finds a copy of the main list as `words` and
 // `secondList` (when not empty) as `words2`; ends the process if it cannot
 // be made.
 std::string makeListFolder(const MainList& main, const std::string& secondList);
+// Removes that folder and the lists in it.
+void removeListFolder(const std::string& folder);
 
 // Writes `text` to `path`; false with errno set.
 bool writeTextFile(const std::string& path, const std::string& text);

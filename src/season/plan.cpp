@@ -3,7 +3,7 @@
 #include <map>
 
 #include "driver/messages.h"
-#include "season/system.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -15,8 +15,20 @@ bool endsWithSrt(const std::string& name) {
     return end == ".srt";
 }
 
+// Where the last folder name of `path` ends, or npos.
+size_t lastSeparator(const std::string& path) {
+    for (size_t at = path.size(); at-- > 0;)
+        if (isPathSeparator(path[at])) return at;
+    return std::string::npos;
+}
+
+bool sameFile(const std::string& a, const FileIdentity& b) {
+    FileIdentity id;
+    return identifyPath(a.c_str(), id) && sameIdentity(id, b);
+}
+
 std::string folderOf(const std::string& path) {
-    size_t slash = path.rfind('/');
+    size_t slash = lastSeparator(path);
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
@@ -48,23 +60,22 @@ std::map<std::string, std::string> plannedNames(const std::vector<std::string>& 
     return planned;
 }
 
-void refuseInputFolder(const std::string& folder, const FileId& folderId,
+void refuseInputFolder(const std::string& folder, const FileIdentity& folderId,
                        const std::vector<std::string>& inputs) {
-    FileId id;
     for (const std::string& input : inputs)
-        if (identify(folderOf(input), id) && id == folderId)
+        if (sameFile(folderOf(input), folderId))
             fail("Will not write into the folder of an input: " + folder + " holds " + input);
 }
 
 void refuseOverwrite(const std::string& path, const std::vector<std::string>& inputs,
                      const std::vector<NamedList>& lists) {
-    FileId target, id;
-    if (!identify(path, target)) return;
+    FileIdentity target;
+    if (!identifyPath(path.c_str(), target)) return;
     for (const std::string& input : inputs)
-        if (identify(input, id) && id == target)
+        if (sameFile(input, target))
             fail("Will not write over an input: " + path + " is the same file as " + input);
     for (const NamedList& list : lists)
-        if (identify(list.path, id) && id == target)
+        if (sameFile(list.path, target))
             fail("Will not write over the word list: " + path + " is the same file as " +
                  list.shown);
 }
@@ -72,7 +83,7 @@ void refuseOverwrite(const std::string& path, const std::vector<std::string>& in
 }  // namespace
 
 std::string fileName(const std::string& path) {
-    size_t slash = path.rfind('/');
+    size_t slash = lastSeparator(path);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
@@ -81,17 +92,21 @@ std::string logNameFor(const std::string& name) {
 }
 
 std::string inFolder(const std::string& folder, const std::string& name) {
-    return folder.back() == '/' ? folder + name : folder + "/" + name;
+    if (isPathSeparator(folder.back())) return folder + name;
+    // Joined as the folder is spelled (`out\new` on Windows), else by `/`.
+    size_t slash = lastSeparator(folder);
+    return folder + (slash == std::string::npos ? '/' : folder[slash]) + name;
 }
 
 void refuseUnsafePlan(const std::string& folder, const std::vector<std::string>& inputs,
                       bool namesFile, const std::vector<NamedList>& lists) {
     std::map<std::string, std::string> planned = plannedNames(inputs, namesFile);
-    FileId folderId, here;
-    if (!identify(folder, folderId)) return;  // made later: nothing in it yet
-    if (!isFolder(folder)) fail("Will not write into " + folder + ": it is not a folder");
+    FileIdentity folderId;
+    if (!identifyPath(folder.c_str(), folderId)) return;  // made later: nothing in it yet
+    if (kindOfPath(folder.c_str()) != FileKind::directory)
+        fail("Will not write into " + folder + ": it is not a folder");
     refuseInputFolder(folder, folderId, inputs);
-    bool working = identify(".", here) && here == folderId;
+    bool working = sameFile(".", folderId);
     for (const auto& [name, purpose] : planned) {
         // A new `words` or `words2` here would be read as a list next time.
         if (working && (name == "words" || name == "words2"))

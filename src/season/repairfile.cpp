@@ -1,14 +1,11 @@
 #include "season/repairfile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <string_view>
 
 #include "driver/linereader.h"
-#include "season/system.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -44,12 +41,12 @@ int repairWithUnjam(const std::string& unjam, const std::string& listFolder,
 
 bool readReport(const std::string& log, FileReport& report) {
     InputFile in;
-    in.fd = open(log.c_str(), O_RDONLY);
+    in.fd = openForReading(log.c_str());
     if (in.fd < 0) return false;
     std::string line;
     while (readLine(in, line))
         countLine(line, report);
-    close(in.fd);
+    closeFile(in.fd);
     errno = in.error;
     return in.error == 0;
 }

@@ -9,13 +9,13 @@
 #include "driver/messages.h"
 #include "names/candidates.h"
 #include "names/subtitles.h"
+#include "platform/platform.h"
 #include "season/lists.h"
 #include "season/options.h"
 #include "season/plan.h"
 #include "season/repairfile.h"
 #include "season/seasonfile.h"
 #include "season/seasonpage.h"
-#include "season/system.h"
 #include "wordlist/dictionary.h"
 
 namespace {
@@ -61,6 +61,7 @@ std::string progressOf(const SeasonFile& file, int status) {
     if (!file.readable) return "not repaired: it could not be read";
     if (status < 0)
         return std::string("not repaired: could not run unjam: ") + std::strerror(errno);
+    if (status > 255) return "not repaired: unjam ended by an exception";
     if (status > 128) return "not repaired: unjam ended by signal " + std::to_string(status - 128);
     if (status != 0) return "failed: unjam ended with status " + std::to_string(status);
     const FileReport& r = file.report;
@@ -124,8 +125,8 @@ int runSeason(int argc, char** argv) {
     if (status >= 0) return status;
     MainList main = chooseMainList(argv[0]);
     refuseUnsafePlan(options.folder, options.files, options.proposeNames, listsToKeep(main));
-    std::string unjam = programFolder(argv[0]) + "/unjam";
-    if (!isExecutable(unjam))
+    std::string unjam = programBeside(argv[0], "unjam");
+    if (!isRunnable(unjam.c_str()))
         fail("Could not find unjam beside this program: " + unjam + ": " + std::strerror(errno));
     if (main.installed)
         say("No 'words' in the working directory: using the installed list " + main.path);
@@ -144,7 +145,7 @@ int runSeason(int argc, char** argv) {
     printNamesLine(options, names);
     std::string listFolder = makeListFolder(main, secondList);
     repairSeason(files, unjam, listFolder);
-    removeScratchFolder(listFolder);
+    removeListFolder(listFolder);
     bool pageWritten = writeSeasonPage(inFolder(options.folder, reviewPageName), files, names);
     return printSummary(options, files, names, pageWritten);
 }

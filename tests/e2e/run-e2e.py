@@ -92,18 +92,23 @@ def snapshot(work):
 def place_programs(program, folder):
     """Copies the program, and the unjam that unjam-season runs, into `folder`."""
     os.makedirs(folder, exist_ok=True)
-    if os.path.basename(program) == "unjam-season":
-        shutil.copy(os.path.join(os.path.dirname(program), "unjam"), folder)
+    name, exe = os.path.splitext(os.path.basename(program))
+    if name == "unjam-season":
+        shutil.copy(os.path.join(os.path.dirname(program), "unjam" + exe), folder)
     return shutil.copy(program, os.path.join(folder, os.path.basename(program)))
 
 
 def install_tree(row, program, logs):
-    """The program where an install puts it, beside its installed word list."""
+    """The program where an install puts it, beside its installed word list
+    (on Windows, in the same folder); the list's path as the program shows it."""
     prefix = os.path.join(logs, "prefix")
-    os.makedirs(os.path.join(prefix, "share", "unjam"))
-    with open(os.path.join(prefix, "share", "unjam", "words"), "wb") as f:
+    windows = program.endswith(".exe")
+    lists = os.path.join(prefix, "bin" if windows else "share/unjam")
+    os.makedirs(lists)
+    with open(os.path.join(lists, "words"), "wb") as f:
         f.write(row.installed)
-    return place_programs(program, os.path.join(prefix, "bin")), prefix
+    shown = "Z:" + lists.replace("/", "\\") + "\\words" if windows else lists + "/words"
+    return place_programs(program, os.path.join(prefix, "bin")), shown
 
 
 def windows_skip(row):
@@ -237,8 +242,9 @@ def main():
         if hasattr(row, "shell"):  # the arguments are a line of bash
             command = ["bash", "-c", 'exec "$@" ' + row.shell, "bash"] + command
         outcome = run(row, command + row.args, work, logs)
-        if installed:  # the scratch path of the install, as the row shows it
-            outcome = (outcome[0], outcome[1].replace(installed.encode(), b"PREFIX"), outcome[2])
+        if installed:  # the scratch path of the list, as the row shows it
+            shown = b"PREFIX/share/unjam/words"
+            outcome = (outcome[0], outcome[1].replace(installed.encode(), shown), outcome[2])
         if folder and os.environ.get("UNJAM_BLESS") == "1":
             failures = bless(folder, row, work, outcome)
         else:

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Windows zip as a user meets it: cpack makes it from the build tree; it
 # holds one folder with the programs (every .exe of the build's top
-# folder), the word list, the README and the licences, and nothing else; run from another folder without a `words`,
-# unjam.exe names the list beside it and the command that copies it, and
-# after that command (run by Windows' own cmd) it repairs the example.
+# folder), the word list, the README and the licences, and nothing else.
+# Run from another folder without a `words`, unjam.exe names the list
+# beside it and the command that copies it, unjam-season.exe uses that
+# list, and after that command (run by Windows' own cmd) unjam.exe repairs
+# the example.
 #   zip-test.sh BUILD_DIR SOURCE_DIR    (UNJAM_WRAP runs a Windows program)
 set -u
 build=$1 top=$2
@@ -32,6 +34,10 @@ windows_folder='Z:'${folder//\//\\}
 ${UNJAM_WRAP:-} "$folder/unjam.exe" sample.srt repaired.srt >/dev/null 2>stderr
 hint="Unjam reads its word list from 'words' in the working directory; to use the installed default list: copy \"$windows_folder\\words\" words"
 [ "$(tail -n 1 stderr)" = "$hint" ] || fail "hint is: $(cat stderr)"
+# The season command falls back to the list beside it too.
+${UNJAM_WRAP:-} "$folder/unjam-season.exe" -n -o fixed sample.srt >/dev/null 2>&1 ||
+    fail "unjam-season.exe failed without a words here"
+cmp -s "$top/examples/sample-repaired.srt" fixed/sample.srt || fail "the season's repair differs"
 # The command as the hint gives it; Wine quotes the path as Windows would.
 ${UNJAM_WRAP:-} cmd /c copy "$windows_folder\\words" words >/dev/null
 ${UNJAM_WRAP:-} "$folder/unjam.exe" sample.srt repaired.srt >messages.txt

@@ -4,10 +4,12 @@
 # user's words2 followed by the names in DIR/names.txt; DIR/review.html
 # shows every file, and the names when there are any. Checked with and
 # without a words2, with -n (the lists alone), and with the installed list
-# when the working directory has no `words`.
-#   matches-unjam.sh UNJAM_SEASON UNJAM TOP_DIR
+# when the working directory has no `words` (on Windows, the `words` beside
+# the .exe).
+#   matches-unjam.sh UNJAM_SEASON UNJAM TOP_DIR    (UNJAM_WRAP runs a Windows program)
 set -u
 season=$(realpath "$1") unjam=$(realpath "$2") top=$(realpath "$3")
+wrap=${UNJAM_WRAP:-}
 here=$top/tests/season
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -22,7 +24,7 @@ fail() {
 compare() {
     local run=$tmp/$1 expect=$tmp/$1-unjam
     shift
-    (cd "$run" && "$season" "$@" -o out episodes/*) >"$run/stdout" 2>"$run/stderr" ||
+    (cd "$run" && $wrap "$season" "$@" -o out episodes/*) >"$run/stdout" 2>"$run/stderr" ||
         fail "$run: exit status $?: $(cat "$run/stderr")"
     mkdir -p "$expect/out"
     cp -P "$run/words" "$expect/words" 2>/dev/null || cp -P "$main" "$expect/words"
@@ -33,7 +35,7 @@ compare() {
     for episode in "$run"/episodes/*; do
         name=${episode##*/}
         log=$(sed -E 's/\.[sS][rR][tT]$//' <<<"$name").log
-        (cd "$expect" && "$unjam" "$episode" "out/$name" >"out/$log" 2>/dev/null)
+        (cd "$expect" && $wrap "$unjam" "$episode" "out/$name" >"out/$log" 2>/dev/null)
         for file in "$name" "$log"; do
             cmp -s "$run/out/$file" "$expect/out/$file" || fail "$run/out/$file differs from unjam's"
         done
@@ -70,14 +72,20 @@ setup no-names "$main" "$here/words2"
 compare no-names -n
 [ -e "$tmp/no-names/out/names.txt" ] && fail "-n wrote names.txt"
 
-# Installed as the install step lays it out; no `words` where it runs.
+# Installed as the install step (or the Windows zip) lays it out; no
+# `words` where it runs.
 prefix=$tmp/prefix
 mkdir -p "$prefix/bin" "$prefix/share/unjam"
 cp "$season" "$unjam" "$prefix/bin/"
-cp "$main" "$prefix/share/unjam/words"
-season=$prefix/bin/unjam-season main=$prefix/share/unjam/words
+season=$prefix/bin/${season##*/} unjam=$prefix/bin/${unjam##*/}
+if [[ $season == *.exe ]]; then
+    main=$prefix/bin/words shown=Z:${main//\//\\}
+else
+    main=$prefix/share/unjam/words shown=$main
+fi
+cp "$top/dict/words" "$main"
 setup installed ""
 compare installed
-head -n 1 "$tmp/installed/stdout" | grep -qF "using the installed list $main" ||
+head -n 1 "$tmp/installed/stdout" | grep -qF "using the installed list $shown" ||
     fail "first line: $(head -n 1 "$tmp/installed/stdout")"
 exit $failed

@@ -402,31 +402,45 @@ def season_files(**extra):
     return files(**dict(dict(input_srt=None, words=SEASON_WORDS), **extra))
 
 
-def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True):
-    """A run over `inputs` (ep1.srt...) into out/: the progress and made files."""
+def page_name(name):
+    """A file's name as the review page's JSON holds it."""
+    return b"".join(b"\\u%04x" % byte if byte < 0x20 or byte >= 0x7f or byte in b"<>&" else
+                    b"\\" * (byte in b'"\\') + bytes([byte]) for byte in name.encode())
+
+
+def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True, into="out", shown=()):
+    """A run over `inputs` (ep1.srt...) into out/ (or `into`): the progress and
+    made files. `shown`: the inputs as the progress names them, when not as given."""
+    each = shown or inputs
     progress = b"".join(
-        b"[%d/%d] %s: " % (k + 1, len(inputs), name.encode()) +
+        b"[%d/%d] %s: " % (k + 1, len(each), name.encode()) +
         (b"not repaired: it could not be read\n" if name in failed else
-         b"7 lines, 1 fixed, 0 ambiguous, 0 not found\n") for k, name in enumerate(inputs))
-    made = {"out/names.txt": names}
+         b"7 lines, 1 fixed, 0 ambiguous, 0 not found\n")
+        for k, name in enumerate(each))
+    folder = into.replace("\\", "/")
+    made = {folder + "/names.txt": names}
     if page:
-        made["out/review.html"] = Page([name.encode() for name in inputs if name not in failed],
-                                       names.split())
-    for name in inputs:
+        made[folder + "/review.html"] = Page([page_name(name) for name in each if name not in failed],
+                                             names.split())
+    for name in each:
+        name = name.replace("\\", "/").split("/")[-1]
         if name not in failed:
-            made["out/" + name] = EPISODE.replace(b"areyou", b"are you").replace(b"\n", b"\r\n")
-            made["out/" + name[:-4] + ".log"] = SEASON_LOG
-    stdout = (first + (b"Proposed 1 name in out/names.txt, used unreviewed beside words2.\n"
-                       if names else b"No names proposed: out/names.txt is empty.\n") +
-              progress + b"Repaired %d of %d files into out; the messages of each are in its .log "
-              b"file there.\n" % (len(inputs) - len(failed), len(inputs)) +
-              (b"Every change is on the page out/review.html: open it in a browser to undo the "
-               b"wrong ones.\n" if page else b"") +
-              (b"To keep the good names: review out/names.txt, add them to words2, and run "
-               b"again.\n" if names else b""))
+            made[folder + "/" + name] = EPISODE.replace(b"areyou", b"are you").replace(b"\n", b"\r\n")
+            made[folder + "/" + name[:-4] + ".log"] = SEASON_LOG
+
+    def shown_in_folder(name):  # the folder as given, joined by the separator it uses
+        return (into + ("\\" if "\\" in into else "/") + name).encode()
+    listed = shown_in_folder("names.txt")
+    stdout = (first + (b"Proposed 1 name in %s, used unreviewed beside words2.\n" % listed
+                       if names else b"No names proposed: %s is empty.\n" % listed) +
+              progress + b"Repaired %d of %d files into %s; the messages of each are in its .log "
+              b"file there.\n" % (len(each) - len(failed), len(each), into.encode()) +
+              (b"Every change is on the page %s: open it in a browser to undo the "
+               b"wrong ones.\n" % shown_in_folder("review.html") if page else b"") +
+              (b"To keep the good names: review %s, add them to words2, and run "
+               b"again.\n" % listed if names else b""))
     return dict(status=1 if failed or not page else 0, stdout=stdout, made=made,
-                program="unjam-season",
-                args=["-o", "out"] + list(inputs), output=None)
+                program="unjam-season", args=["-o", into] + list(inputs), output=None)
 
 
 SEASON_REFUSED = dict(status=1, stdout=b"", made={}, program="unjam-season", output=None,
@@ -467,4 +481,10 @@ ROWS += [
         files=season_files(words=None, ep1_srt=EPISODE, ep2_srt=EPISODE),
         **season_run("ep1.srt", "ep2.srt", first=b"No 'words' in the working directory: using the "
                      b"installed list PREFIX/share/unjam/words\n")),
+    # Paths as a Windows user types them: backslashes, a wildcard, a folder
+    # to make inside a missing one, a name beyond ASCII.
+    Row("season-windows-paths", stderr=b"", windows_only=True,
+        files=season_files(ep1_srt=EPISODE) | {"Épisode 2.srt": EPISODE},
+        setup=[("bash", "mkdir sub && mv ep1.srt 'Épisode 2.srt' sub/")],
+        **season_run("sub\\*.srt", into="out\\new", shown=("sub\\ep1.srt", "sub\\Épisode 2.srt"))),
 ]
