@@ -116,6 +116,33 @@ TEST(Platform, NamesBeyondAscii) {
     fs::remove_all(folder);
 }
 
+// As `mkdir -p`: parents made, a folder there already taken, a file in the
+// way refused as on Linux; paths beyond ASCII too.
+TEST(Platform, MakesFoldersWithTheirParents) {
+    makeScratch("MakesFoldersWithTheirParents");
+    EXPECT_TRUE(makeFolders(path(u8"a/É/第1話")));
+    EXPECT_TRUE(fs::is_directory(folder / u8"a/É/第1話"));
+    EXPECT_TRUE(makeFolders(path(u8"a/É/")));
+    write(u8"file", "x");
+    EXPECT_FALSE(makeFolders(path(u8"file/b")));
+    EXPECT_EQ(errno, ENOTDIR);
+    EXPECT_FALSE(makeFolders(path(u8"file")));
+    EXPECT_EQ(errno, ENOTDIR);
+    EXPECT_TRUE(removeFolder(path(u8"a/É/第1話").c_str()));
+    EXPECT_FALSE(fs::exists(folder / u8"a/É/第1話"));
+    fs::remove_all(folder);
+}
+
+TEST(Platform, ScratchFoldersAreNewEachTime) {
+    std::string first, second;
+    ASSERT_TRUE(makeScratchFolder(first));
+    ASSERT_TRUE(makeScratchFolder(second));
+    EXPECT_NE(first, second);
+    EXPECT_EQ(kindOfPath(second.c_str()), FileKind::directory);
+    EXPECT_EQ(absolutePath(first), first);
+    EXPECT_TRUE(removeFolder(first.c_str()) && removeFolder(second.c_str()));
+}
+
 TEST(InstalledWords, TheHintNamesTheList) {
     std::string list = installedWordsPath();
     EXPECT_EQ(list.substr(list.size() - 5), "words");
