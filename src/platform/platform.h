@@ -78,6 +78,11 @@ bool isLink(const char* path);
 // Windows.
 bool isPathSeparator(char c);
 
+// What tells file names in one folder apart: the name itself on POSIX; on
+// Windows, which ignores case in names, the name in capitals, so that
+// `ep1.srt` and `EP1.SRT` are one.
+std::string fileNameKey(const std::string& name);
+
 // `path` as seen from anywhere: unchanged when absolute, else from the
 // working directory (on Windows, GetFullPathNameW's full path).
 std::string absolutePath(const std::string& path);

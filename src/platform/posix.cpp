@@ -87,6 +87,10 @@ bool isPathSeparator(char c) {
     return c == '/';
 }
 
+std::string fileNameKey(const std::string& name) {
+    return name;
+}
+
 std::string absolutePath(const std::string& path) {
     if (!path.empty() && path[0] == '/') return path;
     char here[PATH_MAX];

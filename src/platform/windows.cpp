@@ -236,6 +236,12 @@ bool isPathSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
+std::string fileNameKey(const std::string& name) {
+    std::wstring wide = widen(name.c_str());
+    CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+    return narrow(wide);
+}
+
 std::string absolutePath(const std::string& path) {
     std::wstring wide = widen(path.c_str());
     DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);

@@ -33,22 +33,28 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Each file name to write in the output folder, with what it is written for.
-std::map<std::string, std::string> plannedNames(const std::vector<std::string>& inputs,
+struct PlannedFile {
+    std::string name;
+    std::string purpose;
+};
+
+// Each file to write in the output folder, by its name's key (names that
+// differ only in case are one file on Windows).
+std::map<std::string, PlannedFile> plannedNames(const std::vector<std::string>& inputs,
                                                 bool namesFile) {
-    std::map<std::string, std::string> planned;
+    std::map<std::string, PlannedFile> planned;
     auto plan = [&](const std::string& name, const std::string& purpose) {
-        auto [at, added] = planned.emplace(name, purpose);
+        auto [at, added] = planned.emplace(fileNameKey(name), PlannedFile{name, purpose});
         if (!added)
-            fail("Will not write two files named " + name + ": for " + at->second + " and for " +
-                 purpose);
+            fail("Will not write two files named " + name + ": for " + at->second.purpose +
+                 " and for " + purpose);
     };
     std::map<std::string, std::string> inputNamed;
     for (const std::string& input : inputs) {
         std::string name = fileName(input);
         if (name.empty() || name == "." || name == "..")
             fail("Will not repair " + input + ": it names no file");
-        auto [at, added] = inputNamed.emplace(name, input);
+        auto [at, added] = inputNamed.emplace(fileNameKey(name), input);
         if (!added) fail("Two inputs have one file name: " + at->second + " and " + input);
     }
     for (const std::string& input : inputs) {
@@ -100,17 +106,19 @@ std::string inFolder(const std::string& folder, const std::string& name) {
 
 void refuseUnsafePlan(const std::string& folder, const std::vector<std::string>& inputs,
                       bool namesFile, const std::vector<NamedList>& lists) {
-    std::map<std::string, std::string> planned = plannedNames(inputs, namesFile);
+    std::map<std::string, PlannedFile> planned = plannedNames(inputs, namesFile);
     FileIdentity folderId;
     if (!identifyPath(folder.c_str(), folderId)) return;  // made later: nothing in it yet
     if (kindOfPath(folder.c_str()) != FileKind::directory)
         fail("Will not write into " + folder + ": it is not a folder");
     refuseInputFolder(folder, folderId, inputs);
     bool working = sameFile(".", folderId);
-    for (const auto& [name, purpose] : planned) {
+    for (const auto& [key, file] : planned) {
         // A new `words` or `words2` here would be read as a list next time.
-        if (working && (name == "words" || name == "words2"))
-            fail("Will not write " + inFolder(folder, name) + ": it is the word list " + name);
-        refuseOverwrite(inFolder(folder, name), inputs, lists);
+        for (const char* list : {"words", "words2"})
+            if (working && key == fileNameKey(list))
+                fail("Will not write " + inFolder(folder, file.name) + ": it is the word list " +
+                     list);
+        refuseOverwrite(inFolder(folder, file.name), inputs, lists);
     }
 }

@@ -452,6 +452,11 @@ ROWS += [
     Row("season-same-file-name", stderr=b"Two inputs have one file name: a/ep1.srt and b/ep1.srt\n",
         setup=[("mkdir", "a"), ("mkdir", "b"), ("bash", "cp ep1.srt a/; cp ep1.srt b/")],
         args=["-o", "out", "a/ep1.srt", "b/ep1.srt"], **SEASON_REFUSED),
+    # Windows ignores case in names: the second would replace the first.
+    Row("season-same-file-name-other-case", windows_only=True,
+        stderr=b"Two inputs have one file name: a/EP1.srt and b/ep1.srt\n",
+        setup=[("mkdir", "a"), ("mkdir", "b"), ("bash", "cp ep1.srt a/EP1.srt; cp ep1.srt b/")],
+        args=["-o", "out", "a/EP1.srt", "b/ep1.srt"], **SEASON_REFUSED),
     Row("season-dir-input-folder",
         stderr=b"Will not write into the folder of an input: . holds ep2.srt\n",
         args=["-o", ".", "ep2.srt", "ep1.srt"], **SEASON_REFUSED),
