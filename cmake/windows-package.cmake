@@ -3,7 +3,7 @@
 # named after the version.
 # Every program of the project belongs here (the zip's test expects each
 # .exe of the build's top folder).
-install(TARGETS unjam unjam-names unjam-season RUNTIME DESTINATION .)
+install(TARGETS unjam unjam-names unjam-season unjam-review RUNTIME DESTINATION .)
 install(FILES dict/words README.md LICENSE dict/COPYING.scowl DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)

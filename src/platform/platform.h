@@ -78,6 +78,19 @@ bool isLink(const char* path);
 // Windows.
 bool isPathSeparator(char c);
 
+// Where the last folder name of `path` ends, or npos.
+inline size_t lastSeparator(const std::string& path) {
+    for (size_t at = path.size(); at-- > 0;)
+        if (isPathSeparator(path[at])) return at;
+    return std::string::npos;
+}
+
+// What follows the last separator of `path`: the name of its file.
+inline std::string fileName(const std::string& path) {
+    size_t slash = lastSeparator(path);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 // What tells file names in one folder apart: the name itself on POSIX; on
 // Windows, which ignores case in names, the name in capitals, so that
 // `ep1.srt` and `EP1.SRT` are one.

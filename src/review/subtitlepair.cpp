@@ -219,11 +219,6 @@ bool appendLines(const ReviewFile& file, const SubtitleText& before, const Subti
     return true;
 }
 
-std::string baseName(const std::string& path) {
-    size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 bool appendFileData(const ReviewFile& file, std::string& json, std::string& error) {
@@ -241,9 +236,9 @@ bool appendFileData(const ReviewFile& file, std::string& json, std::string& erro
     }
     if (hasLog && !checkLog(file, log, before, error)) return false;
     json += "{\"name\":";
-    appendByteString(json, baseName(file.afterPath));
+    appendByteString(json, fileName(file.afterPath));
     json += ",\"before\":";
-    appendByteString(json, baseName(file.beforePath));
+    appendByteString(json, fileName(file.beforePath));
     json += ",\"hasLog\":";
     json += hasLog ? "true" : "false";
     json += ",\"after\":";

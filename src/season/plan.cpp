@@ -15,13 +15,6 @@ bool endsWithSrt(const std::string& name) {
     return end == ".srt";
 }
 
-// Where the last folder name of `path` ends, or npos.
-size_t lastSeparator(const std::string& path) {
-    for (size_t at = path.size(); at-- > 0;)
-        if (isPathSeparator(path[at])) return at;
-    return std::string::npos;
-}
-
 bool sameFile(const std::string& a, const FileIdentity& b) {
     FileIdentity id;
     return identifyPath(a.c_str(), id) && sameIdentity(id, b);
@@ -87,11 +80,6 @@ void refuseOverwrite(const std::string& path, const std::vector<std::string>& in
 }
 
 }  // namespace
-
-std::string fileName(const std::string& path) {
-    size_t slash = lastSeparator(path);
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 std::string logNameFor(const std::string& name) {
     return (endsWithSrt(name) ? name.substr(0, name.size() - 4) : name) + ".log";

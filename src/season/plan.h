@@ -10,8 +10,6 @@
 inline constexpr const char* namesFileName = "names.txt";
 inline constexpr const char* reviewPageName = "review.html";
 
-// What follows the last '/' of `path`.
-std::string fileName(const std::string& path);
 // NAME with a final ".srt" (any case) replaced by ".log", or ".log" added.
 std::string logNameFor(const std::string& name);
 // `name` inside `folder`, as the user wrote the folder.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/platform.h"
 #include "season/lists.h"
 #include "season/plan.h"
 #include "season/repairfile.h"

@@ -418,15 +418,13 @@ def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True, into
          b"7 lines, 1 fixed, 0 ambiguous, 0 not found\n")
         for k, name in enumerate(each))
     folder = into.replace("\\", "/")
+    repaired = [name.replace("\\", "/").split("/")[-1] for name in each if name not in failed]
     made = {folder + "/names.txt": names}
     if page:
-        made[folder + "/review.html"] = Page([page_name(name) for name in each if name not in failed],
-                                             names.split())
-    for name in each:
-        name = name.replace("\\", "/").split("/")[-1]
-        if name not in failed:
-            made[folder + "/" + name] = EPISODE.replace(b"areyou", b"are you").replace(b"\n", b"\r\n")
-            made[folder + "/" + name[:-4] + ".log"] = SEASON_LOG
+        made[folder + "/review.html"] = Page([page_name(name) for name in repaired], names.split())
+    for name in repaired:
+        made[folder + "/" + name] = EPISODE.replace(b"areyou", b"are you").replace(b"\n", b"\r\n")
+        made[folder + "/" + name[:-4] + ".log"] = SEASON_LOG
 
     def shown_in_folder(name):  # the folder as given, joined by the separator it uses
         return (into + ("\\" if "\\" in into else "/") + name).encode()
