@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "repair/verbatim.h"
+
 RepairEdits runawayEdits;
 
 void expect(bool ok, const char* what) {
@@ -105,14 +107,25 @@ std::string readFile(const char* path) {
     return bytes.str();
 }
 
+// Markup and links are copied as they stand, quote pairs in them too; a
+// pair is merged only where both its bytes lie between them.
 std::string mergeQuotePairs(const std::string& line) {
     std::string merged;
-    for (size_t i = 0; i < line.size(); ++i) {
-        bool pair =
-            i + 1 < line.size() && line[i] == line[i + 1] && (line[i] == '\'' || line[i] == '`');
-        merged.push_back(pair ? '"' : line[i]);
-        i += pair;
+    size_t i = 0;
+    auto mergeUpTo = [&](size_t end) {
+        for (; i < end; ++i) {
+            bool pair =
+                i + 1 < end && line[i] == line[i + 1] && (line[i] == '\'' || line[i] == '`');
+            merged.push_back(pair ? '"' : line[i]);
+            i += pair;
+        }
+    };
+    for (Span span : verbatimSpans(line)) {
+        mergeUpTo(span.from);
+        merged.append(line, span.from, span.to - span.from);
+        i = span.to;
     }
+    mergeUpTo(line.size());
     return merged;
 }
 
