@@ -79,6 +79,14 @@ void closeInput(InputFile& in) {
     in.fd = -1;
 }
 
+void readRest(InputFile& in, std::string& bytes) {
+    char chunk[1 << 16];
+    long got;
+    while ((got = readFrom(in.fd, chunk, sizeof chunk)) > 0)
+        bytes.append(chunk, static_cast<size_t>(got));
+    if (got < 0) in.error = errno;
+}
+
 bool readLine(InputFile& in, std::string& line) {
     line.clear();
     bool begun = false;  // a byte of the line was read, kept or not

@@ -33,6 +33,9 @@ bool openInput(InputFile& in, const char* path);
 // False, with in.error set, when it cannot.
 bool checkReadable(InputFile& in);
 void closeInput(InputFile& in);
+// Appends to `bytes` what the file still holds beyond what the line reader
+// has taken from it, 0x1A and all; a read error sets in.error.
+void readRest(InputFile& in, std::string& bytes);
 
 // Reads the next line, without its line end, into `line`. Lines have no
 // length limit. A NUL ends a line's text: the bytes after it up to the line

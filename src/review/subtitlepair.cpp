@@ -24,15 +24,6 @@ struct SubtitleText {
     std::string bytes;
 };
 
-// What follows a 0x1A is no line, but the download must hold it.
-void readRest(InputFile& in, std::string& bytes) {
-    char chunk[1 << 16];
-    long got;
-    while ((got = readFrom(in.fd, chunk, sizeof chunk)) > 0)
-        bytes.append(chunk, static_cast<size_t>(got));
-    if (got < 0) in.error = errno;
-}
-
 bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& error) {
     InputFile in;
     if (!openInput(in, path.c_str())) {
@@ -48,6 +39,7 @@ bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& 
         text.starts.push_back(start);
         start = text.bytes.size() - (in.buffer.size() - in.pos);
     }
+    // What follows a 0x1A is no line, but the download must hold it.
     if (in.error == 0) readRest(in, text.bytes);
     closeInput(in);
     if (in.error != 0)

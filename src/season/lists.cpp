@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "driver/linereader.h"
 #include "driver/messages.h"
 #include "platform/platform.h"
 #include "wordlist/dictionary.h"
@@ -22,16 +23,12 @@ bool pathExists(const char* path) {
 
 // The whole file's bytes; false with errno set.
 bool readWholeFile(const std::string& path, std::string& text) {
-    int fd = openForReading(path.c_str());
-    if (fd < 0) return false;
-    char buffer[65536];
-    long got;
-    while ((got = readFrom(fd, buffer, sizeof buffer)) > 0)
-        text.append(buffer, static_cast<size_t>(got));
-    int error = errno;
-    closeFile(fd);
-    errno = error;
-    return got == 0;
+    InputFile in;
+    if (!openInput(in, path.c_str())) return false;
+    readRest(in, text);
+    closeInput(in);
+    errno = in.error;
+    return in.error == 0;
 }
 
 // The main list is copied, not linked, into the scratch folder: the same on
