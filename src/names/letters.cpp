@@ -11,6 +11,7 @@ bool isCapital(char32_t code) {
 }
 
 bool isSmallLetter(char32_t code) {
+    if (code < 0x80) return code >= 'a' && code <= 'z';
     return classOf(code) == CharClass::letter && !isCapital(code);
 }
 

@@ -15,7 +15,8 @@ bool isSmallLetter(char32_t code);
 
 // The character at text[at], and how many bytes it takes.
 inline Character characterAt(std::string_view text, size_t at) {
-    return decodeCharacter(text, at, Encoding::utf8);
+    auto byte = static_cast<unsigned char>(text[at]);
+    return byte < 0x80 ? Character{byte, 1} : decodeCharacter(text, at, Encoding::utf8);
 }
 size_t characterCount(std::string_view text);
 // True when every letter of the word is a capital and it holds two or more.
