@@ -11,12 +11,13 @@
 
 #include "repair/repairword.h"
 
-// The length of the apostrophe whose last byte is text[end - 1], 0 when
-// none: every rule that asks for an apostrophe behind or before a word asks
-// this. `from` is as far back as the text may be read.
-size_t apostropheEndingAt(std::string_view text, size_t from, size_t end);
-// The length of the apostrophe at text[at], 0 when none (or at the end).
-size_t apostropheAt(std::string_view text, size_t at);
+// Apostrophes as the character layer knows them (' and the typographic ’ ‘
+// ʼ), in the encoding of the text they stand in: every rule that looks
+// behind or before a word for one asks these. The length of the apostrophe
+// at text[at], 0 when none; of the one whose last byte is text[end - 1],
+// reading no further back than `from`.
+size_t apostropheLengthAt(std::string_view text, size_t at);
+size_t apostropheLengthBefore(std::string_view text, size_t from, size_t end);
 
 // True when text[start] directly follows an apostrophe that itself follows
 // a letter ("don'", "I'", "we'"), so the word there may begin with an

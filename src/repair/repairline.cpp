@@ -41,7 +41,7 @@ void repairText(char* line, size_t i, size_t end, LineRepair& call, bool endBefo
             continue;
         }
         call.afterContraction = followsContraction(text, from, start);
-        call.beforeApostrophe = i < end ? apostropheAt(text, i) > 0 : endBeforeApostrophe;
+        call.beforeApostrophe = i < end ? apostropheLengthAt(text, i) > 0 : endBeforeApostrophe;
         // End the word in place; the empty word (start == i) passes through too.
         char behind = line[i];
         line[i] = '\0';
