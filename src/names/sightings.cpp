@@ -4,6 +4,7 @@
 
 #include "names/pairs.h"
 #include "names/sentences.h"
+#include "repair/contractions.h"
 #include "wordlist/chartests.h"
 
 std::map<std::string, Sighting> sightings;
@@ -58,6 +59,19 @@ void noteWord(std::string_view word, bool insideSentence, char behind) {
     if (behind == '\'') sightings[lowerAscii(word)].beforeApostrophe = true;
 }
 
+// The pieces of a contraction are no names: the repair splits off the
+// ending that begins the word behind a letter and an apostrophe ("sbeen" of
+// "it'sbeen"), and a word before an apostrophe and a t is the stem of a
+// negation ("Idon" of "Idon'tknow"). A name before any other ending stays
+// ("Bramblebum's", "Kenji'll").
+bool isContractionPiece(std::string_view text, size_t start, size_t end) {
+    if (followsContraction(text, 0, start) && contractionEnding(text.substr(start, end - start)))
+        return true;
+    size_t apostrophe = apostropheLengthAt(text, end);
+    return apostrophe > 0 && end + apostrophe < text.size() &&
+           toUpperAscii(text[end + apostrophe]) == 'T';
+}
+
 }  // namespace
 
 // Words are cut as the repair cuts them: runs of bytes that are neither
@@ -82,7 +96,8 @@ void noteTextLine(const std::string& line, bool& sentenceOpen) {
             noteSpacedPair(previous, word);
         previous = word;
         previousEnd = i;
-        noteWord(previous, sentenceOpen, i < n ? text[i] : '\0');
+        if (!isContractionPiece(text, start, i))
+            noteWord(previous, sentenceOpen, i < n ? text[i] : '\0');
         sentenceOpen = true;
     }
 }
