@@ -3,6 +3,8 @@
 #include "names/letters.h"
 #include "names/pairs.h"
 #include "names/sentences.h"
+#include "repair/contractions.h"
+#include "wordlist/chartests.h"
 
 std::map<std::string, Sighting> sightings;
 
@@ -77,6 +79,19 @@ bool isSpeakerLabel(std::string_view text, size_t from, size_t to) {
            isInCapitals(text.substr(from, to - from));
 }
 
+// The pieces of a contraction are no names: the repair splits off the
+// ending that begins the word behind a letter and an apostrophe ("sbeen" of
+// "it'sbeen"), and a word before an apostrophe and a t is the stem of a
+// negation ("Idon" of "Idon'tknow"). A name before any other ending stays
+// ("Bramblebum's", "Kenji'll").
+bool isContractionPiece(std::string_view text, size_t start, size_t end) {
+    if (followsContraction(text, 0, start) && contractionEnding(text.substr(start, end - start)))
+        return true;
+    size_t apostrophe = apostropheLengthAt(text, end);
+    return apostrophe > 0 && end + apostrophe < text.size() &&
+           toUpperAscii(text[end + apostrophe]) == 'T';
+}
+
 }  // namespace
 
 // Words are cut as the repair cuts them: runs of characters that are
@@ -110,8 +125,8 @@ void noteTextLine(const std::string& line, bool& sentenceOpen) {
             sentenceOpen = false;
             continue;
         }
-        noteWord(word, key, sentenceOpen,
-                 i < text.size() && apostropheAt(text, i, Encoding::utf8) > 0);
+        if (!isContractionPiece(text, start, i))
+            noteWord(word, key, sentenceOpen, apostropheLengthAt(text, i) > 0);
         sentenceOpen = true;
     }
 }
