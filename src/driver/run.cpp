@@ -12,6 +12,7 @@
 #include "repair/counters.h"
 #include "repair/repairline.h"
 #include "wordlist/dictionary.h"
+#include "wordlist/profile.h"
 
 namespace {
 
@@ -146,6 +147,7 @@ int runUnjam(int argc, char** argv) {
 
     std::fputs("Reading in dictionary...", stdout);
     readDictionary();
+    loadProfile();
     emptyOutput(out);
     say("done.\n");
     std::fputs("Processing output...\n", stdout);

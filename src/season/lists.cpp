@@ -1,5 +1,6 @@
 #include "season/lists.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -39,11 +40,43 @@ bool copyFile(const std::string& from, const std::string& to) {
     return readWholeFile(from, text) && writeTextFile(to, text);
 }
 
+// The languages whose lists the build installs beside the default one.
+const char* const shippedLanguages[] = {"de", "es", "fr", "it", "pt"};
+
+// LANG/words in the folder of the default list.
+std::string languageList(const std::string& defaultList, const std::string& language) {
+    size_t at = lastSeparator(defaultList);
+    char separator = at == std::string::npos ? '/' : defaultList[at];
+    return defaultList.substr(0, at + 1) + language + separator + "words";
+}
+
 }  // namespace
 
-MainList chooseMainList(const char* argv0) {
-    if (pathExists("words")) return MainList{absolutePath("words"), false};
-    return MainList{installedWordsBeside(argv0), true};
+MainList chooseMainList(const char* argv0, const std::string& language) {
+    if (language.empty() && pathExists("words"))
+        return MainList{absolutePath("words"), false,
+                        pathExists("words.profile") ? absolutePath("words.profile") : ""};
+    MainList main{installedWordsBeside(argv0), true, ""};
+    if (!language.empty() && language != "en") {
+        std::vector<std::string> known = installedLanguages(main.path);
+        if (std::find(known.begin(), known.end(), language) == known.end()) {
+            std::string list;
+            for (const std::string& name : known)
+                list += " " + name;
+            fail("Unknown language '" + language + "': the installed ones are" + list);
+        }
+        main.path = languageList(main.path, language);
+    }
+    if (pathExists((main.path + ".profile").c_str())) main.profile = main.path + ".profile";
+    return main;
+}
+
+std::vector<std::string> installedLanguages(const std::string& defaultList) {
+    std::vector<std::string> found{"en"};
+    for (const char* language : shippedLanguages)
+        if (kindOfPath(languageList(defaultList, language).c_str()) == FileKind::regular)
+            found.push_back(language);
+    return found;
 }
 
 std::vector<NamedList> listsToKeep(const MainList& main) {
@@ -79,6 +112,7 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
         fail(std::string("Could not make a scratch folder for the word lists: ") +
              std::strerror(errno));
     if (!copyFile(main.path, folder + "/words") ||
+        (!main.profile.empty() && !copyFile(main.profile, folder + "/words.profile")) ||
         (!secondList.empty() && !writeTextFile(folder + "/words2", secondList))) {
         int error = errno;
         removeListFolder(folder);
@@ -89,7 +123,7 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
 }
 
 void removeListFolder(const std::string& folder) {
-    for (const char* name : {"/words", "/words2"})
+    for (const char* name : {"/words", "/words2", "/words.profile"})
         removeFile((folder + name).c_str());
     removeFolder(folder.c_str());
 }
