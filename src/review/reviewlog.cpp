@@ -36,7 +36,13 @@ bool parseMessage(std::string_view line, int64_t& number, LogMessage& message) {
         size_t end = text.find('\'', head.size());
         if (end == std::string_view::npos) return false;
         message = LogMessage{kind, std::string(text.substr(head.size(), end - head.size())),
-                             std::string(text)};
+                             std::string(text), ""};
+        std::string_view rest = text.substr(end);
+        for (std::string_view after : {"': chose '", "' to '"}) {
+            if (kind == 'n' || !rest.starts_with(after)) continue;
+            rest.remove_prefix(after.size());
+            message.chosen = rest.substr(0, rest.find('\''));
+        }
         return true;
     }
     return false;

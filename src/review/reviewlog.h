@@ -8,9 +8,10 @@
 #include <vector>
 
 struct LogMessage {
-    char kind;         // 'a' ambiguous split, 'i' doubled i, 'n' not found
-    std::string word;  // the word the message quotes
-    std::string text;  // the whole message after "N: "
+    char kind;           // 'a' ambiguous split, 'i' doubled i, 'n' not found
+    std::string word;    // the word the message quotes
+    std::string text;    // the whole message after "N: "
+    std::string chosen;  // what the word became, when the message says ('a', 'i')
 };
 
 struct ReviewLog {
