@@ -8,6 +8,7 @@ packages=(
     clang-14 libclang-rt-14-dev   # second compiler, sanitizers, fuzzing
     python3                       # word list and benchmark scripts
     scowl fortunes                # word list sources, benchmark corpus
+    unicode-data                  # the source of src/wordlist/unicodetables.cpp
     groff-base                    # man page check
     lintian                       # package check
     valgrind                      # memory check of the end-to-end tests

@@ -17,12 +17,27 @@
 namespace {
 
 // A file's lines by the text rules, where each begins in its bytes, and
-// the bytes themselves, all of them: also what follows a 0x1A.
+// the bytes themselves, all of them: also what follows a 0x1A. A NUL ends
+// a line's text; what it cut off, NUL and all, is kept by line number.
 struct SubtitleText {
     std::vector<std::string> lines;
     std::vector<size_t> starts;
     std::string bytes;
+    std::unordered_map<size_t, std::string> cut;
 };
+
+// The bytes of a line from its NUL to its line end, which the line reader
+// skipped: what lies between the text and the end, less the LF and the CRs
+// before it (or the lone CR that ended it) and anything from a 0x1A on.
+std::string cutOff(const SubtitleText& text, size_t start, size_t end) {
+    std::string_view raw(text.bytes.data() + start, end - start);
+    raw = raw.substr(text.lines.back().size());
+    raw = raw.substr(0, raw.find('\x1a'));
+    if (raw.ends_with('\n')) raw.remove_suffix(1);
+    while (raw.ends_with('\r'))
+        raw.remove_suffix(1);
+    return std::string(raw);
+}
 
 bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& error) {
     InputFile in;
@@ -33,11 +48,15 @@ bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& 
     in.copy = &text.bytes;
     std::string line;
     size_t start = 0;
+    int64_t cutSoFar = 0;
     bool readable = checkReadable(in);  // a directory is refused here
     while (readable && readLine(in, line)) {
         text.lines.push_back(line);
         text.starts.push_back(start);
-        start = text.bytes.size() - (in.buffer.size() - in.pos);
+        size_t end = text.bytes.size() - (in.buffer.size() - in.pos);
+        if (in.linesCut != cutSoFar) text.cut[text.lines.size() - 1] = cutOff(text, start, end);
+        cutSoFar = in.linesCut;
+        start = end;
     }
     // What follows a 0x1A is no line, but the download must hold it.
     if (in.error == 0) readRest(in, text.bytes);
@@ -142,27 +161,43 @@ void appendLineHead(std::string& json, const LinePlace& at) {
     json += "],";
 }
 
+// What a NUL cut off the original line, against what it cut off the
+// repaired one (nothing, when unjam made it), as a change of its own.
+Change cutChange(const std::string& before, const std::string& after) {
+    return Change{before, after, std::string(before.size(), '-') + std::string(after.size(), '+')};
+}
+
+void appendSeg(std::string& json, const Change& change, char kind) {
+    json.push_back('[');
+    appendByteString(json, change.before);
+    json.push_back(',');
+    appendByteString(json, change.after);
+    json.push_back(',');
+    appendByteString(json, change.marks);
+    json += ",\"";
+    json.push_back(kind);
+    json += "\"]";
+}
+
 void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
-                       const LineChanges& line) {
+                       const LineChanges& line, const Change* cut) {
     appendLineHead(json, at);
     json += "\"at\":";
     appendNumber(json, static_cast<int64_t>(start));
     json += ",\"segs\":[";
     std::vector<char> kinds = changeKinds(line, at.messages);
     for (size_t k = 0; k < line.changes.size(); ++k) {
-        const Change& change = line.changes[k];
         appendByteString(json, line.common[k]);
-        json += ",[";
-        appendByteString(json, change.before);
         json.push_back(',');
-        appendByteString(json, change.after);
+        appendSeg(json, line.changes[k], kinds[k]);
         json.push_back(',');
-        appendByteString(json, change.marks);
-        json += ",\"";
-        json.push_back(kinds[k]);
-        json += "\"],";
     }
     appendByteString(json, line.common.back());
+    if (cut) {
+        json.push_back(',');
+        appendSeg(json, *cut, 'z');
+        json += ",\"\"";
+    }
     json += "]}";
 }
 
@@ -181,6 +216,11 @@ const LogMessage* unheldChoice(std::string_view before, const LineChanges& line,
         if (!held) return &message;
     }
     return nullptr;
+}
+
+std::string cutOf(const SubtitleText& text, size_t n) {
+    auto found = text.cut.find(n);
+    return found == text.cut.end() ? std::string() : found->second;
 }
 
 bool reportsNotFound(const std::vector<LogMessage>* messages) {
@@ -218,9 +258,11 @@ bool appendLines(const ReviewFile& file, const SubtitleText& before, const Subti
                                           "', which line " + std::to_string(number) + " of " +
                                           file.afterPath + " does not hold");
             return false;
-        } else if (!line.changes.empty()) {
+        } else if (Change cut = cutChange(cutOf(before, n), cutOf(after, n));
+                   !line.changes.empty() || cut.before != cut.after) {
             if (!changed.empty()) changed.push_back(',');
-            appendChangedLine(changed, at, after.starts[n], line);
+            appendChangedLine(changed, at, after.starts[n], line,
+                              cut.before != cut.after ? &cut : nullptr);
         } else if (reportsNotFound(at.messages)) {
             if (!notFound.empty()) notFound.push_back(',');
             appendLineHead(notFound, at);

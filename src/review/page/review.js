@@ -14,8 +14,45 @@ const KINDS = {
   a: ["Ambiguous", "the split had other readings"],
   i: ["Doubled i", "an i of \"ii\" was dropped"],
   n: ["Not found", "a word of the line is in no word list"],
+  z: ["Cut at NUL", "unjam dropped the text after a NUL byte"],
 };
 const filter = { kind: "" };
+const history = []; // each act of the user: what it changed, to take it back
+
+// Characters that would hide text or turn it around are shown by name.
+const NAMED = {
+  0x061c: "ALM", 0x200e: "LRM", 0x200f: "RLM", 0x202a: "LRE", 0x202b: "RLE", 0x202c: "PDF",
+  0x202d: "LRO", 0x202e: "RLO", 0x2066: "LRI", 0x2067: "RLI", 0x2068: "FSI", 0x2069: "PDI",
+};
+const SPECIAL = /[\x00-\x08\x0a-\x1f\x7f-\x9f\u061c\u200e\u200f\u202a-\u202e\u2066-\u2069]/g;
+
+function nameOf(char) {
+  const code = char.charCodeAt(0);
+  if (code < 0x20) return String.fromCharCode(0x2400 + code);
+  if (code === 0x7f) return "\u2421";
+  return NAMED[code] || "U+" + code.toString(16).toUpperCase().padStart(4, "0");
+}
+
+// `text` as plain text with those characters named: for titles and labels.
+function plain(text) {
+  return text.replace(SPECIAL, (c) => "[" + nameOf(c) + "]");
+}
+
+// `text` as nodes, each of those characters a marked name.
+function shownText(text) {
+  if (text.search(SPECIAL) < 0) return text;
+  const nodes = document.createDocumentFragment();
+  let from = 0;
+  for (const match of text.matchAll(SPECIAL)) {
+    nodes.append(text.slice(from, match.index));
+    const mark = el("span", "ctl", nameOf(match[0]));
+    mark.title = "U+" + match[0].charCodeAt(0).toString(16).toUpperCase().padStart(4, "0");
+    nodes.append(mark);
+    from = match.index + 1;
+  }
+  nodes.append(text.slice(from));
+  return nodes;
+}
 
 function bytesOf(text) {
   const bytes = new Uint8Array(text.length);
@@ -51,15 +88,16 @@ function showMarked(node, change, decode) {
     while (end < marks.length && marks[end] === marks[k]) end++;
     const n = end - k, mark = marks[k];
     if (mark === "=") {
-      node.append(decode(after.substr(a, n)));
+      node.append(shownText(decode(after.substr(a, n))));
     } else if (mark === "+") {
-      for (let j = 0; j < n; j++) {
-        const ins = el("span", "ins", after[a + j] === " " ? "\u00b7" : decode(after[a + j]));
-        ins.title = "blank inserted";
-        node.append(ins);
-      }
+      const ins = el("span", "ins");
+      ins.append(shownText(decode(after.substr(a, n))));
+      ins.title = after.substr(a, n) === " ".repeat(n) ? "blank inserted" : "inserted";
+      node.append(ins);
     } else {
-      node.append(el("del", "", decode(before.substr(b, n))));
+      const del = el("del");
+      del.append(shownText(decode(before.substr(b, n))));
+      node.append(del);
       if (mark === "~") node.append(el("span", "ins", decode(after.substr(a, n))));
     }
     if (mark !== "+") b += n;
@@ -74,7 +112,7 @@ function showChange(change) {
   node.classList.toggle("undone", change.undone);
   node.setAttribute("aria-pressed", change.undone ? "true" : "false");
   if (change.undone) {
-    node.append(change.decode(change.seg[0]));
+    node.append(shownText(change.decode(change.seg[0])));
     node.title = "undone: click to make the change again";
   } else {
     showMarked(node, change.seg, change.decode);
@@ -91,8 +129,8 @@ function setUndone(change, undone) {
 function lineHead(file, line, kinds) {
   const head = el("div", "where");
   head.append(el("span", "", "line " + line.n));
-  if (line.cue) head.append(el("span", "", "cue " + file.decode(line.cue)));
-  if (line.time) head.append(el("span", "", file.decode(line.time)));
+  if (line.cue) head.append(el("span", "", "cue " + plain(file.decode(line.cue))));
+  if (line.time) head.append(el("span", "", plain(file.decode(line.time))));
   for (const kind of kinds) {
     const badge = el("span", "badge " + kind, KINDS[kind][0]);
     badge.title = KINDS[kind][1];
@@ -109,7 +147,11 @@ function textRow(label, body) {
 
 function logList(file, line) {
   const list = el("ul", "log");
-  for (const message of line.log) list.append(el("li", "", line.n + ": " + file.decode(message)));
+  for (const message of line.log) {
+    const item = el("li", "", line.n + ": ");
+    item.append(shownText(file.decode(message)));
+    list.append(item);
+  }
   return list;
 }
 
@@ -126,11 +168,13 @@ function changedLine(file, line) {
   const mine = [];
   line.segs.forEach((seg, k) => {
     if (typeof seg === "string") {
-      before.append(file.decode(seg));
-      after.append(file.decode(seg));
+      before.append(shownText(file.decode(seg)));
+      after.append(shownText(file.decode(seg)));
       return;
     }
-    before.append(el("span", "was", file.decode(seg[0])));
+    const was = el("span", "was");
+    was.append(shownText(file.decode(seg[0])));
+    before.append(was);
     const change = { seg, kind: seg[3], undone: false, decode: file.decode };
     change.node = el("button", "change kind-" + (file.hasLog ? seg[3] : "u"));
     change.node.type = "button";
@@ -144,8 +188,8 @@ function changedLine(file, line) {
   const undoLine = el("button", "", "Undo line");
   const redoLine = el("button", "", "Redo line");
   undoLine.type = redoLine.type = "button";
-  undoLine.onclick = () => setAll(mine, true);
-  redoLine.onclick = () => setAll(mine, false);
+  undoLine.onclick = () => act("undo line " + line.n, mine, true);
+  redoLine.onclick = () => act("redo line " + line.n, mine, false);
   const kinds = lineKinds(file, line, mine.map((c) => c.kind));
   const head = lineHead(file, line, kinds);
   const actions = el("span", "actions");
@@ -163,7 +207,9 @@ function changedLine(file, line) {
 function unchangedLine(file, line) {
   const node = el("article", "unchanged");
   node.dataset.unchangedLine = line.n;
-  node.append(lineHead(file, line, ["n"]), textRow("text", el("div", "body", file.decode(line.text))));
+  const body = el("div", "body");
+  body.append(shownText(file.decode(line.text)));
+  node.append(lineHead(file, line, ["n"]), textRow("text", body));
   node.append(logList(file, line));
   lines.push({ node, kinds: ["n"], changes: [] });
   return node;
@@ -213,12 +259,12 @@ function fileSection(file, number) {
   const section = el("section", "file");
   section.dataset.file = number;
   const head = el("div", "file-head");
-  const save = el("button", "download", "Download " + file.decode(file.name));
+  const save = el("button", "download", "Download " + plain(file.decode(file.name)));
   save.type = "button";
   save.onclick = () => download(file.decode(file.name), reviewedBytes(file));
-  head.append(el("h2", "", file.decode(file.name)), save);
+  head.append(el("h2", "", plain(file.decode(file.name))), save);
   section.append(head);
-  const source = "repair of " + file.decode(file.before) +
+  const source = "repair of " + plain(file.decode(file.before)) +
     (file.hasLog ? "" : "; no log given, so silent and ambiguous changes are not told apart");
   section.append(el("p", "note", source));
   for (const line of file.lines) section.append(changedLine(file, line));
@@ -243,7 +289,7 @@ function namesSection(names) {
     box.type = "checkbox";
     box.checked = true;
     box.dataset.name = name;
-    label.append(box, " ", decoderFor({ after: name }).decode(bytesOf(name)));
+    label.append(box, " ", shownText(decoderFor({ after: name }).decode(bytesOf(name))));
     item.append(label);
     list.append(item);
     return box;
@@ -254,13 +300,21 @@ function namesSection(names) {
   return section;
 }
 
+// A change is shown when its line is and the filter asks for its kind: a
+// line shown for one ambiguous change may hold silent ones, which are then
+// greyed out, and no key or button acts on them.
 function shown(change) {
-  return !change.entry.node.classList.contains("hidden");
+  return !change.out && !change.entry.node.classList.contains("hidden");
 }
 
 function applyFilter(kind) {
   filter.kind = kind;
   for (const line of lines) line.node.classList.toggle("hidden", !!kind && !line.kinds.includes(kind));
+  for (const change of changes) {
+    change.out = !!kind && kind !== "n" && change.kind !== kind;
+    change.node.disabled = change.out;
+  }
+  if (current >= 0 && !shown(changes[current])) changes[current].node.classList.remove("current");
   for (const button of document.querySelectorAll("#filters button"))
     button.setAttribute("aria-pressed", button.dataset.kind === kind ? "true" : "false");
 }
@@ -272,7 +326,9 @@ function summarize() {
   const summary = document.getElementById("summary");
   summary.textContent = "";
   summary.append(el("b", "", String(changedLines)), " lines changed, ",
-    el("b", "", String(changes.length)), " changes, ", el("b", "", String(undone)), " undone.");
+    el("b", "", String(changes.length)), " changes, ", el("b", "", String(undone)), " undone. ",
+    el("span", "news"));
+  summary.lastChild.id = "news";
   for (const button of document.querySelectorAll("#filters button")) {
     const kind = button.dataset.kind;
     button.textContent = kind ? KINDS[kind][0] + " " + count(kind) : "All";
@@ -281,54 +337,96 @@ function summarize() {
 
 function makeFilters(hasLog) {
   const group = document.getElementById("filters");
-  for (const kind of ["", "s", "a", "i", "n"]) {
+  const cut = changes.some((c) => c.kind === "z");
+  for (const kind of ["", "s", "a", "i", "n"].concat(cut ? ["z"] : [])) {
     const button = el("button");
     button.type = "button";
     button.dataset.kind = kind;
     if (kind) button.title = "lines with a change that is " + KINDS[kind][1];
-    button.disabled = !hasLog && !!kind;
+    button.disabled = !hasLog && !!kind && kind !== "z";
     button.onclick = () => applyFilter(filter.kind === kind ? "" : kind);
     group.append(button);
   }
 }
 
-function focusChange(index) {
+// A click leaves the change where it is, so that a second click redoes it;
+// the keys bring it to the middle of the window.
+function focusChange(index, scroll) {
   if (current >= 0) changes[current].node.classList.remove("current");
   current = index;
   const node = changes[current].node;
   node.classList.add("current");
   node.focus({ preventScroll: true });
-  node.scrollIntoView({ block: "center" });
+  if (scroll) node.scrollIntoView({ block: "center" });
 }
 
 // The next change shown in the direction `step`, from the current one.
 function move(step) {
   for (let k = current + step; k >= 0 && k < changes.length; k += step) {
-    if (shown(changes[k])) return focusChange(k);
+    if (shown(changes[k])) return focusChange(k, true);
   }
 }
 
 function toggle(change) {
-  setUndone(change, !change.undone);
-  summarize();
+  act((change.undone ? "redo '" : "undo '") + plain(change.decode(change.seg[0])) + "'",
+    [change], !change.undone);
 }
 
 function onKey(event) {
   if (event.ctrlKey || event.metaKey || event.altKey || event.target.matches("input")) return;
   const focused = changes.findIndex((c) => c.node === document.activeElement);
-  if (focused >= 0 && focused !== current) focusChange(focused);
+  if (focused >= 0 && focused !== current) focusChange(focused, false);
   // Space keeps its own meaning on the page's other buttons.
   if (event.key === " " && focused < 0 && event.target.matches("button")) return;
   if (event.key === "j") move(1);
   else if (event.key === "k") move(-1);
-  else if ((event.key === " " || event.key === "u") && current >= 0) toggle(changes[current]);
-  else return;
+  else if (event.key === " " || event.key === "u") {
+    // Never a change the filter hides.
+    if (current >= 0 && shown(changes[current])) toggle(changes[current]);
+  } else return;
   event.preventDefault();
 }
 
-function setAll(some, undone) {
-  some.forEach((c) => setUndone(c, undone));
+// Every act goes through here, so that the last can be taken back.
+function act(what, some, undone) {
+  const saved = some.filter((c) => c.undone !== undone).map((c) => [c, c.undone]);
+  if (!saved.length) return;
+  history.push({ what, saved });
+  saved.forEach(([c]) => setUndone(c, undone));
+  tell(what + ": " + saved.length + (saved.length === 1 ? " change" : " changes") + ".");
+}
+
+function takeBack() {
+  const last = history.pop();
+  if (!last) return;
+  last.saved.forEach(([c, undone]) => setUndone(c, undone));
+  tell("Taken back: " + last.what + ".");
+}
+
+function tell(news) {
   summarize();
+  const button = document.getElementById("take-back");
+  button.disabled = !history.length;
+  button.title = history.length ? "take back: " + history[history.length - 1].what : "";
+  document.getElementById("news").textContent = news;
+}
+
+function choicesMade() {
+  return changes.some((c) => c.undone);
+}
+
+// The sticky bar's height, for what is scrolled to or focused to stay clear of it.
+function barHeight() {
+  const bar = document.getElementById("bar");
+  return getComputedStyle(bar).position === "sticky" ? bar.getBoundingClientRect().height : 0;
+}
+
+function keepFocusClear(event) {
+  if (event.target.closest("#bar")) return;
+  requestAnimationFrame(() => {
+    const top = event.target.getBoundingClientRect().top, clear = barHeight() + 8;
+    if (top < clear) window.scrollBy(0, top - clear);
+  });
 }
 
 function main() {
@@ -344,14 +442,24 @@ function main() {
     const node = event.target.closest(".change");
     if (!node) return;
     const index = changes.findIndex((c) => c.node === node);
-    focusChange(index);
+    focusChange(index, false);
     toggle(changes[index]);
   });
   document.addEventListener("keydown", onKey);
-  document.getElementById("undo-shown").onclick = () => setAll(changes.filter(shown), true);
-  document.getElementById("redo-shown").onclick = () => setAll(changes.filter(shown), false);
+  document.addEventListener("focusin", keepFocusClear);
+  const root = document.documentElement;
+  new ResizeObserver(() => root.style.setProperty("--bar-h", barHeight() + "px"))
+    .observe(document.getElementById("bar"));
+  window.addEventListener("beforeunload", (event) => {
+    if (!choicesMade()) return;
+    event.preventDefault();
+    event.returnValue = "";
+  });
+  document.getElementById("undo-shown").onclick = () => act("undo all shown", changes.filter(shown), true);
+  document.getElementById("redo-shown").onclick = () => act("redo all shown", changes.filter(shown), false);
+  document.getElementById("take-back").onclick = takeBack;
   if (data.files.length > 1) document.title = "Unjam review of " + data.files.length + " files";
-  else if (data.files.length) document.title = "Unjam review of " + data.files[0].decode(data.files[0].name);
+  else if (data.files.length) document.title = "Unjam review of " + plain(data.files[0].decode(data.files[0].name));
   document.body.dataset.renderMs = Math.round(performance.now() - started);
 }
 

@@ -1,0 +1,89 @@
+// Text as characters: the one place where every program learns what a line's
+// bytes mean, what a letter, a word's end and an apostrophe are, and how a
+// word is keyed for lookup. The data comes from the Unicode Character
+// Database (unicodetables.cpp, generated), the same on every system.
+//
+// A line is read in one of two encodings, decided for each line on its own
+// (encodingOfLine): a line that is valid UTF-8 is UTF-8, any other is
+// Windows-1252, the code page of older subtitle files. Deciding per line
+// keeps reading streamed (no look ahead over the whole file) and reads a
+// file that mixes the two, as files patched by hand do, line by line
+// correctly. Nothing is ever converted in a subtitle file: these functions
+// only read, and toUtf8 makes text for messages.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "wordlist/unicodetables.h"
+
+enum class Encoding : uint8_t { utf8, windows1252 };
+
+// Strict UTF-8: no overlong form, no surrogate, nothing above U+10FFFF. A
+// byte order mark is a valid character.
+bool isValidUtf8(std::string_view text);
+inline Encoding encodingOfLine(std::string_view line) {
+    return isValidUtf8(line) ? Encoding::utf8 : Encoding::windows1252;
+}
+
+// What a character is to the word model. A word is a run of letters, marks
+// and others; digits and word ends end it. wordEnd: Unicode punctuation,
+// symbols and spaces (general categories P, S, Z; so no-break space, dashes,
+// curly quotes, the ellipsis, music signs), the tab, and every apostrophe.
+// digit: every number (general category N). other: controls, format
+// characters, unassigned code points, which stay inside a word.
+enum class CharClass : uint8_t { other, letter, mark, digit, wordEnd };
+
+CharClass classOf(char32_t code);
+
+// A character of a line: its code point and its length in bytes.
+struct Character {
+    char32_t code;
+    uint32_t length;
+};
+
+// Windows-1252 byte to code point; the five bytes the code page leaves
+// undefined (0x81 0x8D 0x8F 0x90 0x9D) are the C1 controls of their value.
+char32_t fromWindows1252(unsigned char byte);
+
+// The character that starts at text[at] (at < text.size()). In UTF-8, a byte
+// that starts no valid sequence is U+FFFD, one byte long.
+Character decodeCharacter(std::string_view text, size_t at, Encoding encoding);
+
+// The class and byte length of the character at text[at]: ASCII answered
+// by one table read, without decoding.
+struct ClassAt {
+    CharClass type;
+    uint32_t length;
+};
+ClassAt classAtSlow(std::string_view text, size_t at, Encoding encoding);
+inline ClassAt classAt(std::string_view text, size_t at, Encoding encoding) {
+    auto byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x80) return {static_cast<CharClass>(asciiClassTable[byte]), 1};
+    return classAtSlow(text, at, encoding);
+}
+
+// ' and the typographic apostrophes ’ (U+2019) ‘ (U+2018) ʼ (U+02BC):
+// every rule that looks for an apostrophe asks this.
+bool isApostrophe(char32_t code);
+// The byte length of the apostrophe at text[at], 0 when there is none.
+size_t apostropheAt(std::string_view text, size_t at, Encoding encoding);
+
+// Full case folding (ß to ss, É to é), and canonical composition (NFC) of a
+// string of code points.
+std::u32string foldCase(std::u32string_view text);
+std::u32string composeCanonical(std::u32string_view text);
+
+// The code points of text in its encoding.
+std::u32string decodeText(std::string_view text, Encoding encoding);
+void appendUtf8(std::string& out, char32_t code);
+// The text as valid UTF-8, for messages: a UTF-8 line as it stands.
+std::string toUtf8(std::string_view text, Encoding encoding);
+
+// The key a word is looked up by: case folded and composed (NFC), in UTF-8,
+// so that a word is found whatever its case, its encoding and its form
+// (composed or with combining marks). An ASCII word's key is the word with
+// A-Z made small.
+std::string lookupKey(std::string_view word, Encoding encoding);
