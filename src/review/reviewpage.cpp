@@ -12,11 +12,20 @@ namespace {
 
 // The page's data: the files, then the names.
 bool pageData(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
-              std::string& json, std::string& error) {
+              std::string& json, std::string& error, std::vector<std::string>* leftOff) {
     json = "{\"files\":[";
-    for (size_t k = 0; k < files.size(); ++k) {
-        if (k) json.push_back(',');
-        if (!appendFileData(files[k], json, error)) return false;
+    for (size_t k = 0, shown = 0; k < files.size(); ++k) {
+        size_t before = json.size();
+        if (shown) json.push_back(',');
+        if (appendFileData(files[k], json, error)) {
+            ++shown;
+        } else if (leftOff) {
+            json.resize(before);
+            leftOff->push_back(error);
+            error.clear();
+        } else {
+            return false;
+        }
     }
     json += "],\"names\":[";
     for (size_t k = 0; k < names.size(); ++k) {
@@ -48,9 +57,9 @@ std::string fillTemplate(const std::string& json) {
 }  // namespace
 
 bool makeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
-                    std::string& page, std::string& error) {
+                    std::string& page, std::string& error, std::vector<std::string>* leftOff) {
     std::string json;
-    if (!pageData(files, names, json, error)) return false;
+    if (!pageData(files, names, json, error, leftOff)) return false;
     page = fillTemplate(json);
     return true;
 }

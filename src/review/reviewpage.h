@@ -15,9 +15,11 @@ struct ReviewFile {
 
 // The page for `files`; `names` (proposed for `words2`) get a list of
 // their own when there are any. False with `error` set when a file is
-// refused.
+// refused; with `leftOff`, a refused file is left off the page instead, and
+// the reason (which names it) added there.
 bool makeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
-                    std::string& page, std::string& error);
+                    std::string& page, std::string& error,
+                    std::vector<std::string>* leftOff = nullptr);
 // Writes that page to `out`; false with `error` set also when it cannot.
 bool writeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
                      std::FILE* out, std::string& error);

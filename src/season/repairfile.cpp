@@ -45,12 +45,12 @@ std::string because(const std::string& what, const std::string& path) {
 // unjam's files take their names; a repair it did not write leaves none.
 bool putInPlace(const std::string& output, const std::string& log, std::string& why) {
     std::string partOutput = partialName(output), partLog = partialName(log);
-    if (kindOfPath(partOutput.c_str()) == FileKind::missing)
+    if (!renameFile(partLog.c_str(), log.c_str()))
+        why = because("could not write its log", log);
+    else if (kindOfPath(partOutput.c_str()) == FileKind::missing)
         removeFile(output.c_str());
     else if (!renameFile(partOutput.c_str(), output.c_str()))
         why = because("could not write", output);
-    if (!renameFile(partLog.c_str(), log.c_str()) && why.empty())
-        why = because("could not write its log", log);
     removeFile(partOutput.c_str());
     removeFile(partLog.c_str());
     return why.empty();

@@ -127,7 +127,7 @@ void printNamesLine(const SeasonOptions& options, const std::vector<std::string>
 }
 
 int printSummary(const SeasonOptions& options, const std::vector<SeasonFile>& files,
-                 const std::vector<std::string>& names, bool pageWritten) {
+                 const std::vector<std::string>& names, bool pageWritten, bool pageComplete) {
     int64_t repaired = 0;
     for (const SeasonFile& file : files)
         repaired += file.repaired;
@@ -140,7 +140,7 @@ int printSummary(const SeasonOptions& options, const std::vector<SeasonFile>& fi
     if (!names.empty())
         say("To keep the good names: review " + inFolder(options.folder, namesFileName) +
             ", add them to words2, and run again.");
-    return pageWritten && repaired == static_cast<int64_t>(files.size()) ? 0 : 1;
+    return pageWritten && pageComplete && repaired == static_cast<int64_t>(files.size()) ? 0 : 1;
 }
 
 }  // namespace
@@ -183,7 +183,8 @@ int runSeason(int argc, char** argv) {
     printNamesLine(options, names);
     repairSeason(files, unjam, listFolder, cleanUp);
     removeListFolder(listFolder);
-    bool pageWritten = writeSeasonPage(page, files, names);
+    bool pageComplete = false;
+    bool pageWritten = writeSeasonPage(page, files, names, pageComplete);
     unlockFile(lock.c_str());
-    return printSummary(options, files, names, pageWritten);
+    return printSummary(options, files, names, pageWritten, pageComplete);
 }

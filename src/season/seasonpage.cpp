@@ -9,17 +9,23 @@
 #include "season/lists.h"
 
 bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& files,
-                     const std::vector<std::string>& names) {
+                     const std::vector<std::string>& names, bool& complete) {
     std::vector<ReviewFile> shown;
     for (const SeasonFile& file : files)
         if (file.repaired) shown.push_back(ReviewFile{file.input, file.output, file.log});
     std::string page, error;
-    if (!makeReviewPage(shown, names, page, error))
+    std::vector<std::string> leftOff;
+    if (!makeReviewPage(shown, names, page, error, &leftOff)) {
         error = "Could not make the review page: " + error;
-    else if (!writeTextFile(path, page))
+    } else if (!writeTextFile(path, page)) {
         error = "Could not write the review page: " + path + ": " + std::strerror(errno);
-    else
+    } else {
+        // The page stands without a file it cannot show, which is named.
+        for (const std::string& reason : leftOff)
+            complain("Left off the review page: " + reason);
+        complete = leftOff.empty();
         return true;
+    }
     complain(error);
     removeFile(path.c_str());  // never a folder of that name
     return false;
