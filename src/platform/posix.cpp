@@ -102,7 +102,10 @@ std::string fileNameKey(const std::string& name) {
 std::string absolutePath(const std::string& path) {
     if (!path.empty() && path[0] == '/') return path;
     char here[PATH_MAX];
-    if (!getcwd(here, sizeof here)) return "";  // ENAMETOOLONG: deeper than a path can reach
+    if (!getcwd(here, sizeof here)) {
+        if (errno == ERANGE) errno = ENAMETOOLONG;  // deeper than a path can reach
+        return "";
+    }
     std::string absolute = std::string(here) + "/" + path;
     if (absolute.size() < PATH_MAX) return absolute;
     errno = ENAMETOOLONG;
