@@ -333,10 +333,13 @@ HANDLE lockHandle = INVALID_HANDLE_VALUE;
 
 bool lockFile(const char* path) {
     // Shared with no other opening, and gone when the process ends however.
-    lockHandle =
+    HANDLE lock =
         CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (lockHandle != INVALID_HANDLE_VALUE) return true;
+    if (lock != INVALID_HANDLE_VALUE) {
+        lockHandle = lock;  // a failed second try leaves the lock held
+        return true;
+    }
     DWORD error = GetLastError();
     errno = error == ERROR_SHARING_VIOLATION ? EWOULDBLOCK : errnoOf(error);
     return false;

@@ -121,6 +121,8 @@ def windows_skip(row):
         return "Windows starts no program with a closed standard stream (under Wine it hangs)"
     if any(arg.startswith("/dev/") for arg in row.args):
         return "Windows has no /dev/full"
+    if "TMPDIR" in row.env:
+        return "Wine keeps its own files under TMPDIR; Windows programs take TEMP"
     if row.interrupt or row.unjam_script:
         return "the unjam that the row runs is a shell script, and its signals are POSIX ones"
     if any("mkfifo" in step[1] for step in row.setup) or ">&-" in getattr(row, "shell", ""):
