@@ -1,7 +1,9 @@
 #include "review/alignment.h"
 
+#include <algorithm>
 #include <map>
 
+#include "wordlist/characters.h"
 #include "wordlist/chartests.h"
 
 namespace {
@@ -33,9 +35,12 @@ char stepInWord(std::string_view word, size_t k, std::string_view after, size_t 
     return pairedI ? '-' : 0;
 }
 
-// Walks `word` against `after` from m on; returns the marks, and in m where
-// the word's repair ends, or false when it cannot be a repair.
-bool walkWord(std::string_view word, std::string_view after, size_t& m, std::string& marks) {
+// Walks `word` (in `encoding`) against `after` from m on; returns the marks,
+// and in m where the word's repair ends, or false when it cannot be a
+// repair. A blank stands between two characters, never inside one, so
+// every run of one mark holds whole characters.
+bool walkWord(std::string_view word, std::string_view after, size_t& m, std::string& marks,
+              Encoding encoding) {
     size_t k = 0;
     marks.clear();
     if (isOfTheRewrite(word, after.substr(m))) {
@@ -44,9 +49,12 @@ bool walkWord(std::string_view word, std::string_view after, size_t& m, std::str
         marks.push_back('+');
         m += 3;
     }
-    for (; k < word.size(); ++k) {
+    for (size_t next = k; k < word.size(); ++k) {
+        bool between = k == next;  // two characters
+        if (between) next += classAt(word, k, encoding).length;
         char mark = stepInWord(word, k, after, m);
         if (mark == '+') {  // one blank between two pieces
+            if (!between) return false;
             marks.push_back('+');
             mark = stepInWord(word, k, after, ++m);
         }
@@ -61,6 +69,19 @@ size_t wordEnd(std::string_view text, size_t i) {
     while (i < text.size() && !endsWord(text[i]))
         ++i;
     return i;
+}
+
+// The length of the character at text[i] when it ends a word, as the repair
+// reads it (punctuation, symbols, spaces, apostrophes, digits); else 0.
+size_t wordEndAt(std::string_view text, size_t i, Encoding encoding) {
+    ClassAt c = classAt(text, i, encoding);
+    return c.type == CharClass::wordEnd || c.type == CharClass::digit ? c.length : 0;
+}
+
+size_t wordEnd(std::string_view text, size_t i, Encoding encoding) {
+    while (i < text.size() && !wordEndAt(text, i, encoding))
+        i += classAt(text, i, encoding).length;
+    return std::min(i, text.size());
 }
 
 void addChange(LineChanges& line, Change change) {
@@ -78,10 +99,14 @@ struct WalkState {
 // Every way `word` can be repaired into `after` from `from`: a layer of
 // states for each byte of the word (after the "of " of an of-the rewrite).
 std::vector<std::vector<WalkState>> walkEveryWay(std::string_view word, std::string_view after,
-                                                 size_t from, size_t& first) {
+                                                 size_t from, size_t& first, Encoding encoding) {
     bool ofThe = isOfTheRewrite(word, after.substr(from));
     first = ofThe ? 2 : 0;
     std::vector<std::vector<WalkState>> layers{{{ofThe ? from + 3 : from, 0, ""}}};
+    // A blank stands between two characters, never inside one.
+    std::vector<bool> between(word.size() + 1, false);
+    for (size_t k = 0; k < word.size(); k += classAt(word, k, encoding).length)
+        between[k] = true;
     for (size_t k = first; k < word.size() && !layers.back().empty(); ++k) {
         std::vector<WalkState> next;
         auto add = [&next](size_t m, size_t parent, const char* marks) {
@@ -93,7 +118,8 @@ std::vector<std::vector<WalkState>> walkEveryWay(std::string_view word, std::str
         for (size_t p = 0; p < layer.size(); ++p) {
             size_t m = layer[p].m;
             if (m < after.size() && after[m] == word[k]) add(m + 1, p, "=");
-            if (k > 0 && m + 1 < after.size() && after[m] == ' ' && after[m + 1] == word[k])
+            if (k > 0 && between[k] && m + 1 < after.size() && after[m] == ' ' &&
+                after[m + 1] == word[k])
                 add(m + 2, p, "+=");
             if (stepInWord(word, k, "", 0) == '-') add(m, p, "-");
         }
@@ -103,9 +129,10 @@ std::vector<std::vector<WalkState>> walkEveryWay(std::string_view word, std::str
 }
 
 // The marks of the walk of `word` from `from` that ends at `to`.
-std::string marksOfWalk(std::string_view word, std::string_view after, size_t from, size_t to) {
+std::string marksOfWalk(std::string_view word, std::string_view after, size_t from, size_t to,
+                        Encoding encoding) {
     size_t first;
-    std::vector<std::vector<WalkState>> layers = walkEveryWay(word, after, from, first);
+    std::vector<std::vector<WalkState>> layers = walkEveryWay(word, after, from, first, encoding);
     size_t at = 0;
     while (layers.back()[at].m != to)
         ++at;
@@ -128,11 +155,11 @@ struct Token {
 
 // Where in `after` the token's repair can end when it begins at j.
 std::vector<size_t> tokenEnds(std::string_view before, const Token& token, std::string_view after,
-                              size_t j) {
+                              size_t j, Encoding encoding) {
     std::string_view text = before.substr(token.begin, token.end - token.begin);
     if (token.word) {
         size_t first;
-        std::vector<std::vector<WalkState>> layers = walkEveryWay(text, after, j, first);
+        std::vector<std::vector<WalkState>> layers = walkEveryWay(text, after, j, first, encoding);
         std::vector<size_t> ends;
         for (const WalkState& state : layers.back())
             ends.push_back(state.m);
@@ -160,7 +187,7 @@ bool alignEveryWay(std::string_view before, std::string_view after, LineChanges&
     came[0][0] = 0;
     for (size_t t = 0; t < tokens.size(); ++t)
         for (const auto& [j, unused] : came[t])
-            for (size_t end : tokenEnds(before, tokens[t], after, j))
+            for (size_t end : tokenEnds(before, tokens[t], after, j, encoding))
                 came[t + 1].emplace(end, j);
     if (!came.back().contains(after.size())) return false;
     std::vector<size_t> starts(tokens.size() + 1, after.size());
@@ -176,7 +203,7 @@ bool alignEveryWay(std::string_view before, std::string_view after, LineChanges&
             addChange(line, Change{std::string(text), "\"", "-~"});
         else
             addChange(line, Change{std::string(text), std::string(repaired),
-                                   marksOfWalk(text, after, starts[t], starts[t + 1])});
+                                   marksOfWalk(text, after, starts[t], starts[t + 1], encoding)});
     }
     return true;
 }
@@ -184,6 +211,7 @@ bool alignEveryWay(std::string_view before, std::string_view after, LineChanges&
 // The first way that fits each word, which is almost always the only one.
 bool alignFirstWay(std::string_view before, std::string_view after, LineChanges& line) {
     line = LineChanges{{""}, {}};
+    const Encoding encoding = encodingOfLine(before);
     size_t i = 0, j = 0;
     std::string marks;
     while (i < before.size()) {
@@ -191,14 +219,15 @@ bool alignFirstWay(std::string_view before, std::string_view after, LineChanges&
             addChange(line, Change{std::string(before.substr(i, 2)), "\"", "-~"});
             i += 2;
             ++j;
-        } else if (endsWord(before[i])) {
-            if (j >= after.size() || after[j] != before[i]) return false;
-            line.common.back().push_back(before[i++]);
-            ++j;
+        } else if (size_t n = wordEndAt(before, i, encoding)) {
+            if (after.substr(j, n) != before.substr(i, n)) return false;
+            line.common.back().append(before.substr(i, n));
+            i += n;
+            j += n;
         } else {
-            size_t end = wordEnd(before, i), from = j;
+            size_t end = wordEnd(before, i, encoding), from = j;
             std::string_view word = before.substr(i, end - i);
-            if (!walkWord(word, after, j, marks)) return false;
+            if (!walkWord(word, after, j, marks, encoding)) return false;
             std::string_view repaired = after.substr(from, j - from);
             if (repaired == word)
                 line.common.back().append(word);
