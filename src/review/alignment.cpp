@@ -175,12 +175,11 @@ std::vector<size_t> tokenEnds(std::string_view before, const Token& token, std::
 // that fits each word does not fit the line: "stiilliii ok" reads "still
 // ii ok", and the blank after "ii" is the separator, not an insertion.
 bool alignEveryWay(std::string_view before, std::string_view after, LineChanges& line) {
+    const Encoding encoding = encodingOfLine(before);
     std::vector<Token> tokens;
     for (size_t i = 0; i < before.size(); i = tokens.back().end) {
-        size_t end = isQuotePair(before, i) ? i + 2
-                     : endsWord(before[i])  ? i + 1
-                                            : wordEnd(before, i);
-        tokens.push_back({i, end, !endsWord(before[i])});
+        size_t n = isQuotePair(before, i) ? 2 : wordEndAt(before, i, encoding);
+        tokens.push_back({i, n ? i + n : wordEnd(before, i, encoding), n == 0});
     }
     // came[t]: each place in `after` where token t can begin, and where the token before began.
     std::vector<std::map<size_t, size_t>> came(tokens.size() + 1);
