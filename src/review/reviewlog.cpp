@@ -21,6 +21,16 @@ bool isPhaseOrReport(std::string_view line) {
             line.substr(digits).starts_with(" possibily ambiguous 'of the'"));
 }
 
+// "': chose 'X' over 'Y'" (a reading holds no quote: it is a split word).
+void readReadings(std::string_view text, LogMessage& message) {
+    constexpr std::string_view chose = "': chose '", over = "' over '";
+    size_t split = text.find(over, chose.size());
+    if (!text.starts_with(chose) || split == std::string_view::npos || !text.ends_with('\''))
+        return;
+    message.chosen = text.substr(chose.size(), split - chose.size());
+    message.other = text.substr(split + over.size(), text.size() - split - over.size() - 1);
+}
+
 // "N: ..." as a message of line N, if it is one of the repair's messages.
 bool parseMessage(std::string_view line, int64_t& number, LogMessage& message) {
     size_t digits = line.find_first_not_of("0123456789");
@@ -36,7 +46,8 @@ bool parseMessage(std::string_view line, int64_t& number, LogMessage& message) {
         size_t end = text.find('\'', head.size());
         if (end == std::string_view::npos) return false;
         message = LogMessage{kind, std::string(text.substr(head.size(), end - head.size())),
-                             std::string(text)};
+                             std::string(text), "", ""};
+        if (kind == 'a') readReadings(text.substr(end), message);
         return true;
     }
     return false;

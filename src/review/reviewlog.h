@@ -11,6 +11,9 @@ struct LogMessage {
     char kind;         // 'a' ambiguous split, 'i' doubled i, 'n' not found
     std::string word;  // the word the message quotes
     std::string text;  // the whole message after "N: "
+    // Of an ambiguous split: the split made and the other one reported
+    // (none when the message says there were too many to list).
+    std::string chosen, other;
 };
 
 struct ReviewLog {

@@ -9,7 +9,7 @@
 #include "season/lists.h"
 
 bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& files,
-                     const std::vector<std::string>& names) {
+                     const PageNames& names) {
     std::vector<ReviewFile> shown;
     for (const SeasonFile& file : files)
         if (file.repaired) shown.push_back(ReviewFile{file.input, file.output, file.log});

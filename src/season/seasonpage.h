@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "review/namespots.h"
 #include "season/seasonfile.h"
 
 // Writes the page of the repaired `files` (one not repaired has no repair
@@ -12,4 +13,4 @@
 // removes the file `path`, so that no page of an earlier run stands for
 // this one, and returns false.
 bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& files,
-                     const std::vector<std::string>& names);
+                     const PageNames& names);
