@@ -53,9 +53,11 @@ bool parseMessage(std::string_view line, int64_t& number, LogMessage& message) {
     return false;
 }
 
-bool readCount(std::string_view line, int64_t& count) {
-    if (!line.starts_with("Read ") || !line.ends_with(" lines.")) return false;
-    std::string_view digits = line.substr(5, line.size() - 12);
+// "Read N lines." or "Fixed N instances."
+bool readCount(std::string_view line, std::string_view head, std::string_view tail,
+               int64_t& count) {
+    if (!line.starts_with(head) || !line.ends_with(tail)) return false;
+    std::string_view digits = line.substr(head.size(), line.size() - head.size() - tail.size());
     if (digits.empty() || digits.size() > 18 ||
         digits.find_first_not_of("0123456789") != std::string_view::npos)
         return false;
@@ -79,7 +81,8 @@ bool readReviewLog(const char* path, ReviewLog& log, std::string& error) {
         ++lineCount;
         if (parseMessage(line, number, message))
             log.messages[number].push_back(std::move(message));
-        else if (!readCount(line, log.linesRead) && !isPhaseOrReport(line))
+        else if (!readCount(line, "Read ", " lines.", log.linesRead) &&
+                 !readCount(line, "Fixed ", " instances.", log.fixed) && !isPhaseOrReport(line))
             error = std::string("The log file ") + path + " is not unjam's output: its line " +
                     std::to_string(lineCount) + " is no message of unjam";
         if (!error.empty()) break;

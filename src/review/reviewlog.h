@@ -18,6 +18,7 @@ struct LogMessage {
 
 struct ReviewLog {
     int64_t linesRead = -1;                               // from "Read N lines."; -1 when missing
+    int64_t fixed = -1;                                   // from "Fixed N instances."
     std::map<int64_t, std::vector<LogMessage>> messages;  // by input line number
 };
 

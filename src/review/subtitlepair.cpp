@@ -319,6 +319,8 @@ bool appendFileData(const ReviewFile& file, const PageNames& names, std::string&
     appendByteString(json, fileName(file.beforePath));
     json += ",\"hasLog\":";
     json += hasLog ? "true" : "false";
+    json += ",\"fixed\":";  // unjam's count of repairs, -1 without a log
+    appendNumber(json, log.fixed);
     json += ",\"after\":";
     appendByteString(json, after.bytes);
     json.push_back(',');

@@ -80,6 +80,7 @@ void repairFile(SeasonFile& file, const std::string& unjam, const std::string& l
                                    : "repaired, but its log could not be read: " + file.log + ": " +
                                          std::strerror(errno);
     file.repaired = status == 0 && logRead;
+    file.outcome = progress;
     say(counter + " " + file.input + ": " + progress);
 }
 

@@ -5,12 +5,14 @@ shown as text, the page of a season run (several files and the names), a
 Selenium or chromedriver.
     browser-test.py UNJAM_REVIEW UNJAM_SEASON TOP_DIR [--screenshot PNG]
 """
+import io
 import os
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
+import zipfile
 from pathlib import Path
 
 try:
@@ -77,9 +79,10 @@ def open_page(driver, path):
     check(console == [], f"{path}: console: {console}")
 
 
-def change(driver, line, number, section=1):
+def change(driver, line, number, file=None):
+    within = f'[data-file="{file}"] ' if file else ""
     return driver.find_element(
-        By.CSS_SELECTOR, f'[data-file="{section}"] [data-line="{line}"] [data-change="{number}"]')
+        By.CSS_SELECTOR, f'{within}[data-line="{line}"] [data-change="{number}"]')
 
 
 def download(driver, button_text, name):
@@ -201,8 +204,9 @@ def header_room(driver):
             "width": width, "height": height, "deviceScaleFactor": 2, "mobile": mobile})
         open_page(driver, os.path.join(SCRATCH, "large.html"))
         bar = js(driver, """const bar = document.getElementById('bar');
-            return getComputedStyle(bar).position === 'sticky' ? bar.offsetHeight : 0""")
-        check(bar < height / 4, f"the bar takes {bar} of {height} px")
+            return (getComputedStyle(bar).position === 'sticky' ? bar.offsetHeight : 0) +
+                document.querySelector('.file-head').offsetHeight""")
+        check(bar < height / 4, f"the bar and file name take {bar} of {height} px")
         js(driver, "document.querySelector('[data-line=\"10003\"] [data-change=\"1\"]').focus()")
         for _ in range(6):
             webdriver.ActionChains(driver).key_down("\ue008").send_keys("\ue004") \
@@ -236,8 +240,8 @@ def season_run(folder, *options):
     os.makedirs(folder, exist_ok=True)
     if not os.path.exists(os.path.join(folder, "words")):
         os.symlink(os.path.join(TOP, "dict/words"), os.path.join(folder, "words"))
-    subprocess.run([SEASON, "-o", "out", *options] + EPISODES, cwd=folder,
-                   stdout=subprocess.DEVNULL, check=True)
+    subprocess.run([SEASON, "-o", "out", *options, *EPISODES], cwd=folder,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     return os.path.join(folder, "out")
 
 
@@ -245,10 +249,23 @@ def season_page(driver):
     """The page unjam-season writes for three episodes, with the names it
     proposed: a change undone, another reading chosen, a name unticked and
     rejected, which the next run does not propose."""
-    out = season_run(os.path.join(SCRATCH, "season"))
+    os.makedirs(os.path.join(SCRATCH, "season", "ep04.srt"))  # a folder: not repaired
+    out = season_run(os.path.join(SCRATCH, "season"), "--", "ep04.srt")
     open_page(driver, os.path.join(out, "review.html"))
-    check(len(driver.find_elements(By.CSS_SELECTOR, "section[data-file]")) == 3, "three sections")
-    change(driver, 3, 1, section=1).click()  # "Whatareyou" split
+    check([e.get_attribute("data-file") for e in driver.find_elements(
+        By.CSS_SELECTOR, "section[data-file]")] == ["ep01.srt", "ep02.srt", "Ep 03.SRT", "ep04.srt"],
+        "the files' sections")
+    toc = [e.text for e in driver.find_elements(By.CSS_SELECTOR, "#toc li")]
+    check(toc[0] == "ep01.srt \u2014 4 changes (unjam counted 5 repairs), 0 ambiguous, 0 lines with words not found, 0 undone"
+          and toc[3:] == ["ep04.srt: not repaired: it could not be read", "Proposed names (4)"],
+          f"the table of contents: {toc}")
+    body = driver.find_element(By.TAG_NAME, "body")
+    for key, focused in (("f", "Download ep01.srt"), ("f", "Download ep02.srt"),
+                         ("F", "Download ep01.srt"), ("a", "Download all"), ("n", "")):
+        body.send_keys(key)
+        check(driver.switch_to.active_element.text == focused, f"key {key}")
+    js(driver, "window.scrollTo(0, 0)")
+    change(driver, 3, 1, file="ep01.srt").click()  # "Whatareyou" split
     driver.find_element(By.CSS_SELECTOR, '[data-reading="to get her now"]').click()
     driver.find_element(By.CSS_SELECTOR, 'input[data-name="Thornwick"]').click()
     check(download(driver, "Download ep01.srt", "ep01.srt") == read(os.path.join(
@@ -262,6 +279,10 @@ def season_page(driver):
           b"".join(name + b"\n" for name in names if name != b"Thornwick"), "the names' download")
     rejected = download(driver, "Download rejected-names.txt", "rejected-names.txt")
     check(rejected == b"Thornwick\n", "the rejected names' download")
+    files = {name: download(driver, "Download " + name, name) for name in (
+        "ep01.srt", "ep02.srt", "Ep 03.SRT", "words2", "rejected-names.txt")}
+    with zipfile.ZipFile(io.BytesIO(download(driver, "Download all", "reviewed.zip"))) as zipped:
+        check({name: zipped.read(name) for name in zipped.namelist()} == files, "the zip")
     Path(out, "rejected-names.txt").write_bytes(rejected)
     driver.get("about:blank")
     out = season_run(os.path.join(SCRATCH, "season"))
@@ -309,6 +330,9 @@ def large_page(driver):
         document.getElementById('undo-shown').click();
         document.body.offsetHeight; return performance.now() - t;""")
     changes = len(driver.find_elements(By.CSS_SELECTOR, "[data-change]"))
+    js(driver, "window.scrollTo(0, document.body.scrollHeight / 2)")
+    check(0 <= driver.find_element(By.TAG_NAME, "h2").rect["y"] - js(
+        driver, "return scrollY") < 150, "the file's name scrolled away")
     tree = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
     named = sum(1 for n in tree if n.get("role", {}).get("value") == "button" and
                 n.get("name", {}).get("value", "").startswith("are"))

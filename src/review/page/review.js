@@ -294,6 +294,7 @@ function makeChange(file, line, seg, mine) {
   change.inSeason = joinGroup(groups, key, change);
   change.inFile = joinGroup(file.groups, key, change);
   changes.push(change);
+  file.changes.push(change);
   mine.push(change);
   showChange(change);
   return change;
@@ -366,7 +367,7 @@ function unchangedLine(file, line) {
 
 // The reviewed file: the repaired bytes, with each line where the user
 // decided otherwise rebuilt from its pieces.
-function reviewedBytes(file) {
+function reviewedParts(file) {
   const after = file.bytes;
   const parts = [];
   let at = 0;
@@ -382,7 +383,66 @@ function reviewedBytes(file) {
     at = line.at + length;
   }
   parts.push(after.subarray(at));
+  return parts;
+}
+
+function blobOf(parts) {
   return new Blob(parts, { type: "application/octet-stream" });
+}
+
+// A zip of stored (uncompressed) files, each checked by its CRC-32: every
+// unzip program reads it, and it takes a few lines to write.
+const CRC_TABLE = Uint32Array.from({ length: 256 }, (_, n) => {
+  for (let k = 0; k < 8; k++) n = n & 1 ? 0xedb88320 ^ (n >>> 1) : n >>> 1;
+  return n >>> 0;
+});
+
+function crc32(parts) {
+  let crc = 0xffffffff;
+  for (const part of parts) {
+    for (let k = 0; k < part.length; k++) crc = CRC_TABLE[(crc ^ part[k]) & 0xff] ^ (crc >>> 8);
+  }
+  return (crc ^ 0xffffffff) >>> 0;
+}
+
+function zipBlob(entries) {
+  const out = [], central = [];
+  let offset = 0;
+  const header = (fields) => {
+    const bytes = new Uint8Array(fields.reduce((n, [, size]) => n + size, 0));
+    const view = new DataView(bytes.buffer);
+    let at = 0;
+    for (const [value, size] of fields) {
+      if (size === 2) view.setUint16(at, value, true);
+      else view.setUint32(at, value, true);
+      at += size;
+    }
+    return bytes;
+  };
+  for (const { name, parts } of entries) {
+    const nameBytes = bytesOf(name), size = parts.reduce((n, p) => n + p.length, 0);
+    const utf8 = /[\x80-\xff]/.test(name) && decoderFor({ after: name }).encoding === "utf-8";
+    // version 2.0, the flag for UTF-8 names, stored, 1980-01-01 00:00, CRC, sizes, name length
+    const common = [[20, 2], [utf8 ? 0x800 : 0, 2], [0, 2], [0, 2], [0x21, 2], [crc32(parts), 4],
+      [size, 4], [size, 4], [nameBytes.length, 2], [0, 2]];
+    out.push(header([[0x04034b50, 4]].concat(common)), nameBytes, ...parts);
+    central.push(header([[0x02014b50, 4], [20, 2]].concat(common, [[0, 2], [0, 2], [0, 2],
+      [0, 4], [offset, 4]])), nameBytes);
+    offset += 30 + nameBytes.length + size;
+  }
+  const size = central.reduce((n, p) => n + p.length, 0);
+  return blobOf(out.concat(central, [header([[0x06054b50, 4], [0, 2], [0, 2],
+    [entries.length, 2], [entries.length, 2], [size, 4], [offset, 4], [0, 2]])]));
+}
+
+// Every reviewed file, and the names as the user left them.
+function downloadAll() {
+  const entries = data.files.map((file) => ({ name: file.name, parts: reviewedParts(file) }));
+  if (data.names.length) {
+    entries.push({ name: "words2", parts: nameLines(keptNames(true)) },
+      { name: "rejected-names.txt", parts: nameLines(data.rejected.concat(keptNames(false))) });
+  }
+  download("reviewed.zip", zipBlob(entries));
 }
 
 function download(name, blob) {
@@ -400,12 +460,16 @@ function fileSection(file, number) {
     /^[\x00-\x7f]*$/.test(text) ? text : decoder.decode(bytesOf(text)))(decoderFor(file));
   file.bytes = bytesOf(file.after);
   file.groups = new Map();
+  file.changes = [];
   const section = el("section", "file");
-  section.dataset.file = number;
+  section.id = "file-" + number;
+  section.dataset.file = plain(file.decode(file.name));
+  file.section = section;
   const head = el("div", "file-head");
   const save = button("Download " + plain(file.decode(file.name)),
-    () => download(file.decode(file.name), reviewedBytes(file)), "download");
+    () => download(file.decode(file.name), blobOf(reviewedParts(file))), "download");
   head.append(el("h2", "", plain(file.decode(file.name))), save);
+  file.save = save;
   section.append(head);
   const source = "repair of " + plain(file.decode(file.before)) +
     (file.hasLog ? "" : "; no log given, so silent and ambiguous changes are not told apart");
@@ -419,6 +483,54 @@ function fileSection(file, number) {
   return section;
 }
 
+function skippedSection([name, reason]) {
+  const section = el("section", "file skipped");
+  const head = el("div", "file-head"), shownName = plain(decoderFor({ after: name }).decode(bytesOf(name)));
+  section.dataset.file = shownName;
+  head.append(el("h2", "", shownName));
+  section.append(head, el("p", "reason", reason));
+  return section;
+}
+
+// The way through: each file with its counts, those skipped with their
+// reason, and the names.
+function makeToc() {
+  const toc = document.getElementById("toc"), list = el("ol");
+  data.files.forEach((file, k) => {
+    const item = el("li"), link = el("a", "", plain(file.decode(file.name)));
+    link.href = "#file-" + (k + 1);
+    file.counts = el("span", "counts");
+    item.append(link, " ", file.counts);
+    list.append(item);
+  });
+  for (const [name, reason] of data.skipped) {
+    list.append(el("li", "skipped", plain(decoderFor({ after: name }).decode(bytesOf(name))) +
+      ": " + reason));
+  }
+  if (data.names.length) {
+    const item = el("li"), link = el("a", "", "Proposed names (" + data.names.length + ")");
+    link.href = "#names";
+    item.append(link);
+    list.append(item);
+  }
+  if (list.children.length > 1) toc.append(el("b", "", "Files"), list);
+}
+
+function countFiles() {
+  for (const file of data.files) {
+    const undone = file.changes.filter((c) => c.state).length;
+    const ambiguous = file.changes.filter((c) => c.kind === "a").length;
+    const notFound = file.lines.concat(file.notFound).filter((l) => l.log.some(
+      (m) => m.startsWith("Couldn't find"))).length;
+    // unjam's log counts also the repairs it tried inside a word, so its
+    // figure, which the season's progress line shows, may be larger.
+    const fixed = file.fixed >= 0 ? " (unjam counted " + file.fixed + " repairs)" : "";
+    file.counts.textContent = "\u2014 " + file.changes.length + " changes" + fixed + ", " + ambiguous +
+      " ambiguous, " + notFound + (notFound === 1 ? " line" : " lines") +
+      " with words not found, " + undone + " undone";
+  }
+}
+
 function nameText(name) {
   return plain(decoderFor({ after: name }).decode(bytesOf(name)));
 }
@@ -426,6 +538,14 @@ function nameText(name) {
 // The places where a name stands and the lists alone would do otherwise.
 function placesOf(k) {
   return changes.concat(spots).filter((p) => p.seg[5] && p.seg[6].includes(k));
+}
+
+function keptNames(wanted) {
+  return data.names.filter((_, k) => ticked[k] === wanted);
+}
+
+function nameLines(names) {
+  return names.map((name) => bytesOf(name + "\n"));
 }
 
 function namesSection(names) {
@@ -438,7 +558,7 @@ function namesSection(names) {
     "it. Keep the rejected names in rejected-names.txt in the output folder: the next run " +
     "does not propose them again."));
   const list = el("ul", "names");
-  const boxes = names.map((name, k) => {
+  names.forEach((name, k) => {
     const item = el("li"), label = el("label"), box = el("input");
     const places = placesOf(k);
     box.type = "checkbox";
@@ -454,14 +574,10 @@ function namesSection(names) {
       el("span", "count", places.length ? " (" + places.length + " places)" : ""));
     item.append(label);
     list.append(item);
-    return box;
   });
-  const keep = (wanted) => boxes.filter((b) => b.checked === wanted).map((b) => b.dataset.name);
-  const lines = (texts) => new Blob(texts.map((t) => bytesOf(t + "\n")),
-    { type: "application/octet-stream" });
-  head.append(button("Download words2", () => download("words2", lines(keep(true))), "download"),
-    button("Download rejected-names.txt", () => download("rejected-names.txt",
-      lines(data.rejected.concat(keep(false)))), "download"));
+  head.append(button("Download words2", () => download("words2", blobOf(nameLines(
+    keptNames(true)))), "download"), button("Download rejected-names.txt", () => download(
+    "rejected-names.txt", blobOf(nameLines(data.rejected.concat(keptNames(false))))), "download"));
   section.append(list);
   if (data.rejected.length) {
     section.append(el("p", "note", "Rejected in an earlier run, not proposed (kept in " +
@@ -507,6 +623,7 @@ function summarize() {
     el("b", "", String(changes.length)), " changes, ", el("b", "", String(undone)),
     " undone or read otherwise. ", el("span", "news"));
   summary.lastChild.id = "news";
+  countFiles();
   for (const node of document.querySelectorAll("#filters button")) {
     const kind = node.dataset.kind;
     node.textContent = kind ? KINDS[kind][0] + " " + count(kind) : "All";
@@ -550,6 +667,28 @@ function move(step) {
   }
 }
 
+// The file whose name stands under the bar: the last that begins above it.
+function fileAtTop() {
+  const clear = barHeight() + 2;
+  let found = null;
+  for (const file of data.files) if (file.section.getBoundingClientRect().top <= clear) found = file;
+  return found;
+}
+
+// To the next file's name, with its download focused; j then goes on from there.
+function jumpToFile(step) {
+  const at = data.files.indexOf(fileAtTop());
+  const top = at >= 0 ? data.files[at].section.getBoundingClientRect().top : 0;
+  if (at < 0 && step < 0) return;
+  // From a file not yet scrolled to its head, "previous" is that file itself.
+  const to = data.files[step < 0 && top < barHeight() - 2 ? at : at + step];
+  if (!to) return;
+  window.scrollTo(0, window.scrollY + to.section.getBoundingClientRect().top - barHeight());
+  to.save.focus({ preventScroll: true });
+  if (current >= 0) changes[current].node.classList.remove("current");
+  current = to.changes.length ? to.changes[0].node.changeIndex - 1 : current;
+}
+
 function toggle(change) {
   act((change.state ? "redo " : "undo ") + quoted(plain(change.decode(change.seg[0]))),
     [change], change.state ? "" : "undone");
@@ -563,6 +702,13 @@ function onKey(event) {
   if (event.key === " " && focused < 0 && event.target.matches("button")) return;
   if (event.key === "j") move(1);
   else if (event.key === "k") move(-1);
+  else if (event.key === "f" || event.key === "F") jumpToFile(event.key === "f" ? 1 : -1);
+  else if (event.key === "d" && data.files.length) (fileAtTop() || data.files[0]).save.focus();
+  else if (event.key === "a") document.getElementById("download-all").focus();
+  else if (event.key === "n" && document.getElementById("names")) {
+    document.getElementById("names").scrollIntoView();
+    document.querySelector("#names input").focus({ preventScroll: true });
+  }
   else if (event.key === " " || event.key === "u") {
     // Never a change the filter hides.
     if (current >= 0 && shown(changes[current])) toggle(changes[current]);
@@ -616,10 +762,16 @@ function barHeight() {
   return getComputedStyle(bar).position === "sticky" ? bar.getBoundingClientRect().height : 0;
 }
 
+// What stays on screen above the lines: the bar, and a file's name under it.
+function clearTop() {
+  const head = document.querySelector(".file-head");
+  return barHeight() + (head ? head.getBoundingClientRect().height : 0);
+}
+
 function keepFocusClear(event) {
-  if (event.target.closest("#bar")) return;
+  if (event.target.closest("#bar, .file-head")) return;
   requestAnimationFrame(() => {
-    const top = event.target.getBoundingClientRect().top, clear = barHeight() + 8;
+    const top = event.target.getBoundingClientRect().top, clear = clearTop() + 8;
     if (top < clear) window.scrollBy(0, top - clear);
   });
 }
@@ -629,8 +781,10 @@ function main() {
   const sections = document.createDocumentFragment();
   data.files.forEach((file, k) => sections.append(fileSection(file, k + 1)));
   addChoices();
+  data.skipped.forEach((skipped) => sections.append(skippedSection(skipped)));
   if (data.names.length) sections.append(namesSection(data.names));
   files.append(sections);
+  makeToc();
   makeFilters(data.files.some((f) => f.hasLog));
   applyFilter();
   summarize();
@@ -644,8 +798,10 @@ function main() {
   document.addEventListener("keydown", onKey);
   document.addEventListener("focusin", keepFocusClear);
   const root = document.documentElement;
-  new ResizeObserver(() => root.style.setProperty("--bar-h", barHeight() + "px"))
-    .observe(document.getElementById("bar"));
+  new ResizeObserver(() => {
+    root.style.setProperty("--bar-h", barHeight() + "px");
+    root.style.setProperty("--clear", clearTop() + "px");
+  }).observe(document.getElementById("bar"));
   window.addEventListener("beforeunload", (event) => {
     if (!choicesMade()) return;
     event.preventDefault();
@@ -656,6 +812,7 @@ function main() {
   document.getElementById("redo-shown").onclick = () =>
     act("redo all shown", changes.filter(shown), "");
   document.getElementById("take-back").onclick = takeBack;
+  document.getElementById("download-all").onclick = downloadAll;
   if (data.files.length > 1) document.title = "Unjam review of " + data.files.length + " files";
   else if (data.files.length) document.title = "Unjam review of " + plain(data.files[0].decode(data.files[0].name));
   document.body.dataset.renderMs = Math.round(performance.now() - started);
