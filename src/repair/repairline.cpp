@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "repair/contractions.h"
 #include "repair/repairword.h"
 #include "repair/spokenforms.h"
 #include "repair/verbatim.h"
@@ -25,8 +26,12 @@ size_t copySeparatorRun(char* line, size_t i, size_t end, std::string& result) {
     return i;
 }
 
-// Walks line[i, end) into words and separator runs.
-void repairText(char* line, size_t i, size_t end, LineRepair& call) {
+// Walks line[i, end) into words and separator runs. In a trial the text is
+// the tail of a word: nothing stands before it, and what follows its end
+// (`endBeforeApostrophe`) is what follows that word.
+void repairText(char* line, size_t i, size_t end, LineRepair& call, bool endBeforeApostrophe) {
+    const std::string_view text(line, end);
+    const size_t from = i;
     while (i < end) {
         size_t start = i;
         while (i < end && !endsWord(line[i]))
@@ -35,10 +40,12 @@ void repairText(char* line, size_t i, size_t end, LineRepair& call) {
             call.result.push_back(line[start]);
             continue;
         }
+        call.afterContraction = followsContraction(text, from, start);
+        call.beforeApostrophe = i < end ? apostropheLengthAt(text, i) > 0 : endBeforeApostrophe;
         // End the word in place; the empty word (start == i) passes through too.
         char behind = line[i];
         line[i] = '\0';
-        if (behind == '\'' && isDroppedG(line + start, i - start))
+        if (call.beforeApostrophe && isDroppedG(line + start, i - start))
             call.result.append(line + start, i - start);
         else
             repairWord(line + start, call);
@@ -55,17 +62,17 @@ std::string repairLine(char* line, bool& fixed, bool verbose) {
     const size_t n = std::strlen(line);
     size_t i = 0;
     for (Span span : verbatimSpans(std::string_view(line, n))) {
-        repairText(line, i, span.from, call);
+        repairText(line, i, span.from, call, false);
         call.result.append(line + span.from, span.to - span.from);
         i = span.to;
     }
-    repairText(line, i, n, call);
+    repairText(line, i, n, call, false);
     return std::move(call.result);
 }
 
-std::string repairPiece(char* piece, bool& fixed) {
+std::string repairPiece(char* piece, bool& fixed, bool beforeApostrophe) {
     fixed = false;
     LineRepair call{{}, {}, fixed, false};
-    repairText(piece, 0, std::strlen(piece), call);
+    repairText(piece, 0, std::strlen(piece), call, beforeApostrophe);
     return std::move(call.result);
 }

@@ -1,5 +1,8 @@
 #include "review/alignment.h"
 
+#include <algorithm>
+
+#include "wordlist/characters.h"
 #include "wordlist/chartests.h"
 
 namespace {
@@ -29,9 +32,12 @@ char stepInWord(std::string_view word, size_t k, std::string_view after, size_t 
     return pairedI ? '-' : 0;
 }
 
-// Walks `word` against `after` from m on; returns the marks, and in m where
-// the word's repair ends, or false when it cannot be a repair.
-bool walkWord(std::string_view word, std::string_view after, size_t& m, std::string& marks) {
+// Walks `word` (in `encoding`) against `after` from m on; returns the marks,
+// and in m where the word's repair ends, or false when it cannot be a
+// repair. A blank stands between two characters, never inside one, so
+// every run of one mark holds whole characters.
+bool walkWord(std::string_view word, std::string_view after, size_t& m, std::string& marks,
+              Encoding encoding) {
     size_t k = 0;
     marks.clear();
     if (isOfTheRewrite(word, after.substr(m))) {
@@ -40,9 +46,12 @@ bool walkWord(std::string_view word, std::string_view after, size_t& m, std::str
         marks.push_back('+');
         m += 3;
     }
-    for (; k < word.size(); ++k) {
+    for (size_t next = k; k < word.size(); ++k) {
+        bool between = k == next;  // two characters
+        if (between) next += classAt(word, k, encoding).length;
         char mark = stepInWord(word, k, after, m);
         if (mark == '+') {  // one blank between two pieces
+            if (!between) return false;
             marks.push_back('+');
             mark = stepInWord(word, k, after, ++m);
         }
@@ -59,6 +68,19 @@ size_t wordEnd(std::string_view text, size_t i) {
     return i;
 }
 
+// The length of the character at text[i] when it ends a word, as the repair
+// reads it (punctuation, symbols, spaces, apostrophes, digits); else 0.
+size_t wordEndAt(std::string_view text, size_t i, Encoding encoding) {
+    ClassAt c = classAt(text, i, encoding);
+    return c.type == CharClass::wordEnd || c.type == CharClass::digit ? c.length : 0;
+}
+
+size_t wordEnd(std::string_view text, size_t i, Encoding encoding) {
+    while (i < text.size() && !wordEndAt(text, i, encoding))
+        i += classAt(text, i, encoding).length;
+    return std::min(i, text.size());
+}
+
 void addChange(LineChanges& line, Change change) {
     line.changes.push_back(std::move(change));
     line.common.emplace_back();
@@ -68,6 +90,7 @@ void addChange(LineChanges& line, Change change) {
 
 bool alignLine(std::string_view before, std::string_view after, LineChanges& line) {
     line = LineChanges{{""}, {}};
+    const Encoding encoding = encodingOfLine(before);
     size_t i = 0, j = 0;
     std::string marks;
     while (i < before.size()) {
@@ -75,14 +98,15 @@ bool alignLine(std::string_view before, std::string_view after, LineChanges& lin
             addChange(line, Change{std::string(before.substr(i, 2)), "\"", "-~"});
             i += 2;
             ++j;
-        } else if (endsWord(before[i])) {
-            if (j >= after.size() || after[j] != before[i]) return false;
-            line.common.back().push_back(before[i++]);
-            ++j;
+        } else if (size_t n = wordEndAt(before, i, encoding)) {
+            if (after.substr(j, n) != before.substr(i, n)) return false;
+            line.common.back().append(before.substr(i, n));
+            i += n;
+            j += n;
         } else {
-            size_t end = wordEnd(before, i), from = j;
+            size_t end = wordEnd(before, i, encoding), from = j;
             std::string_view word = before.substr(i, end - i);
-            if (!walkWord(word, after, j, marks)) return false;
+            if (!walkWord(word, after, j, marks, encoding)) return false;
             std::string_view repaired = after.substr(from, j - from);
             if (repaired == word)
                 line.common.back().append(word);

@@ -15,6 +15,7 @@
 #include "review/namespots.h"
 #include "review/pagejson.h"
 #include "review/reviewlog.h"
+#include "wordlist/characters.h"
 
 namespace {
 
@@ -77,6 +78,20 @@ std::string notTheirLog(const ReviewFile& file, const std::string& why) {
            file.beforePath + ": " + why;
 }
 
+// unjam quotes words in UTF-8 whatever the line's encoding: a line of
+// Windows-1252 is read as UTF-8 for its messages. (Before it did, they
+// quoted the line's own bytes, which are looked for too.)
+bool holdsQuotedWord(const std::string& line, const std::string& quoted, const std::string& word,
+                     size_t& from) {
+    size_t at = quoted.find(word, from);
+    if (at != std::string::npos) {
+        from = at;
+        return true;
+    }
+    return holdsReportedWord(quoted, word) || line.find(word) != std::string::npos ||
+           holdsReportedWord(line, word);
+}
+
 // Every message must quote a word of the line it names, and the run must
 // have read as many lines as the file has.
 bool checkLog(const ReviewFile& file, const ReviewLog& log, const SubtitleText& before,
@@ -91,13 +106,12 @@ bool checkLog(const ReviewFile& file, const ReviewLog& log, const SubtitleText& 
     for (const auto& [number, messages] : log.messages) {
         // Messages follow the words of their line: each is looked for first
         // from where the one before it was found.
-        size_t from = 0, at;
+        size_t from = 0;
+        const std::string* line =
+            number >= 1 && number <= count ? &before.lines[number - 1] : nullptr;
+        const std::string quoted = line ? toUtf8(*line, encodingOfLine(*line)) : "";
         for (const LogMessage& message : messages) {
-            const std::string* line =
-                number >= 1 && number <= count ? &before.lines[number - 1] : nullptr;
-            if (line && (at = line->find(message.word, from)) != std::string::npos) {
-                from = at;
-            } else if (!line || !holdsReportedWord(*line, message.word)) {
+            if (!line || !holdsQuotedWord(*line, quoted, message.word, from)) {
                 error = notTheirLog(
                     file, "line " + std::to_string(number) + " holds no '" + message.word + "'");
                 return false;
@@ -112,15 +126,19 @@ bool checkLog(const ReviewFile& file, const ReviewLog& log, const SubtitleText& 
 // message names its change's word as a rule, so that is looked up first
 // (once per word and kind: a word may be reported many times); only the
 // others, words rewritten by an earlier repair, are searched for.
-std::vector<char> changeKinds(const LineChanges& line, const std::vector<LogMessage>* messages) {
+std::vector<char> changeKinds(const LineChanges& line, Encoding encoding,
+                              const std::vector<LogMessage>* messages) {
     std::vector<char> kinds(line.changes.size(), 's');
     struct SameWord {
         std::vector<size_t> changes;
         char marked = 0;
     };
+    std::vector<std::string> quoted;  // each change's word as messages quote it
     std::unordered_map<std::string_view, SameWord> byWord;
+    for (const Change& change : line.changes)
+        quoted.push_back(toUtf8(change.before, encoding));
     for (size_t k = 0; k < line.changes.size(); ++k)
-        byWord[line.changes[k].before].changes.push_back(k);
+        byWord[quoted[k]].changes.push_back(k);
     auto mark = [&kinds](size_t k, char kind) {
         if (kinds[k] != 'a') kinds[k] = kind;
     };
@@ -130,7 +148,7 @@ std::vector<char> changeKinds(const LineChanges& line, const std::vector<LogMess
         if (message.kind == 'n') continue;
         if (found == byWord.end()) {
             for (size_t k = 0; k < line.changes.size(); ++k)
-                if (holdsReportedWord(line.changes[k].before, message.word)) mark(k, message.kind);
+                if (holdsReportedWord(quoted[k], message.word)) mark(k, message.kind);
         } else if (found->second.marked != 'a' && found->second.marked != message.kind) {
             found->second.marked = message.kind;
             for (size_t k : found->second.changes)
@@ -146,6 +164,7 @@ struct LinePlace {
     const std::string& cue;
     const std::string& timing;
     const std::vector<LogMessage>* messages;
+    Encoding encoding;  // of the original line
 };
 
 void appendLineHead(std::string& json, const LinePlace& at) {
@@ -179,11 +198,15 @@ Change cutChange(const std::string& before, const std::string& after) {
 
 // The other readings the log reports for a change's word, each as the
 // change's repaired text with the split made replaced by the other one.
-std::vector<std::string> readingsOf(const Change& change, const std::vector<LogMessage>* messages) {
+std::vector<std::string> readingsOf(const Change& change, Encoding encoding,
+                                    const std::vector<LogMessage>* messages) {
     std::vector<std::string> readings;
+    std::string quoted = toUtf8(change.before, encoding);  // as messages quote it
     for (size_t m = 0; messages && m < messages->size(); ++m) {
         const LogMessage& message = (*messages)[m];
-        if (message.other.empty() || !holdsReportedWord(change.before, message.word)) continue;
+        // A reading is offered in the file's own bytes only: in a file that
+        // is not UTF-8, one beyond ASCII is not found in the change.
+        if (message.other.empty() || !holdsReportedWord(quoted, message.word)) continue;
         size_t at = change.after.find(message.chosen);
         if (at == std::string::npos) continue;
         std::string reading = change.after;
@@ -224,14 +247,15 @@ void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
     json += "\"at\":";
     appendNumber(json, static_cast<int64_t>(start));
     json += ",\"segs\":[";
-    std::vector<char> kinds = changeKinds(line, at.messages);
+    std::vector<char> kinds = changeKinds(line, at.encoding, at.messages);
     for (size_t k = 0; k < line.changes.size(); ++k) {
         const Change& change = line.changes[k];
         bool spot = change.before == change.after;
         appendByteString(json, line.common[k]);
         json.push_back(',');
         appendSeg(json, change, spot ? 'm' : kinds[k],
-                  spot ? std::vector<std::string>{} : readingsOf(change, at.messages), names);
+                  spot ? std::vector<std::string>{} : readingsOf(change, at.encoding, at.messages),
+                  names);
         json.push_back(',');
     }
     appendByteString(json, line.common.back());
@@ -265,7 +289,8 @@ bool appendLines(const ReviewFile& file, const SubtitleText& before, const Subti
         const std::string &b = before.lines[n], &a = after.lines[n];
         auto number = static_cast<int64_t>(n + 1);
         auto found = log.messages.find(number);
-        LinePlace at{number, cue, timing, found == log.messages.end() ? nullptr : &found->second};
+        LinePlace at{number, cue, timing, found == log.messages.end() ? nullptr : &found->second,
+                     encodingOfLine(b)};
         if (!isTextLine(b, blockLine)) {
             if (b != a) {
                 error = notARepair(file, "line " + std::to_string(number) +

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """The review page in headless Chromium: undone changes in the download, markup
-shown as text, the page of a season run (several files and the names), a
-5,000-cue page's speed (printed), the README's screenshot. Skips (77) without
-Selenium or chromedriver.
+shown as text, typographic text in UTF-8 and Windows-1252, the page of a
+season run (several files and the names), a 5,000-cue page's speed (printed),
+the README's screenshot. Skips (77) without Selenium or chromedriver.
     browser-test.py UNJAM_REVIEW UNJAM_SEASON TOP_DIR [--screenshot PNG]
 """
 import io
@@ -245,6 +245,40 @@ def season_run(folder, *options):
     return os.path.join(folder, "out")
 
 
+TYPESET = ("\u266a Zo\u00eb, don\u2019tknow whatyou\u2019re\u2026 \u266a",
+           "[DOORSLAMS] \u201c\u00c9lo\u00efseis here.\u201d")
+TYPESET_FIXED = ("\u266a Zo\u00eb, don\u2019t know what you\u2019re\u2026 \u266a",
+                 "[DOOR SLAMS] \u201c\u00c9lo\u00efse is here.\u201d")
+
+
+def typeset_page(driver):
+    """A typographic file in UTF-8 and in Windows-1252 (with unjam's messages
+    in UTF-8): shown as written, changes marked between characters, and the
+    download in the file's own bytes."""
+    for encoding, note in (("utf-8", "\u266a"), ("cp1252", "\u00b6")):
+        lines = [line.replace("\u266a", note) for line in TYPESET]
+        fixed = [line.replace("\u266a", note) for line in TYPESET_FIXED]
+        before = write(encoding + ".srt", ("1\n00:00\n%s\n%s\n" % tuple(lines)).encode(encoding))
+        after = write(encoding + "-fixed.srt",
+                      ("1\r\n00:00\r\n%s\r\n%s\r\n" % tuple(fixed)).encode(encoding))
+        log = write(encoding + ".log", "Reading in dictionary...done.\nProcessing output...\n"
+                    "3: Couldn't find 'Zo\u00eb' in the dictionary.\nRead 4 lines.\n"
+                    "Fixed 4 instances.\nExiting and freeing mem...done.\n".encode())
+        open_page(driver, make_page(encoding + ".html", [REVIEW, before, after, log]))
+        shown = [driver.find_element(By.CSS_SELECTOR, f'[data-line="{n}"] .text:nth-child(3) .body')
+                 .text for n in (3, 4)]
+        check(shown == fixed, f"{encoding}: shown as {shown}")
+        message = driver.find_element(By.CSS_SELECTOR, '[data-line="3"] .log li').text
+        check("'Zo\u00eb'" in message, f"{encoding}: the message {message}")
+        check([e.text.replace("\u00b7", " ") for e in driver.find_elements(
+            By.CSS_SELECTOR, '[data-line="3"] [data-change]')] == ["t know", "what you"],
+            f"{encoding}: the changes of line 3")
+        change(driver, 4, 1).click()  # [DOORSLAMS] as it was
+        check(download(driver, f"Download {encoding}-fixed.srt", f"{encoding}-fixed.srt") ==
+              read(after).replace("[DOOR SLAMS]".encode(), b"[DOORSLAMS]"),
+              f"{encoding}: the download")
+
+
 def season_page(driver):
     """The page unjam-season writes for three episodes, with the names it
     proposed: a change undone, another reading chosen, a name unticked and
@@ -363,8 +397,8 @@ def main():
     png = sys.argv[5] if sys.argv[4:5] == ["--screenshot"] else os.path.join(SCRATCH, "shot.png")
     driver = start_browser()
     try:
-        for part in (golden_page, faults_page, markup_page, odd_text_page, season_page,
-                     season_job, large_page, header_room):
+        for part in (golden_page, faults_page, markup_page, odd_text_page, typeset_page,
+                     season_page, season_job, large_page, header_room):
             driver.get("about:blank")
             try:
                 part(driver)

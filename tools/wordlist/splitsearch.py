@@ -1,6 +1,6 @@
 """unjam's repair of a line, for a word list given as a set of lower-cased
 words: markup and links copied as they stand, spoken forms with a dropped g
-kept, the of-the rule, the split search with trials (longest listed left
+kept (alone or ending a join), contraction endings split off, the of-the rule, the split search with trials (longest listed left
 piece first) and the doubled-i rule. tools/derive-wordlist checks it against
 unjam on every line of the benchmark corpus. memo caches the repair of words
 for one word list; pass a fresh dict when the list changes."""
@@ -83,35 +83,71 @@ def listed(words, text):
     return text[:1].isascii() and text[:1].isalpha() and text.lower() in words
 
 
-def repair_word(words, memo, word):
+# As src/repair/contractions.cpp has them; it says why.
+CONTRACTION_ENDINGS = ("ll", "re", "ve", "t", "s", "m", "d")
+
+
+def contraction_ending(word):
+    """The length of the contraction ending the word begins with, or 0."""
+    capitals = not any("a" <= c <= "z" for c in word)
+    for ending in CONTRACTION_ENDINGS:
+        if len(word) > len(ending) and word.startswith(ending.upper() if capitals else ending):
+            return len(ending)
+    return 0
+
+
+def holds(words, piece, before_apostrophe):
+    return listed(words, piece) or (before_apostrophe and is_dropped_g(words, piece, "'"))
+
+
+def repair_word(words, memo, word, before_apostrophe=False):
     """(repaired text, whether a split was found) for a word of at least two
     characters: of-the rule, split search, doubled-i rule."""
-    if word not in memo:
-        memo[word] = search_word(words, memo, word)
-    return memo[word]
+    key = (word, before_apostrophe)
+    if key not in memo:
+        memo[key] = search_word(words, memo, word, before_apostrophe)
+    return memo[key]
 
 
-def search_word(words, memo, word):
+def split_rest(words, memo, rest, before_apostrophe):
+    """The right piece of a split, as it is appended, or None."""
+    if holds(words, rest, before_apostrophe):
+        return rest
+    if len(rest) > 1:
+        text, split = repair_word(words, memo, rest, before_apostrophe)
+        if split:
+            return text
+    return None
+
+
+def split_contraction(words, memo, word, before_apostrophe):
+    at = contraction_ending(word)
+    if at and not listed(words, word):
+        rest = split_rest(words, memo, word[at:], before_apostrophe)
+        if rest is not None:
+            return word[:at] + " " + rest
+    return None
+
+
+def search_word(words, memo, word, before_apostrophe=False):
     if listed(words, word):
         return word, False
     if word[:3].lower() == "oft" and listed(words, word[2:]):
         return "of " + word[2:], False
     for p in range(len(word) - 1, 0, -1):  # longest left piece first
         if listed(words, word[:p]):
-            right = word[p:]
-            if listed(words, right):
-                return word[:p] + " " + right, True
-            if len(right) > 1:
-                text, split = repair_word(words, memo, right)
-                if split:
-                    return word[:p] + " " + text, True
+            rest = split_rest(words, memo, word[p:], before_apostrophe)
+            if rest is not None:
+                return word[:p] + " " + rest, True
     at = word.find("ii")
     if at >= 0:
         shorter = word[:at] + word[at + 1:]
         if listed(words, shorter):
             return shorter, False
         if len(shorter) > 1:
-            text, split = repair_word(words, memo, shorter)
+            if before_apostrophe and is_dropped_g(words, shorter, "'"):
+                return word, False
+            text, split = repair_word(words, memo, shorter, before_apostrophe)
             if split:
                 return text, False
     return word, False
@@ -127,7 +163,14 @@ def is_dropped_g(words, word, behind):
             and ascii_lower(word[-2:]) == "in" and listed(words, word + "g"))
 
 
+def follows_contraction(line, start, begin):
+    """A word at line[start] directly behind a letter and an apostrophe."""
+    return (start - 2 >= begin and line[start - 1] == "'" and line[start - 2].isascii()
+            and line[start - 2].isalpha())
+
+
 def repair_text(words, memo, line, i, n, out):
+    begin = i
     while i < n:
         j = i
         while j < n and is_word_byte(line[j]):
@@ -136,9 +179,14 @@ def repair_text(words, memo, line, i, n, out):
             out.append(line[i])
         elif j > i:
             word = line[i:j]
-            behind = line[j] if j < len(line) else ""
-            out.append(word if is_dropped_g(words, word, behind)
-                       else repair_word(words, memo, word)[0])
+            before = j < n and line[j] == "'"
+            if before and is_dropped_g(words, word, "'"):
+                out.append(word)
+            else:
+                split = None
+                if follows_contraction(line, i, begin):
+                    split = split_contraction(words, memo, word, before)
+                out.append(split or repair_word(words, memo, word, before)[0])
         i = j
         while i < n and not is_word_byte(line[i]):
             if line[i] in "'`" and i + 1 < n and line[i + 1] == line[i]:

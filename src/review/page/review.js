@@ -93,7 +93,8 @@ function quoted(text) {
 
 // The change as made: inserted blanks marked, dropped and replaced bytes
 // struck. Runs of one mark are decoded together; they never cut a
-// character, as marks other than '=' fall on ASCII bytes only.
+// character: a blank stands between two characters, and the other marks
+// but '=' fall on ASCII bytes only.
 function showMarked(node, change, decode) {
   const [before, after, marks] = change;
   let b = 0, a = 0, k = 0;
@@ -193,7 +194,8 @@ function logList(file, line) {
   const list = el("ul", "log");
   for (const message of line.log) {
     const item = el("li", "", line.n + ": ");
-    item.append(shownText(file.decode(message)));
+    // unjam writes its messages in UTF-8 whatever the file's encoding.
+    item.append(shownText(decoderFor({ after: message }).decode(bytesOf(message))));
     list.append(item);
   }
   return list;

@@ -491,3 +491,23 @@ ROWS += [
         setup=[("bash", "mkdir sub && mv ep1.srt 'Épisode 2.srt' sub/")],
         **season_run("sub\\*.srt", into="out\\new", shown=("sub\\ep1.srt", "sub\\Épisode 2.srt"))),
 ]
+
+
+def typeset_season(case):
+    """A season of one typographic file, that of the names case `case`
+    (tests/e2e/names-cases/): its names, in UTF-8 whatever the file's
+    encoding, in names.txt and on the page. The repair is unjam's
+    (tests/season/matches-unjam.sh)."""
+    case = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "names-cases", case)
+    with open(os.path.join(case, "a.srt"), "rb") as f, open(os.path.join(case, "words"), "rb") as w, \
+            open(os.path.join(case, "expected", "stdout"), "rb") as n:
+        episode, words, names = f.read(), w.read(), n.read()
+    made = {"out/names.txt": names, "out/ep1.srt": None, "out/ep1.log": None,
+            "out/review.html": Page([b"ep1.srt"], [page_name(n) for n in names.decode().split()])}
+    return dict(status=0, stderr=b"", stdout=None, output=None, program="unjam-season",
+                args=["-o", "out", "ep1.srt"], made=made,
+                files=season_files(words=words, ep1_srt=episode))
+
+
+ROWS += [Row("season-typographic-utf8", **typeset_season("typographic-utf8")),
+         Row("season-windows-1252", **typeset_season("windows-1252"))]
