@@ -91,7 +91,14 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
 }
 
 std::vector<std::string> listFolderPaths(const std::string& folder) {
-    return {folder + "/words", folder + "/words2", folder};
+    std::vector<std::string> paths;
+    // The lists, and the files of the repair of the names alone.
+    for (const char* name : {"words", "words2", "alone.srt", "alone-repaired.srt", "alone.log"}) {
+        paths.push_back(folder + "/" + name);
+        paths.push_back(partialName(paths.back()));
+    }
+    paths.push_back(folder);
+    return paths;
 }
 
 void removeListFolder(const std::string& folder) {

@@ -11,6 +11,7 @@
 #include "names/subtitles.h"
 #include "platform/platform.h"
 #include "season/lists.h"
+#include "season/namechoices.h"
 #include "season/options.h"
 #include "season/plan.h"
 #include "season/repairfile.h"
@@ -82,6 +83,7 @@ void repairFile(SeasonFile& file, const std::string& unjam, const std::string& l
                                    : "repaired, but its log could not be read: " + file.log + ": " +
                                          std::strerror(errno);
     file.repaired = status == 0 && logRead;
+    file.outcome = progress;
     say(counter + " " + file.input + ": " + progress);
 }
 
@@ -160,9 +162,12 @@ int runSeason(int argc, char** argv) {
     loadLists(main);
     std::vector<SeasonFile> files = planFiles(options);
     noteSeason(files);  // with -n too: an input that cannot be read is skipped alike
-    std::vector<std::string> names;
-    if (options.proposeNames) names = candidateNames();
-    std::string secondList = secondListText(names);
+    PageNames names;
+    if (options.proposeNames) {
+        names.rejected = readRejectedNames(inFolder(options.folder, rejectedNamesFileName));
+        names.proposed = withoutRejected(candidateNames(), names.rejected);
+    }
+    std::string secondList = secondListText(names.proposed), listsAlone = secondListText({});
     freeDictionary();
 
     std::string listFolder = makeListFolder(main, secondList);
@@ -175,16 +180,18 @@ int runSeason(int argc, char** argv) {
     // No page of an earlier run may stand beside this run's repairs.
     std::string page = inFolder(options.folder, reviewPageName);
     if (kindOfPath(page.c_str()) != FileKind::directory) removeFile(page.c_str());
-    if (options.proposeNames && !writeNames(inFolder(options.folder, namesFileName), names)) {
+    if (options.proposeNames &&
+        !writeNames(inFolder(options.folder, namesFileName), names.proposed)) {
         removeListFolder(listFolder);
         unlockFile(lock.c_str());
         return 1;
     }
-    printNamesLine(options, names);
+    printNamesLine(options, names.proposed);
     repairSeason(files, unjam, listFolder, cleanUp);
+    names.alone = repairAlone(unjam, listFolder, listsAlone, files, names.proposed);
     removeListFolder(listFolder);
     bool pageComplete = false;
     bool pageWritten = writeSeasonPage(page, files, names, pageComplete);
     unlockFile(lock.c_str());
-    return printSummary(options, files, names, pageWritten, pageComplete);
+    return printSummary(options, files, names.proposed, pageWritten, pageComplete);
 }
