@@ -11,6 +11,7 @@
 #include "names/subtitles.h"
 #include "platform/platform.h"
 #include "season/lists.h"
+#include "season/namechoices.h"
 #include "season/options.h"
 #include "season/plan.h"
 #include "season/repairfile.h"
@@ -79,6 +80,7 @@ void repairFile(SeasonFile& file, const std::string& unjam, const std::string& l
                                    : "repaired, but its log could not be read: " + file.log + ": " +
                                          std::strerror(errno);
     file.repaired = status == 0 && logRead;
+    file.outcome = progress;
     say(counter + " " + file.input + ": " + progress);
 }
 
@@ -134,18 +136,22 @@ int runSeason(int argc, char** argv) {
     loadLists(main);
     std::vector<SeasonFile> files = planFiles(options);
     noteSeason(files);  // with -n too: an input that cannot be read is skipped alike
-    std::vector<std::string> names;
-    if (options.proposeNames) names = candidateNames();
-    std::string secondList = secondListText(names);
+    PageNames names;
+    if (options.proposeNames) {
+        names.rejected = readRejectedNames(inFolder(options.folder, rejectedNamesFileName));
+        names.proposed = withoutRejected(candidateNames(), names.rejected);
+    }
+    std::string secondList = secondListText(names.proposed), listsAlone = secondListText({});
     freeDictionary();
 
     if (!makeFolders(options.folder))
         fail("Could not make the folder: " + options.folder + ": " + std::strerror(errno));
-    if (options.proposeNames) writeNames(inFolder(options.folder, namesFileName), names);
-    printNamesLine(options, names);
+    if (options.proposeNames) writeNames(inFolder(options.folder, namesFileName), names.proposed);
+    printNamesLine(options, names.proposed);
     std::string listFolder = makeListFolder(main, secondList);
     repairSeason(files, unjam, listFolder);
+    names.alone = repairAlone(unjam, listFolder, listsAlone, files, names.proposed);
     removeListFolder(listFolder);
     bool pageWritten = writeSeasonPage(inFolder(options.folder, reviewPageName), files, names);
-    return printSummary(options, files, names, pageWritten);
+    return printSummary(options, files, names.proposed, pageWritten);
 }

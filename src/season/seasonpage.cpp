@@ -9,12 +9,17 @@
 #include "season/lists.h"
 
 bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& files,
-                     const std::vector<std::string>& names) {
+                     const PageNames& names) {
     std::vector<ReviewFile> shown;
-    for (const SeasonFile& file : files)
-        if (file.repaired) shown.push_back(ReviewFile{file.input, file.output, file.log});
+    std::vector<SkippedFile> skipped;
+    for (const SeasonFile& file : files) {
+        if (file.repaired)
+            shown.push_back(ReviewFile{file.input, file.output, file.log});
+        else
+            skipped.push_back(SkippedFile{file.input, file.outcome});
+    }
     std::string page, error;
-    if (!makeReviewPage(shown, names, page, error))
+    if (!makeReviewPage(shown, skipped, names, page, error))
         error = "Could not make the review page: " + error;
     else if (!writeTextFile(path, page))
         error = "Could not write the review page: " + path + ": " + std::strerror(errno);

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "review/namespots.h"
 #include "season/seasonfile.h"
 
 // Writes the page of the repaired `files` (one not repaired has no repair
-// to show) and `names` to `path`. On failure says why on standard error,
-// removes the file `path`, so that no page of an earlier run stands for
-// this one, and returns false.
+// to show: it is named with the reason) and `names` to `path`. On failure says why on standard
+// error, removes the file `path`, so that no page of an earlier run stands for this one, and
+// returns false.
 bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& files,
-                     const std::vector<std::string>& names);
+                     const PageNames& names);
