@@ -53,9 +53,14 @@ std::string languageList(const std::string& defaultList, const std::string& lang
 }  // namespace
 
 MainList chooseMainList(const char* argv0, const std::string& language) {
-    if (language.empty() && pathExists("words"))
-        return MainList{absolutePath("words"), false,
-                        pathExists("words.profile") ? absolutePath("words.profile") : ""};
+    if (language.empty() && pathExists("words")) {
+        // From a working directory too deep for an absolute path, the list is
+        // still read here, and copied for unjam.
+        std::string words = absolutePath("words"), profile;
+        if (pathExists("words.profile")) profile = absolutePath("words.profile");
+        if (profile.empty() && pathExists("words.profile")) profile = "words.profile";
+        return MainList{words.empty() ? "words" : words, false, profile};
+    }
     MainList main{installedWordsBeside(argv0), true, ""};
     if (!language.empty() && language != "en") {
         std::vector<std::string> known = installedLanguages(main.path);
@@ -109,8 +114,7 @@ std::string secondListText(const std::vector<std::string>& names) {
 std::string makeListFolder(const MainList& main, const std::string& secondList) {
     std::string folder;
     if (!makeScratchFolder(folder))
-        fail(std::string("Could not make a scratch folder for the word lists: ") +
-             std::strerror(errno));
+        failWith("Could not make a scratch folder for the word lists", folder);
     if (!copyFile(main.path, folder + "/words") ||
         (!main.profile.empty() && !copyFile(main.profile, folder + "/words.profile")) ||
         (!secondList.empty() && !writeTextFile(folder + "/words2", secondList))) {
@@ -122,13 +126,39 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
     return folder;
 }
 
+std::vector<std::string> listFolderPaths(const std::string& folder) {
+    std::vector<std::string> paths;
+    // The lists, and the files of the repair of the names alone.
+    for (const char* name :
+         {"words", "words2", "words.profile", "alone.srt", "alone-repaired.srt", "alone.log"}) {
+        paths.push_back(folder + "/" + name);
+        paths.push_back(partialName(paths.back()));
+    }
+    paths.push_back(folder);
+    return paths;
+}
+
 void removeListFolder(const std::string& folder) {
-    for (const char* name : {"/words", "/words2", "/words.profile"})
-        removeFile((folder + name).c_str());
-    removeFolder(folder.c_str());
+    for (const std::string& path : listFolderPaths(folder))
+        if (!removeFile(path.c_str())) removeFolder(path.c_str());
 }
 
 bool writeTextFile(const std::string& path, const std::string& text) {
+    std::string partial = partialName(path);
+    if (!writeNewFile(partial, text)) {
+        int error = errno;
+        removeFile(partial.c_str());
+        errno = error;
+        return false;
+    }
+    if (renameFile(partial.c_str(), path.c_str())) return true;
+    int error = errno;
+    removeFile(partial.c_str());
+    errno = error;
+    return false;
+}
+
+bool writeNewFile(const std::string& path, const std::string& text) {
     int fd = openForWriting(path.c_str());
     if (fd < 0) return false;
     FILE* file = emptyFile(fd) ? streamForWriting(fd) : nullptr;

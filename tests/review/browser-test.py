@@ -5,12 +5,14 @@ season run (several files and the names), a 5,000-cue page's speed (printed),
 the README's screenshot. Skips (77) without Selenium or chromedriver.
     browser-test.py UNJAM_REVIEW UNJAM_SEASON TOP_DIR [--screenshot PNG]
 """
+import io
 import os
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
+import zipfile
 from pathlib import Path
 
 try:
@@ -77,9 +79,10 @@ def open_page(driver, path):
     check(console == [], f"{path}: console: {console}")
 
 
-def change(driver, line, number, section=1):
+def change(driver, line, number, file=None):
+    within = f'[data-file="{file}"] ' if file else ""
     return driver.find_element(
-        By.CSS_SELECTOR, f'[data-file="{section}"] [data-line="{line}"] [data-change="{number}"]')
+        By.CSS_SELECTOR, f'{within}[data-line="{line}"] [data-change="{number}"]')
 
 
 def download(driver, button_text, name):
@@ -201,8 +204,9 @@ def header_room(driver):
             "width": width, "height": height, "deviceScaleFactor": 2, "mobile": mobile})
         open_page(driver, os.path.join(SCRATCH, "large.html"))
         bar = js(driver, """const bar = document.getElementById('bar');
-            return getComputedStyle(bar).position === 'sticky' ? bar.offsetHeight : 0""")
-        check(bar < height / 4, f"the bar takes {bar} of {height} px")
+            return (getComputedStyle(bar).position === 'sticky' ? bar.offsetHeight : 0) +
+                document.querySelector('.file-head').offsetHeight""")
+        check(bar < height / 4, f"the bar and file name take {bar} of {height} px")
         js(driver, "document.querySelector('[data-line=\"10003\"] [data-change=\"1\"]').focus()")
         for _ in range(6):
             webdriver.ActionChains(driver).key_down("\ue008").send_keys("\ue004") \
@@ -226,6 +230,19 @@ def odd_text_page(driver):
     # Chromium saves it as ep01_gpj.srt.
     check(download(driver, "Download ep01[RLO]gpj.srt", "ep01_gpj.srt") ==
           b"1\r\n00:00\r\nWhat are you\x00 doing\x01\r\n", "the cut text not put back")
+
+
+EPISODES = under(os.path.join(TOP, "tests/season/episodes"), "ep01.srt", "ep02.srt", "Ep 03.SRT")
+
+
+def season_run(folder, *options):
+    """Runs unjam-season on the test episodes into folder/out, returns out."""
+    os.makedirs(folder, exist_ok=True)
+    if not os.path.exists(os.path.join(folder, "words")):
+        os.symlink(os.path.join(TOP, "dict/words"), os.path.join(folder, "words"))
+    subprocess.run([SEASON, "-o", "out", *options, *EPISODES], cwd=folder,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return os.path.join(folder, "out")
 
 
 TYPESET = ("\u266a Zo\u00eb, don\u2019tknow whatyou\u2019re\u2026 \u266a",
@@ -263,25 +280,65 @@ def typeset_page(driver):
 
 
 def season_page(driver):
-    """The page unjam-season writes for two episodes, with the names it proposed."""
-    run = os.path.join(SCRATCH, "season")
-    os.makedirs(run)
-    os.symlink(os.path.join(TOP, "dict/words"), os.path.join(run, "words"))
-    episodes = under(os.path.join(TOP, "tests/season/episodes"), "ep01.srt", "ep02.srt")
-    subprocess.run([SEASON, "-o", "out"] + episodes, cwd=run, stdout=subprocess.DEVNULL,
-                   check=True)
-    out = os.path.join(run, "out")
+    """The page unjam-season writes for three episodes, with the names it
+    proposed: a change undone, another reading chosen, a name unticked and
+    rejected, which the next run does not propose."""
+    os.makedirs(os.path.join(SCRATCH, "season", "ep04.srt"))  # a folder: not repaired
+    out = season_run(os.path.join(SCRATCH, "season"), "--", "ep04.srt")
     open_page(driver, os.path.join(out, "review.html"))
-    check(len(driver.find_elements(By.CSS_SELECTOR, "section[data-file]")) == 2, "two sections")
-    change(driver, 3, 1, section=1).click()  # "Whatareyou" split
-    check(download(driver, "Download ep01.srt", "ep01.srt") == read(os.path.join(
-        out, "ep01.srt")).replace(b"What are you", b"Whatareyou"), "first file, one undone")
-    check(download(driver, "Download ep02.srt", "ep02.srt") == read(os.path.join(
-        out, "ep02.srt")), "second file's download")
-    names = read(os.path.join(out, "names.txt")).split()  # Thornwick among them
+    check([e.get_attribute("data-file") for e in driver.find_elements(
+        By.CSS_SELECTOR, "section[data-file]")] == ["ep01.srt", "ep02.srt", "Ep 03.SRT", "ep04.srt"],
+        "the files' sections")
+    toc = [e.text for e in driver.find_elements(By.CSS_SELECTOR, "#toc li")]
+    check(toc[0] == "ep01.srt \u2014 4 changes (unjam counted 5 repairs), 0 ambiguous, 0 lines with words not found, 0 undone"
+          and toc[3:] == ["ep04.srt: not repaired: it could not be read", "Proposed names (4)"],
+          f"the table of contents: {toc}")
+    body = driver.find_element(By.TAG_NAME, "body")
+    for key, focused in (("f", "Download ep01.srt"), ("f", "Download ep02.srt"),
+                         ("F", "Download ep01.srt"), ("a", "Download all"), ("n", "")):
+        body.send_keys(key)
+        check(driver.switch_to.active_element.text == focused, f"key {key}")
+    js(driver, "window.scrollTo(0, 0)")
+    change(driver, 3, 1, file="ep01.srt").click()  # "Whatareyou" split
+    driver.find_element(By.CSS_SELECTOR, '[data-reading="to get her now"]').click()
     driver.find_element(By.CSS_SELECTOR, 'input[data-name="Thornwick"]').click()
+    check(download(driver, "Download ep01.srt", "ep01.srt") == read(os.path.join(
+        out, "ep01.srt")).replace(b"What are you", b"Whatareyou").replace(
+        b"Thornwick", b"Thorn wick"), "first file: one undone, a name unticked")
+    check(download(driver, "Download ep02.srt", "ep02.srt") == read(os.path.join(
+        out, "ep02.srt")).replace(b"together now", b"to get her now").replace(
+        b"Thornwick", b"Thorn wick"), "second file: another reading")
+    names = read(os.path.join(out, "names.txt")).split()  # Thornwick among them
     check(download(driver, "Download words2", "words2") ==
           b"".join(name + b"\n" for name in names if name != b"Thornwick"), "the names' download")
+    rejected = download(driver, "Download rejected-names.txt", "rejected-names.txt")
+    check(rejected == b"Thornwick\n", "the rejected names' download")
+    files = {name: download(driver, "Download " + name, name) for name in (
+        "ep01.srt", "ep02.srt", "Ep 03.SRT", "words2", "rejected-names.txt")}
+    with zipfile.ZipFile(io.BytesIO(download(driver, "Download all", "reviewed.zip"))) as zipped:
+        check({name: zipped.read(name) for name in zipped.namelist()} == files, "the zip")
+    Path(out, "rejected-names.txt").write_bytes(rejected)
+    driver.get("about:blank")
+    out = season_run(os.path.join(SCRATCH, "season"))
+    check(b"Thornwick" not in read(os.path.join(out, "names.txt")), "a rejected name proposed")
+    open_page(driver, os.path.join(out, "review.html"))
+    check(driver.find_elements(By.CSS_SELECTOR, 'input[data-name="Thornwick"]') == [] and
+          "earlier run" in driver.find_element(By.ID, "names").text, "the rejected names shown")
+
+
+def season_job(driver):
+    """Names cut in every file (-n): one decision per name restores them all."""
+    out = season_run(os.path.join(SCRATCH, "season-n"), "-n")
+    open_page(driver, os.path.join(out, "review.html"))
+    places = 'button[data-word="Bramblebum"]'
+    everywhere = driver.find_element(By.CSS_SELECTOR, '[data-everywhere="season"]')
+    check(everywhere.text == "Undo all 3 in the season", "the count: " + everywhere.text)
+    everywhere.click()
+    check(len(driver.find_elements(By.CSS_SELECTOR, places + ".undone")) == 3, "everywhere")
+    driver.find_element(By.ID, "search").send_keys("thorn")
+    check([e.get_attribute("data-word") for e in driver.find_elements(
+        By.CSS_SELECTOR, "button.change:enabled") if e.is_displayed()] == ["Thornwick"] * 3,
+        "the search box")
 
 
 def large_page(driver):
@@ -307,17 +364,24 @@ def large_page(driver):
         document.getElementById('undo-shown').click();
         document.body.offsetHeight; return performance.now() - t;""")
     changes = len(driver.find_elements(By.CSS_SELECTOR, "[data-change]"))
+    js(driver, "window.scrollTo(0, document.body.scrollHeight / 2)")
+    check(0 <= driver.find_element(By.TAG_NAME, "h2").rect["y"] - js(
+        driver, "return scrollY") < 150, "the file's name scrolled away")
     tree = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
     named = sum(1 for n in tree if n.get("role", {}).get("value") == "button" and
                 n.get("name", {}).get("value", "").startswith("are"))
     check(named == 1500, f"{named} of 1,500 changes in the accessibility tree")
-    print(f"5,000 cues, {changes} changes, {os.path.getsize(page) >> 10} KiB page: load event "
-          f"{loaded:.0f} ms ({opened:.2f} s with the driver), render "
-          f"{driver.find_element(By.TAG_NAME, 'body').get_attribute('data-render-ms')} ms, "
-          f"undo one {undo_one:.1f} ms, undo all {undo_all:.0f} ms")
     check(changes == 1500 and loaded < 10000 and undo_one < 1000, "no 1,500 changes, or far too slow")
     check(download(driver, "Download large-fixed.srt", "large-fixed.srt") ==
           read(before).replace(b"\n", b"\r\n"), "undoing all gives back the input")
+    everywhere = driver.execute_script("""const t = performance.now();
+        document.querySelector('[data-everywhere]').click();
+        document.body.offsetHeight; return performance.now() - t;""")
+    print(f"5,000 cues, {changes} changes, {os.path.getsize(page) >> 10} KiB page: load event "
+          f"{loaded:.0f} ms ({opened:.2f} s with the driver), render "
+          f"{driver.find_element(By.TAG_NAME, 'body').get_attribute('data-render-ms')} ms, "
+          f"undo one {undo_one:.1f} ms, undo all {undo_all:.0f} ms, "
+          f"redo all 1,500 of a word {everywhere:.0f} ms")
 
 
 def screenshot(driver, png):
@@ -334,7 +398,7 @@ def main():
     driver = start_browser()
     try:
         for part in (golden_page, faults_page, markup_page, odd_text_page, typeset_page,
-                     season_page, large_page, header_room):
+                     season_page, season_job, large_page, header_room):
             driver.get("about:blank")
             try:
                 part(driver)
