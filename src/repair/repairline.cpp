@@ -6,7 +6,7 @@
 #include "repair/repairword.h"
 #include "repair/spokenforms.h"
 #include "repair/verbatim.h"
-#include "wordlist/chartests.h"
+#include "wordlist/characters.h"
 
 namespace {
 
@@ -14,31 +14,48 @@ bool isQuotePair(const char* at) {
     return (at[0] == '\'' && at[1] == '\'') || (at[0] == '`' && at[1] == '`');
 }
 
+bool isWordEnd(CharClass type) {
+    return type == CharClass::wordEnd || type == CharClass::digit;
+}
+
 // Copies the separator run at `i`, up to `end` at most, turning each doubled
-// apostrophe or grave accent into one quotation mark. Returns where the run
-// ends.
+// apostrophe or grave accent into one quotation mark (an ASCII rule: curly
+// quotes are never merged). Returns where the run ends.
 size_t copySeparatorRun(char* line, size_t i, size_t end, std::string& result) {
-    while (i < end && endsWord(line[i])) {
+    std::string_view text(line, end);
+    while (i < end) {
+        ClassAt c = classAt(text, i, lineEncoding);
+        if (!isWordEnd(c.type)) break;
         if (i + 1 < end && isQuotePair(line + i)) line[++i] = '"';
-        result.push_back(line[i++]);
+        result.append(line + i, c.length);
+        i += c.length;
     }
     return i;
 }
 
-// Walks line[i, end) into words and separator runs.
+// Walks line[i, end) into words and separator runs. A word is a run of
+// characters that end no word (letters, combining marks, controls); a word
+// of one character, with any marks on it, passes untouched.
 void repairText(char* line, size_t i, size_t end, LineRepair& call) {
+    std::string_view text(line, end);
     while (i < end) {
         size_t start = i;
-        while (i < end && !endsWord(line[i]))
-            ++i;
-        if (i == start + 1) {  // one-byte words pass untouched
-            call.result.push_back(line[start]);
+        int characters = 0;
+        while (i < end) {
+            ClassAt c = classAt(text, i, lineEncoding);
+            if (isWordEnd(c.type)) break;
+            characters += c.type != CharClass::mark;
+            i += c.length;
+        }
+        if (characters == 1 && i > start) {
+            call.result.append(line + start, i - start);
             continue;
         }
         // End the word in place; the empty word (start == i) passes through too.
+        bool apostropheBehind = i < end && apostropheAt(text, i, lineEncoding) > 0;
         char behind = line[i];
         line[i] = '\0';
-        if (behind == '\'' && isDroppedG(line + start, i - start))
+        if (apostropheBehind && isDroppedG(line + start, i - start))
             call.result.append(line + start, i - start);
         else
             repairWord(line + start, call);
@@ -53,6 +70,7 @@ std::string repairLine(char* line, bool& fixed, bool verbose) {
     fixed = false;
     LineRepair call{{}, {}, fixed, verbose};
     const size_t n = std::strlen(line);
+    lineEncoding = encodingOfLine(std::string_view(line, n));
     size_t i = 0;
     for (Span span : verbatimSpans(std::string_view(line, n))) {
         repairText(line, i, span.from, call);

@@ -10,6 +10,7 @@
 #include "repair/repairline.h"
 #include "repair/trials.h"
 #include "repair/wordbudget.h"
+#include "wordlist/characters.h"
 #include "wordlist/chartests.h"
 #include "wordlist/diagnostics.h"
 #include "wordlist/lookup.h"
@@ -29,16 +30,22 @@ LineNumberText lineNumberText() {
     return n;
 }
 
+// Words in messages are always UTF-8, whatever the line's encoding.
+std::string shown(std::string_view text) {
+    return toUtf8(text, lineEncoding);
+}
+
 void reportAmbiguity(const char* word, const std::string& chosen, std::string_view left,
                      std::string_view right) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic({n.text, ": Ambiguous splitting of '", word, "': chose '", chosen, "' over '",
-                     left, " ", right, "'"});
+    writeDiagnostic({n.text, ": Ambiguous splitting of '", shown(word), "': chose '", shown(chosen),
+                     "' over '", shown(left), " ", shown(right), "'"});
 }
 
 void reportTruncation(const char* word, const std::string& replacement) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic({n.text, ": Truncated 'ii' in '", word, "' to '", replacement, "'"});
+    writeDiagnostic(
+        {n.text, ": Truncated 'ii' in '", shown(word), "' to '", shown(replacement), "'"});
 }
 
 bool startsWith(const std::string& text, const char* prefix) {
@@ -77,13 +84,16 @@ bool searchSplits(char* word, std::string& work, LineRepair& call) {
     // A word that begins with a letter has its left pieces looked up in one
     // pass; any other gets the lookup's diagnostic for each, in turn.
     std::array<bool, longestSearchedWord + 1> listed;
-    bool batched = isAsciiLetter(work[0]) && work.size() < listed.size();
+    bool ascii = isAscii(work);
+    bool batched = ascii && isAsciiLetter(work[0]) && work.size() < listed.size();
     if (batched) inDictPrefixes(work.data(), work.size() - 1, listed.data());
     size_t wordLength = work.size();  // shrinks when a trial rewrites the word's tail
     bool splitFound = false;
-    // Left pieces are read by length, so the copy need not be cut.
+    // Left pieces are read by length, so the copy need not be cut. A word
+    // is cut only between characters, never before a combining mark.
     for (size_t p = work.size(); p-- > 1;) {
         std::string_view left(work.data(), p);
+        if (!ascii && !isSplitPoint(work, p, lineEncoding)) continue;
         if (batched ? listed[p] : inDictSized(left.data(), p)) {
             char* right = word + p;
             bool direct = inDictSized(right, wordLength - p);
@@ -142,12 +152,12 @@ bool applyDoubledI(char* word, std::string& work, std::string& replacement) {
 
 void reportNotFound(const char* word) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic({n.text, ": Couldn't find '", word, "' in the dictionary."});
+    writeDiagnostic({n.text, ": Couldn't find '", shown(word), "' in the dictionary."});
 }
 
 void reportRunaway(const std::string& word, const std::string& result) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic({n.text, ": Ambiguous splitting of '", word, "': chose '", result,
+    writeDiagnostic({n.text, ": Ambiguous splitting of '", shown(word), "': chose '", shown(result),
                      "' over too many alternatives to list"});
 }
 

@@ -1,6 +1,7 @@
 #include "wordlist/characters.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -154,21 +155,40 @@ void appendFolded(char32_t code, std::u32string& out) {
     out += foldSimple(code);
 }
 
-bool isAscii(std::string_view text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
+// Where the first byte above 0x7F is, or the text's size: eight bytes at a
+// time, since most lines are ASCII throughout.
+size_t asciiPrefix(std::string_view text) {
+    size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+        uint64_t eight;
+        std::memcpy(&eight, text.data() + at, 8);
+        if (eight & 0x8080808080808080ULL) break;
+    }
+    while (at < text.size() && byteAt(text, at) < 0x80)
+        ++at;
+    return at;
 }
 
 }  // namespace
 
+Encoding lineEncoding = Encoding::utf8;
+
+bool isAscii(std::string_view text) {
+    return asciiPrefix(text) == text.size();
+}
+
 bool isValidUtf8(std::string_view text) {
-    for (size_t at = 0; at < text.size();) {
+    for (size_t at = asciiPrefix(text); at < text.size();) {
         size_t length = validSequenceLength(text, at);
         if (length == 0) return false;
         at += length;
     }
     return true;
+}
+
+bool looksLikeUtf16(std::string_view start) {
+    if (start.starts_with("\xff\xfe") || start.starts_with("\xfe\xff")) return true;
+    return start.substr(0, start.find('\n')).find('\0') != std::string_view::npos;
 }
 
 CharClass classOf(char32_t code) {
@@ -196,6 +216,16 @@ Character decodeCharacter(std::string_view text, size_t at, Encoding encoding) {
 ClassAt classAtSlow(std::string_view text, size_t at, Encoding encoding) {
     Character c = decodeCharacter(text, at, encoding);
     return {classOf(c.code), c.length};
+}
+
+bool startsWithLetter(std::string_view text, Encoding encoding) {
+    return !text.empty() && classAt(text, 0, encoding).type == CharClass::letter;
+}
+
+bool isSplitPoint(std::string_view text, size_t at, Encoding encoding) {
+    if (byteAt(text, at) < 0x80) return true;
+    if (encoding == Encoding::utf8 && (byteAt(text, at) & 0xC0) == 0x80) return false;
+    return classAtSlow(text, at, encoding).type != CharClass::mark;
 }
 
 bool isApostrophe(char32_t code) {

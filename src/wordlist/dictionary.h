@@ -11,6 +11,10 @@
 // The stored words, pointing into the text of the files they were read from.
 extern std::vector<std::string_view> dictWords;
 extern std::vector<int32_t> dictLengths;
+// What each stored word is looked up by: the word itself when it is ASCII
+// (compared ignoring the case of A-Z), else its lookupKey, read in the
+// encoding of its own line of the file.
+extern std::vector<std::string_view> dictKeys;
 extern int32_t dictCount;
 // Entries 0-25: where the run of main-list words of letters A-Z starts.
 // Entry 26: end of the main list (start of the second list).

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "wordlist/chartests.h"
 #include "wordlist/diagnostics.h"
 #include "wordlist/wordindex.h"
 
@@ -12,11 +11,18 @@ bool inDict(const char* word) {
 }
 
 bool inDictSized(const char* word, size_t length) {
-    if (!isAsciiLetter(word[0])) {
-        writeDiagnostic({"inDict got symbol '", std::string_view(word, length), "'"});
+    return inDictEncoded(word, length, lineEncoding);
+}
+
+bool inDictEncoded(const char* word, size_t length, Encoding encoding) {
+    std::string_view text(word, length);
+    if (!startsWithLetter(text, encoding)) {
+        writeDiagnostic({"inDict got symbol '", toUtf8(text, encoding), "'"});
         return false;
     }
-    return indexHolds(word, length);
+    if (isAscii(text)) return indexHolds(word, length);
+    std::string key = lookupKey(text, encoding);
+    return indexHolds(key.data(), key.size());
 }
 
 void inDictPrefixes(const char* word, size_t count, bool* listed) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "wordlist/characters.h"
 #include "wordlist/chartests.h"
 #include "wordlist/dictionary.h"
 
@@ -78,14 +79,14 @@ size_t findSlot(const char* word, size_t length, uint64_t hash) {
         if (tags[at] == 0) return at;
         if (tags[at] != tag) continue;
         uint32_t position = positions[at];
-        if (dictWords[position].size() == length &&
-            sameFolded(dictWords[position].data(), word, length))
+        if (dictKeys[position].size() == length &&
+            sameFolded(dictKeys[position].data(), word, length))
             return at;
     }
 }
 
 void insertPosition(int32_t position, uint64_t hash) {
-    std::string_view word = dictWords[position];
+    std::string_view word = dictKeys[position];
     size_t at = findSlot(word.data(), word.size(), hash);
     if (tags[at] != 0) return;  // a duplicate answers the same
     tags[at] = tagOf(hash);
@@ -95,7 +96,7 @@ void insertPosition(int32_t position, uint64_t hash) {
 }
 
 uint64_t hashOfStored(int32_t position) {
-    return hashFolded(dictWords[position].data(), dictWords[position].size());
+    return hashFolded(dictKeys[position].data(), dictKeys[position].size());
 }
 
 // Keeps the load at most one half, so that probe runs stay short.
@@ -120,9 +121,11 @@ void reserveFor(int32_t count) {
 }  // namespace
 
 bool rangeHolds(int32_t position) {
-    std::string_view word = dictWords[position];
-    char initial = word.empty() ? '\0' : static_cast<char>(word[0] | 0x20);
-    if (initial < 'a' || initial > 'z') return false;
+    std::string_view key = dictKeys[position];
+    if (!startsWithLetter(key, Encoding::utf8)) return false;
+    char initial = static_cast<char>(key[0] | 0x20);
+    // A letter beyond A-Z has no range: its words are found wherever they stand.
+    if (initial < 'a' || initial > 'z') return true;
     if (position >= letterStart[26]) return position < letterStart[27];
     int letter = initial - 'a';
     return position >= letterStart[letter] && position < letterStart[letter + 1];
@@ -138,7 +141,7 @@ void indexWords(int32_t begin, int32_t end) {
     for (int32_t from = begin; from < end; from += batch) {
         int32_t to = std::min(end, from + batch);
         for (int32_t position = from; position < to; ++position) {
-            std::string_view word = dictWords[position];
+            std::string_view word = dictKeys[position];
             bool& take = taken[position - from];
             take = rangeHolds(position);
             if (!take) continue;
