@@ -3,9 +3,13 @@ words: markup and links copied as they stand, spoken forms with a dropped g
 kept, the of-the rule, the split search with trials (longest listed left
 piece first) and the doubled-i rule. tools/derive-wordlist checks it against
 unjam on every line of the benchmark corpus. memo caches the repair of words
-for one word list; pass a fresh dict when the list changes."""
+for one word list; pass a fresh dict when the list changes. Text is str:
+characters, whatever encoding the file had."""
 
-SEPARATORS = set(" ,!?.-:'\"$%#/`&()<>")
+import unicodedata
+
+# As src/wordlist/characters.h has them: ' and the typographic apostrophes.
+APOSTROPHES = "'\u2019\u2018\u02bc"
 
 # As src/repair/verbatim.cpp has them; it says why.
 TOP_LEVEL_DOMAINS = {"com", "net", "org", "edu", "gov", "mil", "info", "biz", "io", "tv", "co",
@@ -79,8 +83,22 @@ def verbatim_spans(text):
     return spans
 
 
+def key(text):
+    """What unjam looks a word up by: ASCII lower-cased, anything else case
+    folded and composed."""
+    if text.isascii():
+        return text.lower()
+    folded = unicodedata.normalize("NFD", text).casefold()
+    return unicodedata.normalize("NFC", folded)
+
+
+def starts_with_letter(text):
+    return text[:1] != "" and unicodedata.category(text[0]).startswith("L") and \
+        text[0] not in APOSTROPHES
+
+
 def listed(words, text):
-    return text[:1].isascii() and text[:1].isalpha() and text.lower() in words
+    return starts_with_letter(text) and key(text) in words
 
 
 def repair_word(words, memo, word):
@@ -97,11 +115,13 @@ def search_word(words, memo, word):
     if word[:3].lower() == "oft" and listed(words, word[2:]):
         return "of " + word[2:], False
     for p in range(len(word) - 1, 0, -1):  # longest left piece first
+        if unicodedata.category(word[p]).startswith("M"):
+            continue  # a combining mark stays with its letter
         if listed(words, word[:p]):
             right = word[p:]
             if listed(words, right):
                 return word[:p] + " " + right, True
-            if len(right) > 1:
+            if characters(right) > 1:
                 text, split = repair_word(words, memo, right)
                 if split:
                     return word[:p] + " " + text, True
@@ -110,7 +130,7 @@ def search_word(words, memo, word):
         shorter = word[:at] + word[at + 1:]
         if listed(words, shorter):
             return shorter, False
-        if len(shorter) > 1:
+        if characters(shorter) > 1:
             text, split = repair_word(words, memo, shorter)
             if split:
                 return text, False
@@ -118,13 +138,21 @@ def search_word(words, memo, word):
 
 
 def is_word_byte(c):
-    return c not in SEPARATORS and not c.isdigit()
+    """Punctuation, symbols, spaces (P, S, Z), the tab, apostrophes and
+    numbers (N) end a word."""
+    return not (c == "\t" or c in APOSTROPHES or unicodedata.category(c)[0] in "PSZN")
 
 
 def is_dropped_g(words, word, behind):
     """A spoken form such as "nothin'", which unjam keeps whole."""
-    return (behind == "'" and len(word) > 2 and word[0].isascii() and word[0].isalpha()
-            and ascii_lower(word[-2:]) == "in" and listed(words, word + "g"))
+    return (behind != "" and behind in APOSTROPHES and len(word) > 2 and
+            starts_with_letter(word) and ascii_lower(word[-2:]) == "in" and
+            listed(words, word + "g"))
+
+
+def characters(word):
+    """Characters of a word, a combining mark counted with its letter."""
+    return sum(not unicodedata.category(c).startswith("M") for c in word)
 
 
 def repair_text(words, memo, line, i, n, out):
@@ -132,8 +160,8 @@ def repair_text(words, memo, line, i, n, out):
         j = i
         while j < n and is_word_byte(line[j]):
             j += 1
-        if j - i == 1:
-            out.append(line[i])
+        if j > i and characters(line[i:j]) == 1:
+            out.append(line[i:j])
         elif j > i:
             word = line[i:j]
             behind = line[j] if j < len(line) else ""
