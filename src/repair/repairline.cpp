@@ -18,15 +18,44 @@ bool isWordEnd(CharClass type) {
     return type == CharClass::wordEnd || type == CharClass::digit;
 }
 
+// Where the run of characters at `i` that end no word stops, and how many
+// characters it holds (a combining mark is not counted); ASCII costs one
+// table read a byte.
+size_t wordEnd(std::string_view text, size_t i, size_t& characters) {
+    const size_t start = i;
+    size_t beyondAsciiBytes = 0, beyondAscii = 0;
+    while (i < text.size()) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            if (isWordEnd(static_cast<CharClass>(asciiClassTable[byte]))) break;
+            ++i;
+            continue;
+        }
+        ClassAt c = classAtSlow(text, i, lineEncoding);
+        if (isWordEnd(c.type)) break;
+        beyondAscii += c.type != CharClass::mark;
+        beyondAsciiBytes += c.length;
+        i += c.length;
+    }
+    characters = i - start - beyondAsciiBytes + beyondAscii;
+    return i;
+}
+
 // Copies the separator run at `i`, up to `end` at most, turning each doubled
 // apostrophe or grave accent into one quotation mark (an ASCII rule: curly
 // quotes are never merged). Returns where the run ends.
 size_t copySeparatorRun(char* line, size_t i, size_t end, std::string& result) {
     std::string_view text(line, end);
     while (i < end) {
-        ClassAt c = classAt(text, i, lineEncoding);
+        auto byte = static_cast<unsigned char>(line[i]);
+        if (byte < 0x80) {
+            if (!isWordEnd(static_cast<CharClass>(asciiClassTable[byte]))) break;
+            if (i + 1 < end && isQuotePair(line + i)) line[++i] = '"';
+            result.push_back(line[i++]);
+            continue;
+        }
+        ClassAt c = classAtSlow(text, i, lineEncoding);
         if (!isWordEnd(c.type)) break;
-        if (i + 1 < end && isQuotePair(line + i)) line[++i] = '"';
         result.append(line + i, c.length);
         i += c.length;
     }
@@ -39,20 +68,16 @@ size_t copySeparatorRun(char* line, size_t i, size_t end, std::string& result) {
 void repairText(char* line, size_t i, size_t end, LineRepair& call) {
     std::string_view text(line, end);
     while (i < end) {
-        size_t start = i;
-        int characters = 0;
-        while (i < end) {
-            ClassAt c = classAt(text, i, lineEncoding);
-            if (isWordEnd(c.type)) break;
-            characters += c.type != CharClass::mark;
-            i += c.length;
-        }
+        size_t start = i, characters;
+        i = wordEnd(text, i, characters);
         if (characters == 1 && i > start) {
             call.result.append(line + start, i - start);
             continue;
         }
         // End the word in place; the empty word (start == i) passes through too.
-        bool apostropheBehind = i < end && apostropheAt(text, i, lineEncoding) > 0;
+        bool apostropheBehind =
+            i < end && (line[i] == '\'' || (static_cast<unsigned char>(line[i]) >= 0x80 &&
+                                            apostropheAt(text, i, lineEncoding) > 0));
         char behind = line[i];
         line[i] = '\0';
         if (apostropheBehind && isDroppedG(line + start, i - start))

@@ -55,6 +55,7 @@ template <typename Store>
 void forEachWord(FILE* f, const char* name, Store store) {
     const std::string& text = wordFileTexts.emplace_back(readWordFileText(f, name));
     LineEncodings encodings{text};
+    const bool asciiText = isAscii(text);  // as most lists are: no word needs a key
     size_t i = 0, n = text.size();
     while (i < n) {
         while (i < n && isWordSpace(text[i]))
@@ -64,17 +65,20 @@ void forEachWord(FILE* f, const char* name, Store store) {
             ++i;
         if (i == start) continue;
         std::string_view word(text.data() + start, i - start);
-        if (isAscii(word))
-            store(word, word);
+        if (asciiText || isAscii(word))
+            store(word, std::string_view());
         else
             store(word, wordKeys.emplace_back(lookupKey(word, encodings.at(start))));
     }
 }
 
 void storeWord(std::string_view word, std::string_view key) {
+    if (!key.empty()) {
+        dictKeys.resize(dictWords.size());
+        dictKeys.push_back(key);
+    }
     dictWords.push_back(word);
     dictLengths.push_back(static_cast<int32_t>(word.size()));
-    dictKeys.push_back(key);
     ++dictCount;
 }
 

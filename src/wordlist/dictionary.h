@@ -11,10 +11,17 @@
 // The stored words, pointing into the text of the files they were read from.
 extern std::vector<std::string_view> dictWords;
 extern std::vector<int32_t> dictLengths;
-// What each stored word is looked up by: the word itself when it is ASCII
-// (compared ignoring the case of A-Z), else its lookupKey, read in the
-// encoding of its own line of the file.
+// The lookupKey of each stored word beyond ASCII, read in the encoding of
+// its own line of the file; empty for an ASCII word, which is its own key
+// (compared ignoring the case of A-Z). Only as long as the last word beyond
+// ASCII needs: a list of ASCII words has none.
 extern std::vector<std::string_view> dictKeys;
+// What the stored word at `position` is looked up by.
+inline std::string_view keyOf(int32_t position) {
+    auto at = static_cast<size_t>(position);
+    if (at < dictKeys.size() && !dictKeys[at].empty()) return dictKeys[at];
+    return dictWords[at];
+}
 extern int32_t dictCount;
 // Entries 0-25: where the run of main-list words of letters A-Z starts.
 // Entry 26: end of the main list (start of the second list).

@@ -38,7 +38,7 @@ void checkGrouping() {
     lostWordCount = 0;
     bool lost[26] = {};
     for (int32_t position = 0; position < letterStart[26]; ++position) {
-        std::string_view word = dictWords[position], key = dictKeys[position];
+        std::string_view word = dictWords[position], key = keyOf(position);
         // Words with a non-letter initial or a zero byte are never found,
         // wherever they stand, and an initial beyond A-Z has no group: the
         // order does not lose them.

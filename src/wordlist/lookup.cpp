@@ -20,9 +20,7 @@ bool inDictEncoded(const char* word, size_t length, Encoding encoding) {
         writeDiagnostic({"inDict got symbol '", toUtf8(text, encoding), "'"});
         return false;
     }
-    if (isAscii(text)) return indexHolds(word, length);
-    std::string key = lookupKey(text, encoding);
-    return indexHolds(key.data(), key.size());
+    return indexHoldsWord(word, length, encoding);
 }
 
 void inDictPrefixes(const char* word, size_t count, bool* listed) {

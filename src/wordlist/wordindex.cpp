@@ -12,11 +12,13 @@
 namespace {
 
 // Open addressing with linear probing. Each slot has a one-byte tag from
-// the word's hash (0: empty) and the word's position in the word table; the
-// tags alone settle most probes that miss, in one small array.
+// the word's hash (0: empty) and the word's position in the word table,
+// with `keyed` set when the word has a key of its own (dictKeys); the tags
+// alone settle most probes that miss, in one small array.
 std::vector<uint8_t> tags;
 std::vector<uint32_t> positions;
 size_t slotMask = 0;
+constexpr uint32_t keyed = uint32_t{1} << 31;
 int32_t indexedCount = 0;
 size_t longestWord = 0;
 
@@ -78,25 +80,26 @@ size_t findSlot(const char* word, size_t length, uint64_t hash) {
     for (size_t at = homeOf(hash);; at = (at + 1) & slotMask) {
         if (tags[at] == 0) return at;
         if (tags[at] != tag) continue;
-        uint32_t position = positions[at];
-        if (dictKeys[position].size() == length &&
-            sameFolded(dictKeys[position].data(), word, length))
-            return at;
+        uint32_t entry = positions[at];
+        std::string_view key = entry & keyed ? dictKeys[entry & ~keyed] : dictWords[entry];
+        if (key.size() == length && sameFolded(key.data(), word, length)) return at;
     }
 }
 
-void insertPosition(int32_t position, uint64_t hash) {
-    std::string_view word = dictKeys[position];
+// `word` is keyOf(position).
+void insertPosition(int32_t position, std::string_view word, uint64_t hash) {
     size_t at = findSlot(word.data(), word.size(), hash);
     if (tags[at] != 0) return;  // a duplicate answers the same
     tags[at] = tagOf(hash);
-    positions[at] = static_cast<uint32_t>(position);
+    positions[at] =
+        static_cast<uint32_t>(position) | (word.data() == dictWords[position].data() ? 0 : keyed);
     ++indexedCount;
     if (word.size() > longestWord) longestWord = word.size();
 }
 
 uint64_t hashOfStored(int32_t position) {
-    return hashFolded(dictKeys[position].data(), dictKeys[position].size());
+    std::string_view key = keyOf(position);
+    return hashFolded(key.data(), key.size());
 }
 
 // Keeps the load at most one half, so that probe runs stay short.
@@ -113,19 +116,24 @@ void reserveFor(int32_t count) {
     indexedCount = 0;
     for (size_t at = 0; at < oldTags.size(); ++at)
         if (oldTags[at] != 0) {
-            int32_t position = static_cast<int32_t>(oldPositions[at]);
-            insertPosition(position, hashOfStored(position));
+            int32_t position = static_cast<int32_t>(oldPositions[at] & ~keyed);
+            insertPosition(position, keyOf(position), hashOfStored(position));
         }
+}
+
+// A letter beyond A-Z has no range: its words are found wherever they stand.
+[[gnu::noinline]] bool keyStartsWithLetter(int32_t position) {
+    return startsWithLetter(keyOf(position), Encoding::utf8);
 }
 
 }  // namespace
 
 bool rangeHolds(int32_t position) {
-    std::string_view key = dictKeys[position];
-    if (!startsWithLetter(key, Encoding::utf8)) return false;
-    char initial = static_cast<char>(key[0] | 0x20);
-    // A letter beyond A-Z has no range: its words are found wherever they stand.
-    if (initial < 'a' || initial > 'z') return true;
+    std::string_view word = dictWords[position];
+    if (word.empty()) return false;
+    if (static_cast<unsigned char>(word[0]) >= 0x80) return keyStartsWithLetter(position);
+    char initial = static_cast<char>(word[0] | 0x20);
+    if (initial < 'a' || initial > 'z') return false;
     if (position >= letterStart[26]) return position < letterStart[27];
     int letter = initial - 'a';
     return position >= letterStart[letter] && position < letterStart[letter + 1];
@@ -137,11 +145,12 @@ void indexWords(int32_t begin, int32_t end) {
     // A word holding a zero byte is never found, so it gets no hash.
     constexpr int32_t batch = 16;
     uint64_t hashes[batch];
+    std::string_view keys[batch];
     bool taken[batch];
     for (int32_t from = begin; from < end; from += batch) {
         int32_t to = std::min(end, from + batch);
         for (int32_t position = from; position < to; ++position) {
-            std::string_view word = dictKeys[position];
+            std::string_view word = keys[position - from] = keyOf(position);
             bool& take = taken[position - from];
             take = rangeHolds(position);
             if (!take) continue;
@@ -154,7 +163,8 @@ void indexWords(int32_t begin, int32_t end) {
             prefetchHome(hashes[position - from]);
         }
         for (int32_t position = from; position < to; ++position)
-            if (taken[position - from]) insertPosition(position, hashes[position - from]);
+            if (taken[position - from])
+                insertPosition(position, keys[position - from], hashes[position - from]);
     }
 }
 
@@ -171,6 +181,25 @@ void clearWordIndex() {
 bool indexHolds(const char* word, size_t length) {
     if (length > longestWord || tags.empty()) return false;
     return tags[findSlot(word, length, hashFolded(word, length))] != 0;
+}
+
+bool indexHoldsWord(const char* word, size_t length, Encoding encoding) {
+    if (tags.empty()) return false;
+    // An ASCII word is hashed as it is checked; a key is never shorter than
+    // a third of its word (three combining jamo compose to one syllable).
+    if (length <= longestWord) {
+        uint64_t h = hashStart;
+        unsigned char bytes = 0;
+        for (size_t i = 0; i < length; ++i) {
+            bytes |= static_cast<unsigned char>(word[i]);
+            h = hashStep(h, word[i]);
+        }
+        if (bytes < 0x80) return tags[findSlot(word, length, hashFinish(h))] != 0;
+    } else if (length > 3 * longestWord || isAscii(std::string_view(word, length))) {
+        return false;
+    }
+    std::string key = lookupKey(std::string_view(word, length), encoding);
+    return indexHolds(key.data(), key.size());
 }
 
 void markListedPrefixes(const char* word, size_t count, bool* listed) {

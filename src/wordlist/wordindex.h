@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "wordlist/characters.h"
+
 // Adds the stored words at positions [begin, end) that a lookup can find:
 // a main-list word only inside the range of its own initial (A-Z), or
 // anywhere when its initial is a letter beyond A-Z; a second-list word when
@@ -25,6 +27,9 @@ void clearWordIndex();
 // True when the index holds the key of `length` bytes at `word`: a key, or
 // an ASCII word, A-Z folded to a-z.
 bool indexHolds(const char* word, size_t length);
+// True when the index holds the word, in the given encoding: an ASCII word
+// is its own key, any other is keyed first.
+bool indexHoldsWord(const char* word, size_t length, Encoding encoding);
 
 // indexHolds for every prefix of `word` of 1 to `count` bytes in one pass:
 // listed[p] answers for the first p bytes (listed has count + 1 entries).
