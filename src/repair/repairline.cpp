@@ -18,16 +18,27 @@ bool isWordEnd(CharClass type) {
     return type == CharClass::wordEnd || type == CharClass::digit;
 }
 
+// One table read; `c` is ASCII.
+bool endsWordAscii(char c) {
+    return isWordEnd(static_cast<CharClass>(asciiClassTable[static_cast<unsigned char>(c) & 0x7F]));
+}
+
 // Where the run of characters at `i` that end no word stops, and how many
-// characters it holds (a combining mark is not counted); ASCII costs one
-// table read a byte.
+// characters it holds (a combining mark is not counted). A line of ASCII
+// (most lines) is walked byte by byte, with no decoding and no check.
+template <bool asciiLine>
 size_t wordEnd(std::string_view text, size_t i, size_t& characters) {
     const size_t start = i;
+    if constexpr (asciiLine) {
+        while (i < text.size() && !endsWordAscii(text[i]))
+            ++i;
+        characters = i - start;
+        return i;
+    }
     size_t beyondAsciiBytes = 0, beyondAscii = 0;
     while (i < text.size()) {
-        auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x80) {
-            if (isWordEnd(static_cast<CharClass>(asciiClassTable[byte]))) break;
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            if (endsWordAscii(text[i])) break;
             ++i;
             continue;
         }
@@ -44,12 +55,12 @@ size_t wordEnd(std::string_view text, size_t i, size_t& characters) {
 // Copies the separator run at `i`, up to `end` at most, turning each doubled
 // apostrophe or grave accent into one quotation mark (an ASCII rule: curly
 // quotes are never merged). Returns where the run ends.
+template <bool asciiLine>
 size_t copySeparatorRun(char* line, size_t i, size_t end, std::string& result) {
     std::string_view text(line, end);
     while (i < end) {
-        auto byte = static_cast<unsigned char>(line[i]);
-        if (byte < 0x80) {
-            if (!isWordEnd(static_cast<CharClass>(asciiClassTable[byte]))) break;
+        if (asciiLine || static_cast<unsigned char>(line[i]) < 0x80) {
+            if (!endsWordAscii(line[i])) break;
             if (i + 1 < end && isQuotePair(line + i)) line[++i] = '"';
             result.push_back(line[i++]);
             continue;
@@ -62,31 +73,44 @@ size_t copySeparatorRun(char* line, size_t i, size_t end, std::string& result) {
     return i;
 }
 
+template <bool asciiLine>
+bool apostropheBehind(std::string_view text, size_t i) {
+    if (i == text.size()) return false;
+    if (asciiLine || static_cast<unsigned char>(text[i]) < 0x80) return text[i] == '\'';
+    return apostropheAt(text, i, lineEncoding) > 0;
+}
+
 // Walks line[i, end) into words and separator runs. A word is a run of
 // characters that end no word (letters, combining marks, controls); a word
 // of one character, with any marks on it, passes untouched.
-void repairText(char* line, size_t i, size_t end, LineRepair& call) {
+template <bool asciiLine>
+void walk(char* line, size_t i, size_t end, LineRepair& call) {
     std::string_view text(line, end);
     while (i < end) {
         size_t start = i, characters;
-        i = wordEnd(text, i, characters);
+        i = wordEnd<asciiLine>(text, i, characters);
         if (characters == 1 && i > start) {
             call.result.append(line + start, i - start);
             continue;
         }
         // End the word in place; the empty word (start == i) passes through too.
-        bool apostropheBehind =
-            i < end && (line[i] == '\'' || (static_cast<unsigned char>(line[i]) >= 0x80 &&
-                                            apostropheAt(text, i, lineEncoding) > 0));
+        bool droppedG = apostropheBehind<asciiLine>(text, i);
         char behind = line[i];
         line[i] = '\0';
-        if (apostropheBehind && isDroppedG(line + start, i - start))
+        if (droppedG && isDroppedG(line + start, i - start))
             call.result.append(line + start, i - start);
         else
             repairWord(line + start, call);
         line[i] = behind;
-        i = copySeparatorRun(line, i, end, call.result);
+        i = copySeparatorRun<asciiLine>(line, i, end, call.result);
     }
+}
+
+void repairText(char* line, size_t i, size_t end, LineRepair& call) {
+    if (lineEncoding == Encoding::ascii)
+        walk<true>(line, i, end, call);
+    else
+        walk<false>(line, i, end, call);
 }
 
 }  // namespace

@@ -30,22 +30,17 @@ LineNumberText lineNumberText() {
     return n;
 }
 
-// Words in messages are always UTF-8, whatever the line's encoding.
-std::string shown(std::string_view text) {
-    return toUtf8(text, lineEncoding);
-}
-
 void reportAmbiguity(const char* word, const std::string& chosen, std::string_view left,
                      std::string_view right) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic({n.text, ": Ambiguous splitting of '", shown(word), "': chose '", shown(chosen),
-                     "' over '", shown(left), " ", shown(right), "'"});
+    writeDiagnosticIn(lineEncoding, {n.text, ": Ambiguous splitting of '", word, "': chose '",
+                                     chosen, "' over '", left, " ", right, "'"});
 }
 
 void reportTruncation(const char* word, const std::string& replacement) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic(
-        {n.text, ": Truncated 'ii' in '", shown(word), "' to '", shown(replacement), "'"});
+    writeDiagnosticIn(lineEncoding,
+                      {n.text, ": Truncated 'ii' in '", word, "' to '", replacement, "'"});
 }
 
 bool startsWith(const std::string& text, const char* prefix) {
@@ -84,7 +79,7 @@ bool searchSplits(char* word, std::string& work, LineRepair& call) {
     // A word that begins with a letter has its left pieces looked up in one
     // pass; any other gets the lookup's diagnostic for each, in turn.
     std::array<bool, longestSearchedWord + 1> listed;
-    bool ascii = isAscii(work);
+    bool ascii = lineEncoding == Encoding::ascii || isAscii(work);
     bool batched = ascii && isAsciiLetter(work[0]) && work.size() < listed.size();
     if (batched) inDictPrefixes(work.data(), work.size() - 1, listed.data());
     size_t wordLength = work.size();  // shrinks when a trial rewrites the word's tail
@@ -152,13 +147,13 @@ bool applyDoubledI(char* word, std::string& work, std::string& replacement) {
 
 void reportNotFound(const char* word) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic({n.text, ": Couldn't find '", shown(word), "' in the dictionary."});
+    writeDiagnosticIn(lineEncoding, {n.text, ": Couldn't find '", word, "' in the dictionary."});
 }
 
 void reportRunaway(const std::string& word, const std::string& result) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic({n.text, ": Ambiguous splitting of '", shown(word), "': chose '", shown(result),
-                     "' over too many alternatives to list"});
+    writeDiagnosticIn(lineEncoding, {n.text, ": Ambiguous splitting of '", word, "': chose '",
+                                     result, "' over too many alternatives to list"});
 }
 
 bool repairUnlisted(char* word, LineRepair& call) {

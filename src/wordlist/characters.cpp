@@ -155,18 +155,34 @@ void appendFolded(char32_t code, std::u32string& out) {
     out += foldSimple(code);
 }
 
+bool eightAscii(const char* at) {
+    uint64_t eight;
+    std::memcpy(&eight, at, 8);
+    return (eight & 0x8080808080808080ULL) == 0;
+}
+
 // Where the first byte above 0x7F is, or the text's size: eight bytes at a
-// time, since most lines are ASCII throughout.
+// time (the last eight may overlap the eight before), since most lines are
+// ASCII throughout.
 size_t asciiPrefix(std::string_view text) {
-    size_t at = 0;
-    for (; at + 8 <= text.size(); at += 8) {
-        uint64_t eight;
-        std::memcpy(&eight, text.data() + at, 8);
-        if (eight & 0x8080808080808080ULL) break;
+    size_t at = 0, n = text.size();
+    if (n >= 8) {
+        while (at + 8 <= n && eightAscii(text.data() + at))
+            at += 8;
+        if (at + 8 > n && eightAscii(text.data() + n - 8)) return n;
     }
-    while (at < text.size() && byteAt(text, at) < 0x80)
+    while (at < n && byteAt(text, at) < 0x80)
         ++at;
     return at;
+}
+
+bool isValidUtf8From(std::string_view text, size_t at) {
+    while (at < text.size()) {
+        size_t length = validSequenceLength(text, at);
+        if (length == 0) return false;
+        at += length;
+    }
+    return true;
 }
 
 }  // namespace
@@ -178,12 +194,13 @@ bool isAscii(std::string_view text) {
 }
 
 bool isValidUtf8(std::string_view text) {
-    for (size_t at = asciiPrefix(text); at < text.size();) {
-        size_t length = validSequenceLength(text, at);
-        if (length == 0) return false;
-        at += length;
-    }
-    return true;
+    return isValidUtf8From(text, asciiPrefix(text));
+}
+
+Encoding encodingOfLine(std::string_view line) {
+    size_t at = asciiPrefix(line);
+    if (at == line.size()) return Encoding::ascii;
+    return isValidUtf8From(line, at) ? Encoding::utf8 : Encoding::windows1252;
 }
 
 bool looksLikeUtf16(std::string_view start) {

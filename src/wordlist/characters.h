@@ -19,14 +19,15 @@
 
 #include "wordlist/unicodetables.h"
 
-enum class Encoding : uint8_t { utf8, windows1252 };
+// ascii: a line with no byte above 0x7F, which both encodings read alike;
+// it is told apart so that such a line, most lines, is read with no check
+// beyond that.
+enum class Encoding : uint8_t { ascii, utf8, windows1252 };
 
 // Strict UTF-8: no overlong form, no surrogate, nothing above U+10FFFF. A
 // byte order mark is a valid character.
 bool isValidUtf8(std::string_view text);
-inline Encoding encodingOfLine(std::string_view line) {
-    return isValidUtf8(line) ? Encoding::utf8 : Encoding::windows1252;
-}
+Encoding encodingOfLine(std::string_view line);
 
 // The encoding of the line being read now. repairLine sets it for each line
 // it is handed; the lookup and the messages read that line's words by it.

@@ -72,11 +72,11 @@ void forEachWord(FILE* f, const char* name, Store store) {
     }
 }
 
+// `key`: empty for an ASCII word. The first word with a key of its own
+// gives every word one.
 void storeWord(std::string_view word, std::string_view key) {
-    if (!key.empty()) {
-        dictKeys.resize(dictWords.size());
-        dictKeys.push_back(key);
-    }
+    if (!key.empty() && dictKeys.empty()) dictKeys.assign(dictWords.begin(), dictWords.end());
+    if (!key.empty() || !dictKeys.empty()) dictKeys.push_back(key.empty() ? word : key);
     dictWords.push_back(word);
     dictLengths.push_back(static_cast<int32_t>(word.size()));
     ++dictCount;

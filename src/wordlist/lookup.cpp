@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "wordlist/chartests.h"
 #include "wordlist/diagnostics.h"
 #include "wordlist/wordindex.h"
 
@@ -11,13 +12,19 @@ bool inDict(const char* word) {
 }
 
 bool inDictSized(const char* word, size_t length) {
+    if (lineEncoding == Encoding::ascii && isAsciiLetter(word[0])) return indexHolds(word, length);
     return inDictEncoded(word, length, lineEncoding);
 }
 
 bool inDictEncoded(const char* word, size_t length, Encoding encoding) {
+    if (encoding == Encoding::ascii) {
+        if (isAsciiLetter(word[0])) return indexHolds(word, length);
+        writeDiagnostic({"inDict got symbol '", std::string_view(word, length), "'"});
+        return false;
+    }
     std::string_view text(word, length);
     if (!startsWithLetter(text, encoding)) {
-        writeDiagnostic({"inDict got symbol '", toUtf8(text, encoding), "'"});
+        writeDiagnosticIn(encoding, {"inDict got symbol '", text, "'"});
         return false;
     }
     return indexHoldsWord(word, length, encoding);

@@ -12,13 +12,12 @@
 namespace {
 
 // Open addressing with linear probing. Each slot has a one-byte tag from
-// the word's hash (0: empty) and the word's position in the word table,
-// with `keyed` set when the word has a key of its own (dictKeys); the tags
-// alone settle most probes that miss, in one small array.
+// the word's hash (0: empty) and the word's position in the word table; the
+// tags alone settle most probes that miss, in one small array.
 std::vector<uint8_t> tags;
 std::vector<uint32_t> positions;
 size_t slotMask = 0;
-constexpr uint32_t keyed = uint32_t{1} << 31;
+const std::string_view* indexedKeys = nullptr;  // keyTexts() as the index was last built
 int32_t indexedCount = 0;
 size_t longestWord = 0;
 
@@ -77,11 +76,11 @@ void prefetchHome(uint64_t hash) {
 // The slot that holds the word, or the empty slot where it would go.
 size_t findSlot(const char* word, size_t length, uint64_t hash) {
     uint8_t tag = tagOf(hash);
+    const std::string_view* keys = indexedKeys;
     for (size_t at = homeOf(hash);; at = (at + 1) & slotMask) {
         if (tags[at] == 0) return at;
         if (tags[at] != tag) continue;
-        uint32_t entry = positions[at];
-        std::string_view key = entry & keyed ? dictKeys[entry & ~keyed] : dictWords[entry];
+        std::string_view key = keys[positions[at]];
         if (key.size() == length && sameFolded(key.data(), word, length)) return at;
     }
 }
@@ -91,8 +90,7 @@ void insertPosition(int32_t position, std::string_view word, uint64_t hash) {
     size_t at = findSlot(word.data(), word.size(), hash);
     if (tags[at] != 0) return;  // a duplicate answers the same
     tags[at] = tagOf(hash);
-    positions[at] =
-        static_cast<uint32_t>(position) | (word.data() == dictWords[position].data() ? 0 : keyed);
+    positions[at] = static_cast<uint32_t>(position);
     ++indexedCount;
     if (word.size() > longestWord) longestWord = word.size();
 }
@@ -116,7 +114,7 @@ void reserveFor(int32_t count) {
     indexedCount = 0;
     for (size_t at = 0; at < oldTags.size(); ++at)
         if (oldTags[at] != 0) {
-            int32_t position = static_cast<int32_t>(oldPositions[at] & ~keyed);
+            int32_t position = static_cast<int32_t>(oldPositions[at]);
             insertPosition(position, keyOf(position), hashOfStored(position));
         }
 }
@@ -140,6 +138,7 @@ bool rangeHolds(int32_t position) {
 }
 
 void indexWords(int32_t begin, int32_t end) {
+    indexedKeys = keyTexts().data();
     reserveFor(indexedCount + (end - begin));
     // In batches: every word's slot is asked for before the first is filled.
     // A word holding a zero byte is never found, so it gets no hash.
@@ -176,6 +175,7 @@ void clearWordIndex() {
     slotMask = 0;
     indexedCount = 0;
     longestWord = 0;
+    indexedKeys = nullptr;
 }
 
 bool indexHolds(const char* word, size_t length) {
