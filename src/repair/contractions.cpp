@@ -86,7 +86,7 @@ size_t contractionEnding(std::string_view word) {
 
 size_t splitContraction(char* word, LineRepair& call) {
     size_t at = contractionEnding(word);
-    if (at == 0 || word[at] == '\0') return 0;
+    if (at == 0) return 0;  // an ending alone never comes here: the walk keeps it
     char* rest = word + at;
     std::string tail;
     bool repaired = holdsPiece(rest, std::strlen(rest), call);
