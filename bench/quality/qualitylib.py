@@ -14,6 +14,7 @@ import re
 import subprocess
 import tempfile
 import textwrap
+import unicodedata
 
 FORTUNE_DIR = "/usr/share/games/fortunes"
 
@@ -138,14 +139,15 @@ def cast_list(series):
 
 
 class Corpus:
-    def __init__(self, name, train, test, read):
+    def __init__(self, name, train, test, read, sdh=True):
         self.name, self.train, self.test, self.read = name, train, test, read
+        self.sdh = sdh  # typeset with sound tags, actions, songs and speakers
 
     def cues(self, files=None):
         return self.read(files or self.train + self.test)
 
 
-CORPORA = (Corpus("fortunes", TRAIN, TEST, corpus_lines),
+CORPORA = (Corpus("fortunes", TRAIN, TEST, corpus_lines, sdh=False),
            Corpus("dialogue", DIALOGUE_TRAIN, DIALOGUE_TEST, dialogue_lines))
 
 # Not among the corpora that the word list learns from: its series' names
@@ -185,8 +187,8 @@ def damage(cues, seed, rate=RATE):
     return damaged
 
 
-def write_srt(cues, path):
-    with open(path, "w", encoding="ascii", newline="\n") as f:
+def write_srt(cues, path, encoding="ascii"):
+    with open(path, "w", encoding=encoding, newline="\n") as f:
         for n, (_, cue) in enumerate(cues, 1):
             start = 2 * n
             f.write("%d\n%s --> %s\n%s\n\n" % (n, timestamp(start), timestamp(start + 1.5),
@@ -198,60 +200,152 @@ def timestamp(seconds):
     return "%02d:%02d:%02d,%03d" % (ms // 3600000, ms // 60000 % 60, ms // 1000 % 60, ms % 1000)
 
 
-def run_unjam(unjam, words, cues, words2=None):
-    """Repairs the cues with unjam and the word list (and words2, a text,
-    if given); returns the repaired cues and the end of unjam's standard
-    output, with its report."""
+def run_unjam(unjam, words, cues, words2=None, encoding="ascii"):
+    """Repairs the cues with unjam and the word list (and words2, a text of
+    bytes as latin-1, if given), the subtitle file written in `encoding`;
+    returns the repaired cues and unjam's standard output, as bytes."""
     with tempfile.TemporaryDirectory(prefix="unjam-quality-") as work:
         os.symlink(os.path.abspath(words), os.path.join(work, "words"))
         if words2 is not None:
             with open(os.path.join(work, "words2"), "w", encoding="latin-1") as f:
                 f.write(words2)
-        write_srt(cues, os.path.join(work, "in.srt"))
+        write_srt(cues, os.path.join(work, "in.srt"), encoding)
         with open(os.path.join(work, "stdout"), "w+b") as stdout:
             proc = subprocess.run([os.path.abspath(unjam), "in.srt", "out.srt"], cwd=work,
                                   stdout=stdout, stderr=subprocess.PIPE)
             if proc.returncode != 0:
                 raise RuntimeError("unjam failed: " + proc.stderr.decode("latin-1"))
-            stdout.seek(max(0, stdout.tell() - 4096))
-            report = stdout.read().decode("latin-1")
+            stdout.seek(0)
+            log = stdout.read()
         with open(os.path.join(work, "out.srt"), "rb") as f:
-            out = f.read().decode("latin-1").split("\r\n")
+            out = f.read().decode(encoding, errors="replace").split("\r\n")
     repaired = []
     pos = 0
     for name, cue in cues:
         repaired.append((name, out[pos + 2:pos + 2 + len(cue)]))
         pos += len(cue) + 3
-    return repaired, report
+    return repaired, log
 
 
-def propose_names(names, words, cues):
+def propose_names(names, words, cues, encoding="ascii"):
     """What unjam-names proposes for words2 from the cues, each file of them
-    written as a subtitle file of its own: `unjam-names ep*.srt`."""
+    written as a subtitle file of its own: `unjam-names ep*.srt`. Its bytes,
+    as latin-1."""
     with tempfile.TemporaryDirectory(prefix="unjam-names-") as work:
         os.symlink(os.path.abspath(words), os.path.join(work, "words"))
         paths = []
         for name in dict.fromkeys(name for name, _ in cues):
             paths.append("%02d.srt" % (len(paths) + 1))
-            write_srt([cue for cue in cues if cue[0] == name], os.path.join(work, paths[-1]))
+            write_srt([cue for cue in cues if cue[0] == name], os.path.join(work, paths[-1]),
+                      encoding)
         proc = subprocess.run([os.path.abspath(names)] + paths, cwd=work, capture_output=True)
         if proc.returncode != 0:
             raise RuntimeError("unjam-names failed: " + proc.stderr.decode("latin-1"))
         return proc.stdout.decode("latin-1")
 
 
-def repair(unjam, words, cues, words2=None):
-    """The cues repaired by unjam. With words2, a function of a series and
-    its cues that gives the series' words2 text, each series is repaired
-    with its own; unjam repairs each line by itself, so one run over a whole
-    season gives what a run per episode gives."""
-    if words2 is None:
-        return run_unjam(unjam, words, cues)[0]
-    repaired = []
+def repair(unjam, words, cues, words2=None, encoding="ascii", listed=None):
+    """The cues repaired by unjam, one run a series, and a LogScore of each
+    series' messages (with `listed`, a Listed of the word list). With words2,
+    a function of a series and its cues that gives the series' words2 text,
+    each series is repaired with its own."""
+    repaired, logs = [], {}
     for series in dict.fromkeys(series_of(name) for name, _ in cues):
         part = [cue for cue in cues if series_of(cue[0]) == series]
-        repaired += run_unjam(unjam, words, part, words2(series, part))[0]
-    return repaired
+        second = words2(series, part) if words2 else None
+        fixed, log = run_unjam(unjam, words, part, second, encoding)
+        repaired += fixed
+        if listed is not None:
+            logs[series] = LogScore(log, sum(len(cue) for _, cue in part),
+                                    listed.with_words2(second))
+    return repaired, logs
+
+
+# The messages. A lookup diagnostic ("inDict got symbol") says a word began
+# with no letter; a "Couldn't find" report is false when the word it names
+# is listed once its punctuation is taken off ("[DOOR", "me…", "♪"): the
+# pieces between punctuation, symbols and apostrophes are each listed, one
+# character long (copied as they stand) or a spoken form with a dropped g.
+
+NOT_FOUND = re.compile(rb"^\d+: Couldn't find '(.*)' in the dictionary\.$")
+APOSTROPHES = str.maketrans({"\u2019": "'", "\u2018": "'", "\u02bc": "'"})
+
+
+def as_text(line):
+    """A message line as text: UTF-8 if it is valid, else Windows-1252."""
+    try:
+        return line.decode("utf-8")
+    except UnicodeDecodeError:
+        return line.decode("cp1252", errors="replace")
+
+
+def fold(word):
+    return unicodedata.normalize("NFC", word).casefold()
+
+
+class Listed:
+    """The words of the word lists, case-folded and composed."""
+
+    def __init__(self, words, extra=frozenset()):
+        if isinstance(words, str):
+            with open(words, "rb") as f:
+                words = {fold(as_text(w)) for w in f.read().split()}
+        self.words, self.extra = words, extra
+
+    def with_words2(self, text):
+        extra = {fold(as_text(w.encode("latin-1"))) for w in text.split()} if text else set()
+        return Listed(self.words, frozenset(extra))
+
+    def __contains__(self, word):
+        word = fold(word)
+        return word in self.words or word in self.extra
+
+
+def false_not_found(word, listed):
+    text = unicodedata.normalize("NFC", word).translate(APOSTROPHES)
+    for m in re.finditer(r"[^\W\d_]+", text):
+        piece, after = m.group(0), text[m.end():m.end() + 1]
+        dropped_g = after == "'" and piece.lower().endswith("in") and piece + "g" in listed
+        if len(piece) > 1 and piece not in listed and not dropped_g:
+            return False
+    return True
+
+
+class LogScore:
+    """What unjam printed for a number of text lines: lookup diagnostics,
+    lines that are not valid UTF-8, "Couldn't find" reports and the false
+    ones among them."""
+
+    def __init__(self, log=b"", lines=0, listed=None):
+        self.lines, self.symbol, self.invalid, self.not_found, self.false = lines, 0, 0, 0, 0
+        for line in log.split(b"\n"):
+            line = line.rstrip(b"\r")
+            self.symbol += line.startswith(b"inDict got symbol '")
+            try:
+                line.decode("utf-8")
+            except UnicodeDecodeError:
+                self.invalid += 1
+            m = NOT_FOUND.match(line)
+            if m:
+                self.not_found += 1
+                self.false += false_not_found(as_text(m.group(1)), listed)
+
+    def __iadd__(self, other):
+        for key in ("lines", "symbol", "invalid", "not_found", "false"):
+            setattr(self, key, getattr(self, key) + getattr(other, key))
+        return self
+
+    def per_thousand(self, count):
+        return 1000 * count / self.lines if self.lines else 0.0
+
+
+def log_score(logs, files):
+    """The LogScore of the series among `files`."""
+    total = LogScore()
+    for series, score in logs.items():
+        if series in files:
+            total += score
+    return total
 
 
 # Scoring. A line is compared with its original by the positions of its
@@ -405,7 +499,7 @@ def causes(original, damaged, repaired, listed):
     found = []
     for g in sorted(removed - placed):
         a, left = ends[g]
-        if a > 0 and chars[a - 1] == "'":
+        if a > 0 and chars[a - 1] in "'\u2019\u2018\u02bc":
             found.append(MISSED_APOSTROPHE)
         elif left.lower() not in listed or starts[g].lower() not in listed:
             found.append(MISSED_UNLISTED)

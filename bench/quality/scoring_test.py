@@ -11,6 +11,7 @@ import unittest
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qualitylib as q  # noqa: E402
+import typeset as t  # noqa: E402
 
 LISTED = {"a", "i", "in", "the", "int", "he", "was", "of", "go", "fort", "for", "boat"}
 
@@ -106,6 +107,72 @@ class CleanTest(unittest.TestCase):
         self.assertIsNone(q.clean("x = y + 1"))
         self.assertIsNone(q.clean("caf\u00e9"))
         self.assertIsNone(q.clean("THISISALLONEWORDONPURPOSEFORFUN"))
+
+
+# plain line, typeset for subtitles for the deaf and hard of hearing?,
+# speaker label -> the line typeset
+TYPESET = [
+    ("I don't know -- it's 'Cause of 'em.", False, None, "I don’t know—it’s ’Cause of ’em."),
+    ('She said "no..." and \'left\' me', False, None, "She said “no…” and ‘left’ me"),
+    ("- Wait-- no. Fine - really.", False, None, "- Wait—no. Fine – really."),
+    ("[door slams] (sighs) (in Greek) # la #", True, None,
+     "[DOOR SLAMS] *sighs* [IN GREEK] ♪ la ♪"),
+    ("[door slams] (sighs)", False, None, "[door slams] (sighs)"),
+    ("- Where is he?", True, "ROSA", "- ROSA: Where is he?"),
+    ("<i>Where is he?</i>", True, "ROSA", "<i>Where is he?</i>"),
+]
+
+# plain line, damaged -> utf8, cp1252 and ascii variants of the damaged line
+DAMAGED = [
+    ("[door slams] I don't know", "[doorslams] I don'tknow",
+     "[DOORSLAMS] I don’tknow", b"[DOORSLAMS] I don\x92tknow", "[DOORSLAMS] I don'tknow"),
+    ("# la la # uh-- sorry", "# lala # uh-- sorry", "♪ lala ♪ uh—sorry",
+     b"\xb6 lala \xb6 uh\x97sorry", "# lala # uh--sorry"),
+]
+
+
+class TypesetTest(unittest.TestCase):
+    def test_typeset(self):
+        for line, sdh, label, expected in TYPESET:
+            with self.subTest(line=line):
+                self.assertEqual("".join(t.typeset_map(line, sdh, label)), expected)
+
+    def test_damage_stays_the_same_in_every_variant(self):
+        for line, hurt, utf8, cp1252, ascii in DAMAGED:
+            cues, damaged = [("f", [line])], [("f", [hurt])]
+            for text, expected in (("utf8", utf8), ("cp1252", cp1252.decode("cp1252")),
+                                   ("ascii", ascii), ("plain", hurt)):
+                with self.subTest(line=line, text=text):
+                    typeset, out = t.typeset_cues(cues, damaged, text, True)
+                    self.assertEqual(out[0][1][0], expected)
+                    s = q.Score()
+                    s.add(typeset[0][1][0], out[0][1][0], out[0][1][0])
+                    self.assertEqual(s.removed, len(t.removed_spaces(line, hurt)))
+
+    def test_labels_are_names_called_and_named_inside_sentences(self):
+        lines = ["Rosa, come here.", "Hey, you.", "I saw Rosa and Hey.", "- Tom, go.",
+                 "with Tom", "Hey there"]
+        self.assertEqual(t.vocatives(lines, {"hey", "you", "there"}), ["ROSA", "TOM"])
+
+
+class LogScoreTest(unittest.TestCase):
+    LISTED = q.Listed({"door", "don", "me", "know", "caf\u00e9", "nothing", "slams"})
+
+    def test_false_not_found(self):
+        for word, false in (("[DOOR", True), ("\u266a", True), ("don\u2019t", True),
+                            ("me\u2026", True), ("Door\u2014know", True), ("nothin\u2019", True),
+                            ("CAFE\u0301", True), ("don\u2019tknow", False), ("Kowalczyk", False),
+                            ("[DOORSLAMS]", False)):
+            with self.subTest(word=word):
+                self.assertEqual(q.false_not_found(word, self.LISTED), false)
+
+    def test_counts(self):
+        log = (b"Reading in dictionary...done.\ninDict got symbol '\xe2'\n"
+               b"3: Couldn't find '[DOOR' in the dictionary.\n"
+               b"4: Couldn't find 'Zorvath' in the dictionary.\nRead 4 lines.\n")
+        s = q.LogScore(log, 2, self.LISTED)
+        self.assertEqual((s.symbol, s.invalid, s.not_found, s.false), (1, 1, 2, 1))
+        self.assertEqual(s.per_thousand(s.false), 500)
 
 
 if __name__ == "__main__":

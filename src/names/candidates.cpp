@@ -5,16 +5,18 @@
 #include <map>
 
 #include "names/coinages.h"
+#include "names/letters.h"
 #include "names/pairs.h"
 #include "names/sightings.h"
 #include "repair/spokenforms.h"
-#include "wordlist/chartests.h"
-#include "wordlist/lookup.h"
 
 namespace {
 
-int64_t capitals(const std::string& form) {
-    return std::count_if(form.begin(), form.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+int64_t capitals(std::string_view form) {
+    int64_t count = 0;
+    for (size_t at = 0; at < form.size(); at += characterAt(form, at).length)
+        count += isCapital(characterAt(form, at).code);
+    return count;
 }
 
 // The most frequent spelling; of equally frequent ones the one with fewer
@@ -35,14 +37,6 @@ int64_t timesSeen(const Sighting& seen) {
     return times;
 }
 
-// A bracket or any other ASCII byte that is not a letter: "BEEPS]" is the
-// end of a sound tag. Bytes from 0x80 up may be letters of a name.
-bool holdsNonLetter(const std::string& word) {
-    return std::any_of(word.begin(), word.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 0x80 && !isAsciiLetter(c);
-    });
-}
-
 // Two words that lost the space between them ("Ican", "Whyare"): met with
 // the space at least half as often as without. A series' own joined brand
 // ("PlateRunner") is never met spaced.
@@ -53,20 +47,19 @@ bool metSpaced(const std::string& word, const Sighting& seen) {
 // unjam keeps a spoken form with a dropped g whole ("Nothin'"), so it is
 // no word to add, though it may also be met without its apostrophe.
 bool isListed(const std::string& word, const Sighting& seen) {
-    return inDictSized(word.data(), word.size()) ||
-           (seen.beforeApostrophe && isDroppedG(word.data(), word.size()));
+    return isListedWord(word) || (seen.beforeApostrophe && isDroppedG(word.data(), word.size()));
 }
 
 // A name may only ever start sentences ("Makena. I've got a daughter."),
 // but so does every capitalized word: it must recur three times there and
-// be longer than two bytes ("Ed.", "Ah," are not names).
+// be longer than two characters ("Ed.", "Ah," are not names).
 bool recursAtSentenceStarts(const std::string& word, const Sighting& seen) {
-    return seen.sentenceStarts >= 3 && word.size() > 2;
+    return seen.sentenceStarts >= 3 && characterCount(word) > 2;
 }
 
 bool proposable(const std::string& word, const Sighting& seen, bool named, int64_t runIn) {
     return (named || isCoinage(word, seen, runIn)) && !isListed(word, seen) &&
-           !holdsNonLetter(word) && !metSpaced(word, seen);
+           holdsOnlyLetters(word) && !metSpaced(word, seen);
 }
 
 // "Blindbakes" met once beside a proposed "Blindbake": the repair would cut

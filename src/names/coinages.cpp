@@ -2,10 +2,11 @@
 
 #include <string_view>
 
+#include <vector>
+
+#include "names/letters.h"
 #include "names/pairs.h"
 #include "repair/spokenforms.h"
-#include "wordlist/chartests.h"
-#include "wordlist/lookup.h"
 
 namespace {
 
@@ -26,12 +27,22 @@ bool isFunctionWord(std::string_view piece) {
 }
 
 bool listed(std::string_view piece) {
-    return !piece.empty() && isAsciiLetter(piece[0]) && inDictSized(piece.data(), piece.size());
+    return isListedWord(piece);
+}
+
+// Where the word's characters begin, and its end.
+std::vector<size_t> characterStarts(std::string_view word) {
+    std::vector<size_t> starts;
+    for (size_t at = 0; at < word.size(); at += characterAt(word, at).length)
+        starts.push_back(at);
+    starts.push_back(word.size());
+    return starts;
 }
 
 bool joinsFunctionWord(std::string_view word) {
-    for (size_t cut = 1; cut < word.size(); ++cut) {
-        std::string_view left = word.substr(0, cut), right = word.substr(cut);
+    std::vector<size_t> cuts = characterStarts(word);
+    for (size_t k = 1; k + 1 < cuts.size(); ++k) {
+        std::string_view left = word.substr(0, cuts[k]), right = word.substr(cuts[k]);
         if ((isFunctionWord(left) && listed(right)) || (isFunctionWord(right) && listed(left)))
             return true;
     }
@@ -41,15 +52,16 @@ bool joinsFunctionWord(std::string_view word) {
 }  // namespace
 
 // "notfoldsick" beside "foldsick": the coinage lost the space before it. The
-// word before is two bytes or longer: a one-byte piece is mostly what an
+// word before is two characters or longer: a one-character piece is mostly what an
 // apostrophe cut off ("it'sbelieve" gives "sbelieve").
 std::map<std::string, int64_t> runInSightings() {
     std::map<std::string, int64_t> found;
     for (const auto& [word, seen] : sightings) {
         if (seen.lowercase == 0 || listed(word)) continue;
-        for (size_t cut = 2; cut + 5 <= word.size(); ++cut) {
-            std::string_view left = std::string_view(word).substr(0, cut);
-            std::string_view right = std::string_view(word).substr(cut);
+        std::vector<size_t> cuts = characterStarts(word);
+        for (size_t k = 2; k + 5 < cuts.size(); ++k) {
+            std::string_view left = std::string_view(word).substr(0, cuts[k]);
+            std::string_view right = std::string_view(word).substr(cuts[k]);
             if (!listed(left) || listed(right)) continue;
             auto alone = sightings.find(std::string(right));
             if (alone != sightings.end() && alone->second.lowercase > 0)
@@ -65,6 +77,6 @@ std::map<std::string, int64_t> runInSightings() {
 // so such sightings count once it is met in lower case.
 bool isCoinage(const std::string& word, const Sighting& seen, int64_t runIn) {
     return seen.lowercase >= 1 && seen.lowercase + seen.sentenceStarts + runIn >= 2 &&
-           word.size() >= 5 && timesSpaced(word) == 0 &&
+           characterCount(word) >= 5 && timesSpaced(word) == 0 &&
            (!joinsFunctionWord(word) || isDroppedG(word.data(), word.size()));
 }

@@ -9,7 +9,7 @@
 #include "names/sightings.h"
 
 // True when the word (lower case) is met in lower case and recurs (in lower
-// case or capitalized at a sentence start), is five bytes or
+// case or capitalized at a sentence start), is five characters or
 // longer, was never met cut in two by a blank, and is no function word run
 // into a listed one ("thisone", "ahook"); a spoken -in form of a listed
 // -ing word ("nothin") counts as coined too.

@@ -1,88 +1,132 @@
 #include "names/sightings.h"
 
-#include <string_view>
-
+#include "names/letters.h"
 #include "names/pairs.h"
 #include "names/sentences.h"
+#include "repair/contractions.h"
 #include "wordlist/chartests.h"
 
 std::map<std::string, Sighting> sightings;
 
-std::string lowerAscii(std::string_view word) {
-    std::string lower(word);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
+std::string sightingKey(std::string_view word) {
+    return lookupKey(word, Encoding::utf8);
 }
 
 namespace {
 
-bool isLowerAscii(char c) {
-    return c >= 'a' && c <= 'z';
+bool endsWordAt(std::string_view text, size_t at) {
+    CharClass type = classAt(text, at, Encoding::utf8).type;
+    return type == CharClass::wordEnd || type == CharClass::digit;
 }
 
-bool isUpperAscii(char c) {
-    return c >= 'A' && c <= 'Z';
+size_t skip(std::string_view text, size_t at, bool wordEnds) {
+    while (at < text.size() && endsWordAt(text, at) == wordEnds)
+        at += characterAt(text, at).length;
+    return at;
 }
 
 // A capitalized word run into the lower-case one before it ("inBusan",
 // "twoBlindbakes"): its sightings are rare in a season that names it
 // seldom. Not "I" run into a verb ("thenIland"), nor acronyms ("hisTCP").
 std::string_view capitalizedTail(std::string_view word) {
-    for (size_t k = 1; k + 1 < word.size(); ++k)
-        if (isLowerAscii(word[k - 1]) && isUpperAscii(word[k]) && word[k] != 'I' &&
-            isLowerAscii(word[k + 1]))
-            return word.substr(k);
+    char32_t before = 0;
+    for (size_t at = 0; at < word.size();) {
+        Character c = characterAt(word, at);
+        size_t next = at + c.length;
+        if (isSmallLetter(before) && isCapital(c.code) && c.code != 'I' && next < word.size() &&
+            isSmallLetter(characterAt(word, next).code))
+            return word.substr(at);
+        before = c.code;
+        at = next;
+    }
     return {};
 }
 
-void noteCapitalized(std::string_view word, bool insideSentence) {
-    Sighting& seen = sightings[lowerAscii(word)];
+void noteCapitalized(std::string_view word, const std::string& key, bool insideSentence) {
+    Sighting& seen = sightings[key];
     seen.insideSentence = seen.insideSentence || insideSentence;
     seen.sentenceStarts += !insideSentence;
     ++seen.forms[std::string(word)];
 }
 
 // Lower-case words are counted too, for the coinages of a series.
-void noteWord(std::string_view word, bool insideSentence, char behind) {
-    if (word.size() < 2) return;
-    if (isLowerAscii(word[0])) {
-        ++sightings[lowerAscii(word)].lowercase;
+void noteWord(std::string_view word, const std::string& key, bool insideSentence,
+              bool beforeApostrophe) {
+    if (characterCount(word) < 2) return;
+    char32_t first = characterAt(word, 0).code;
+    if (isSmallLetter(first)) {
+        ++sightings[key].lowercase;
         std::string_view tail = capitalizedTail(word);
-        if (!tail.empty()) noteCapitalized(tail, true);
-    } else if (isUpperAscii(word[0])) {
-        noteCapitalized(word, insideSentence);
+        if (!tail.empty()) noteCapitalized(tail, sightingKey(tail), true);
+    } else if (isCapital(first)) {
+        noteCapitalized(word, key, insideSentence);
     } else {
         return;
     }
-    if (behind == '\'') sightings[lowerAscii(word)].beforeApostrophe = true;
+    if (beforeApostrophe) sightings[key].beforeApostrophe = true;
+}
+
+bool inside(const std::vector<Span>& spans, size_t at) {
+    for (Span span : spans)
+        if (at >= span.from && at < span.to) return true;
+    return false;
+}
+
+// "FARHANA:" or "- FARHANA:" as a line begins.
+bool isSpeakerLabel(std::string_view text, size_t from, size_t to) {
+    return to < text.size() && text[to] == ':' &&
+           text.substr(0, from).find_first_not_of(" -") == std::string_view::npos &&
+           isInCapitals(text.substr(from, to - from));
+}
+
+// The pieces of a contraction are no names: the repair splits off the
+// ending that begins the word behind a letter and an apostrophe ("sbeen" of
+// "it'sbeen"), and a word before an apostrophe and a t is the stem of a
+// negation ("Idon" of "Idon'tknow"). A name before any other ending stays
+// ("Bramblebum's", "Kenji'll").
+bool isContractionPiece(std::string_view text, size_t start, size_t end) {
+    if (followsContraction(text, 0, start) && contractionEnding(text.substr(start, end - start)))
+        return true;
+    size_t apostrophe = apostropheLengthAt(text, end);
+    return apostrophe > 0 && end + apostrophe < text.size() &&
+           toUpperAscii(text[end + apostrophe]) == 'T';
 }
 
 }  // namespace
 
-// Words are cut as the repair cuts them: runs of bytes that are neither
-// separators nor digits.
+// Words are cut as the repair cuts them: runs of characters that are
+// neither punctuation, symbols, spaces nor digits.
 void noteTextLine(const std::string& line, bool& sentenceOpen) {
     const std::string text = withoutVerbatim(line);
-    const size_t n = text.size();
+    const std::vector<Span> tags = tagSpans(text);
     std::string_view previous;
+    std::string previousKey;
     size_t previousEnd = 0;
-    size_t i = 0;
-    while (i < n) {
+    for (size_t i = 0; i < text.size();) {
         size_t start = i;
-        while (i < n && endsWord(text[i]))
-            ++i;
+        i = skip(text, i, true);
         if (endsSentence(text, start, i, previous, start == 0)) sentenceOpen = false;
         start = i;
-        while (i < n && !endsWord(text[i]))
-            ++i;
+        i = skip(text, i, false);
         if (i == start) break;
+        if (inside(tags, start)) {  // part of the sentence, as a word would be
+            sentenceOpen = true;
+            continue;
+        }
         std::string_view word = std::string_view(text).substr(start, i - start);
+        std::string key = sightingKey(word);
         if (!previous.empty() && start == previousEnd + 1 && text[previousEnd] == ' ')
-            noteSpacedPair(previous, word);
+            noteSpacedPair(previousKey, key);
         previous = word;
+        previousKey = key;
         previousEnd = i;
-        noteWord(previous, sentenceOpen, i < n ? text[i] : '\0');
+        if (isSpeakerLabel(text, start, i)) {
+            noteCapitalized(word, key, true);
+            sentenceOpen = false;
+            continue;
+        }
+        if (!isContractionPiece(text, start, i))
+            noteWord(word, key, sentenceOpen, apostropheLengthAt(text, i) > 0);
         sentenceOpen = true;
     }
 }

@@ -1,6 +1,7 @@
 // Capitalized words met in the text lines of subtitle files: how often, in
-// which spellings, and whether ever inside a sentence. ASCII case is
-// ignored: "BRAMBLEBUM" and "Bramblebum" are sightings of one word.
+// which spellings, and whether ever inside a sentence. Case is ignored:
+// "BRAMBLEBUM" and "Bramblebum", "ÉLOÏSE" and "Éloïse" are sightings of one
+// word.
 #pragma once
 
 #include <cstdint>
@@ -16,15 +17,18 @@ struct Sighting {
     int64_t sentenceStarts = 0;            // capitalized sightings that began a sentence
 };
 
-// By the word with A-Z folded to a-z.
+// By the word's lookup key (case folded, composed, UTF-8).
 extern std::map<std::string, Sighting> sightings;
 
-// Notes the words of one text line that begin with A-Z and are longer than
-// one byte, and the capitalized end of a lower-case word ("Busan" of
-// "inBusan", a word that lost the space before it, inside a sentence). `sentenceOpen` says whether
-// a sentence is under way: false at the start of a block, carried from one text line of a block to
-// the next.
+// Notes the words of one text line (UTF-8) that begin with a letter and are
+// longer than one character, and the capitalized end of a lower-case word
+// ("Busan" of "inBusan", a word that lost the space before it, inside a
+// sentence). A speaker label ("FARHANA:" at the line's start, in capitals)
+// is a name met inside a sentence; a new sentence follows it. Sound tags
+// and actions are left out. `sentenceOpen` says whether a sentence is under
+// way: false at the start of a block, carried from one text line of a
+// block to the next.
 void noteTextLine(const std::string& line, bool& sentenceOpen);
 
-// The word with A-Z folded to a-z.
-std::string lowerAscii(std::string_view word);
+// The key a sighting is kept by.
+std::string sightingKey(std::string_view word);

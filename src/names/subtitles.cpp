@@ -6,6 +6,7 @@
 #include "driver/linereader.h"
 #include "driver/messages.h"
 #include "names/sightings.h"
+#include "wordlist/characters.h"
 
 bool noteSubtitleFile(const char* path, bool warn) {
     InputFile in;
@@ -15,7 +16,8 @@ bool noteSubtitleFile(const char* path, bool warn) {
     bool sentenceOpen = false;
     while (readLine(in, line)) {
         if (isTextLine(line, blockLine))
-            noteTextLine(line, sentenceOpen);
+            // Read as its encoding says; the names are printed in UTF-8.
+            noteTextLine(toUtf8(line, encodingOfLine(line)), sentenceOpen);
         else
             sentenceOpen = false;
     }

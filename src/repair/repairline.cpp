@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "repair/contractions.h"
 #include "repair/repairword.h"
 #include "repair/spokenforms.h"
 #include "repair/verbatim.h"
@@ -73,19 +74,15 @@ size_t copySeparatorRun(char* line, size_t i, size_t end, std::string& result) {
     return i;
 }
 
-template <bool asciiLine>
-bool apostropheBehind(std::string_view text, size_t i) {
-    if (i == text.size()) return false;
-    if (asciiLine || static_cast<unsigned char>(text[i]) < 0x80) return text[i] == '\'';
-    return apostropheAt(text, i, lineEncoding) > 0;
-}
-
 // Walks line[i, end) into words and separator runs. A word is a run of
 // characters that end no word (letters, combining marks, controls); a word
-// of one character, with any marks on it, passes untouched.
+// of one character, with any marks on it, passes untouched. In a trial the
+// text is the tail of a word: nothing stands before it, and what follows
+// its end (`endBeforeApostrophe`) is what follows that word.
 template <bool asciiLine>
-void walk(char* line, size_t i, size_t end, LineRepair& call) {
-    std::string_view text(line, end);
+void walk(char* line, size_t i, size_t end, LineRepair& call, bool endBeforeApostrophe) {
+    const std::string_view text(line, end);
+    const size_t from = i;
     while (i < end) {
         size_t start = i, characters;
         i = wordEnd<asciiLine>(text, i, characters);
@@ -93,11 +90,14 @@ void walk(char* line, size_t i, size_t end, LineRepair& call) {
             call.result.append(line + start, i - start);
             continue;
         }
+        call.afterContraction = followsContraction(text, from, start);
+        call.beforeApostrophe = i < end ? apostropheLengthAt(text, i) > 0 : endBeforeApostrophe;
         // End the word in place; the empty word (start == i) passes through too.
-        bool droppedG = apostropheBehind<asciiLine>(text, i);
         char behind = line[i];
         line[i] = '\0';
-        if (droppedG && isDroppedG(line + start, i - start))
+        if ((call.beforeApostrophe && isDroppedG(line + start, i - start)) ||
+            (call.afterContraction &&
+             contractionEnding(text.substr(start, i - start)) == i - start))
             call.result.append(line + start, i - start);
         else
             repairWord(line + start, call);
@@ -106,11 +106,11 @@ void walk(char* line, size_t i, size_t end, LineRepair& call) {
     }
 }
 
-void repairText(char* line, size_t i, size_t end, LineRepair& call) {
+void repairText(char* line, size_t i, size_t end, LineRepair& call, bool endBeforeApostrophe) {
     if (lineEncoding == Encoding::ascii)
-        walk<true>(line, i, end, call);
+        walk<true>(line, i, end, call, endBeforeApostrophe);
     else
-        walk<false>(line, i, end, call);
+        walk<false>(line, i, end, call, endBeforeApostrophe);
 }
 
 }  // namespace
@@ -122,17 +122,17 @@ std::string repairLine(char* line, bool& fixed, bool verbose) {
     lineEncoding = encodingOfLine(std::string_view(line, n));
     size_t i = 0;
     for (Span span : verbatimSpans(std::string_view(line, n))) {
-        repairText(line, i, span.from, call);
+        repairText(line, i, span.from, call, false);
         call.result.append(line + span.from, span.to - span.from);
         i = span.to;
     }
-    repairText(line, i, n, call);
+    repairText(line, i, n, call, false);
     return std::move(call.result);
 }
 
-std::string repairPiece(char* piece, bool& fixed) {
+std::string repairPiece(char* piece, bool& fixed, bool beforeApostrophe) {
     fixed = false;
     LineRepair call{{}, {}, fixed, false};
-    repairText(piece, 0, std::strlen(piece), call);
+    repairText(piece, 0, std::strlen(piece), call, beforeApostrophe);
     return std::move(call.result);
 }

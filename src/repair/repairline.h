@@ -13,5 +13,5 @@ std::string repairLine(char* line, bool& fixed, bool verbose);
 
 // The same walk, quiet, over a piece of one word, as a trial of the word
 // repair: no markup, link or apostrophe fits inside a word, so none is
-// looked for.
-std::string repairPiece(char* piece, bool& fixed);
+// looked for. `beforeApostrophe`: an apostrophe follows that word.
+std::string repairPiece(char* piece, bool& fixed, bool beforeApostrophe);

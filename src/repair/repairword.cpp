@@ -6,8 +6,10 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "repair/contractions.h"
 #include "repair/counters.h"
 #include "repair/repairline.h"
+#include "repair/spokenforms.h"
 #include "repair/trials.h"
 #include "repair/wordbudget.h"
 #include "wordlist/characters.h"
@@ -74,8 +76,10 @@ bool isQuietAlternative(bool recursive, const std::string& trialResult) {
 // Tries every split position, longest listed left piece first. The first
 // split is appended; later ones are reported as ambiguities. Left pieces come
 // from the private copy `work`; right pieces from the word itself, so a
-// rewrite made by an earlier trial shows in every later right piece.
-bool searchSplits(char* word, std::string& work, LineRepair& call) {
+// rewrite made by an earlier trial shows in every later right piece. A word
+// split after its contraction ending already (at `chosenAt`) has its first
+// split: every split here is an alternative to it.
+bool searchSplits(char* word, std::string& work, LineRepair& call, size_t chosenAt = 0) {
     // A word that begins with a letter has its left pieces looked up in one
     // pass; any other gets the lookup's diagnostic for each, in turn.
     std::array<bool, longestSearchedWord + 1> listed;
@@ -83,19 +87,19 @@ bool searchSplits(char* word, std::string& work, LineRepair& call) {
     bool batched = ascii && isAsciiLetter(work[0]) && work.size() < listed.size();
     if (batched) inDictPrefixes(work.data(), work.size() - 1, listed.data());
     size_t wordLength = work.size();  // shrinks when a trial rewrites the word's tail
-    bool splitFound = false;
+    bool splitFound = chosenAt > 0;
     // Left pieces are read by length, so the copy need not be cut. A word
     // is cut only between characters, never before a combining mark.
     for (size_t p = work.size(); p-- > 1;) {
         std::string_view left(work.data(), p);
         if (!ascii && !isSplitPoint(work, p, lineEncoding)) continue;
-        if (batched ? listed[p] : inDictSized(left.data(), p)) {
+        if (p != chosenAt && (batched ? listed[p] : inDictSized(left.data(), p))) {
             char* right = word + p;
-            bool direct = inDictSized(right, wordLength - p);
+            bool direct = holdsPiece(right, wordLength - p, call);
             bool recursive = false;
             std::string trialResult;
             if (!direct) {
-                trialResult = runTrial(right, recursive);
+                trialResult = runTrial(right, recursive, call.beforeApostrophe);
                 wordLength = p + std::strlen(right);
             }
             std::string_view tail =
@@ -126,7 +130,8 @@ void rewriteInPlace(char* word, const std::string& replacement) {
 
 // OCR often doubles an i ("wiill"): drop the first i of the first "ii" and
 // keep the result if it is a word or can be split into words.
-bool applyDoubledI(char* word, std::string& work, std::string& replacement) {
+bool applyDoubledI(char* word, std::string& work, std::string& replacement,
+                   const LineRepair& call) {
     int32_t at = findSubstring(word, "ii");
     if (at < 0) return false;
     work.assign(word);
@@ -135,7 +140,7 @@ bool applyDoubledI(char* word, std::string& work, std::string& replacement) {
         replacement = work;
     } else {
         bool trialFixed;
-        replacement = runTrial(work.data(), trialFixed);
+        replacement = runTrial(work.data(), trialFixed, call.beforeApostrophe);
         if (!trialFixed) return false;
     }
     reportTruncation(word, replacement);
@@ -156,11 +161,23 @@ void reportRunaway(const std::string& word, const std::string& result) {
                                      result, "' over too many alternatives to list"});
 }
 
+bool holdsPiece(const char* piece, size_t length, const LineRepair& call) {
+    return inDictSized(piece, length) || (call.beforeApostrophe && isDroppedG(piece, length));
+}
+
 bool repairUnlisted(char* word, LineRepair& call) {
     std::string work(word);
+    // Behind a contraction, its ending comes first; a split of the whole
+    // word that also works is reported as the other reading.
+    if (call.afterContraction) {
+        if (size_t at = splitContraction(word, call)) {
+            searchSplits(word, work, call, at);
+            return true;
+        }
+    }
     if (applyOfThe(word, call) || searchSplits(word, work, call)) return true;
     std::string replacement;
-    if (applyDoubledI(word, work, replacement)) {
+    if (applyDoubledI(word, work, replacement, call)) {
         call.result += replacement;
         return true;
     }

@@ -10,6 +10,11 @@ struct LineRepair {
     std::string chosenSplit;  // the current word's first split, for ambiguity messages
     bool& fixed;
     bool verbose;
+    // Of the word under repair: it directly follows a letter and an
+    // apostrophe ("don'|tknow"), and an apostrophe directly follows it, or
+    // the word this piece ends ("keepgoin|'").
+    bool afterContraction = false;
+    bool beforeApostrophe = false;
 };
 
 // `word` is NUL-terminated inside the text the call was handed; it may be
@@ -24,6 +29,10 @@ constexpr size_t longestSearchedWord = 254;
 // doubled-i rule and the final append (with the not-found message when the
 // call is verbose). True when one of the rules repaired the word.
 bool repairUnlisted(char* word, LineRepair& call);
+
+// True when the piece is listed, or, at the end of a word that an
+// apostrophe follows, is speech with a dropped g ("keep|goin'").
+bool holdsPiece(const char* piece, size_t length, const LineRepair& call);
 
 void reportNotFound(const char* word);
 // The one line said for a word whose search ran away.

@@ -42,9 +42,9 @@ TrialRecord wordRecord;            // the word's own search
 TrialRecord* recording = nullptr;  // the search whose lines are recorded now
 int64_t trialsInSearch = 0;
 
-std::string runLiteralTrial(char* text, bool& fixed) {
+std::string runLiteralTrial(char* text, bool& fixed, bool beforeApostrophe) {
     ++trialDepth;
-    std::string result = repairPiece(text, fixed);
+    std::string result = repairPiece(text, fixed, beforeApostrophe);
     --trialDepth;
     return result;
 }
@@ -58,12 +58,12 @@ void countLines(TrialRecord& record) {
 }
 
 // Runs the trial once, recording what it does.
-void recordTrial(char* text, size_t length, TrialRecord& record) {
+void recordTrial(char* text, size_t length, bool beforeApostrophe, TrialRecord& record) {
     TrialRecord* caller = recording;
     int64_t trialsBefore = trialsInSearch, fixedBefore = fixedCount, ofTheBefore = ofTheCount;
     recording = &record;
     recordDiagnostics(&record.lines);
-    record.result = runLiteralTrial(text, record.fixed);
+    record.result = runLiteralTrial(text, record.fixed, beforeApostrophe);
     record.textAfter.assign(text, length);
     record.trials = trialsInSearch - trialsBefore;
     record.fixedRise = fixedCount - fixedBefore;
@@ -81,13 +81,17 @@ void replayTrial(char* text, const TrialRecord& record) {
     ofTheCount = addCapped(ofTheCount, record.ofTheRise);
 }
 
-std::string runRememberedTrial(char* text, bool& fixed) {
+std::string runRememberedTrial(char* text, bool& fixed, bool beforeApostrophe) {
     trialsInSearch = addCapped(trialsInSearch, 1);
     // A trial's pieces are shorter than its text, so it never meets itself.
-    auto [known, isNew] = records.try_emplace(text);
+    // The key's last byte tells whether an apostrophe follows the text.
+    size_t length = std::strlen(text);
+    std::string key(text, length);
+    key.push_back(beforeApostrophe ? '\'' : '\0');
+    auto [known, isNew] = records.try_emplace(std::move(key));
     TrialRecord& record = known->second;
     if (isNew) {
-        recordTrial(text, known->first.size(), record);
+        recordTrial(text, length, beforeApostrophe, record);
     } else {
         replayTrial(text, record);
     }
@@ -112,9 +116,9 @@ void showLines(const TrialRecord& record) {
 
 }  // namespace
 
-std::string runTrial(char* text, bool& fixed) {
-    if (remembering) return runRememberedTrial(text, fixed);
-    return runLiteralTrial(text, fixed);
+std::string runTrial(char* text, bool& fixed, bool beforeApostrophe) {
+    if (remembering) return runRememberedTrial(text, fixed, beforeApostrophe);
+    return runLiteralTrial(text, fixed, beforeApostrophe);
 }
 
 bool atTopLevel() {

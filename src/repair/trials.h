@@ -1,7 +1,8 @@
 // Trials: the line walk run again, quietly, on a right piece or a shortened
 // word, to learn whether that piece can be repaired. Within the search of a
 // word handed over by the top-level walk, trials are remembered by the
-// content of the text they are handed: everything a trial does (result,
+// content of the text they are handed (and whether an apostrophe follows
+// it): everything a trial does (result,
 // fixed flag, the bytes it leaves in its text, its lines, its counts and the
 // trials it starts) follows from that text, so a piece met again is replayed
 // instead of searched again.
@@ -20,7 +21,8 @@ constexpr int64_t trialBudget = 100000;
 constexpr int64_t lineBudget = 100000;
 
 // Runs a trial on `text`, in place: a rewrite inside it stays in `text`.
-std::string runTrial(char* text, bool& fixed);
+// `beforeApostrophe`: an apostrophe follows the word that `text` ends.
+std::string runTrial(char* text, bool& fixed, bool beforeApostrophe);
 
 // True outside every trial: the word is one the top-level walk handed over.
 bool atTopLevel();

@@ -1,5 +1,6 @@
 #include "review/subtitlepair.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -11,18 +12,35 @@
 #include "driver/linereader.h"
 #include "platform/platform.h"
 #include "review/alignment.h"
+#include "review/namespots.h"
 #include "review/pagejson.h"
 #include "review/reviewlog.h"
+#include "wordlist/characters.h"
 
 namespace {
 
 // A file's lines by the text rules, where each begins in its bytes, and
-// the bytes themselves, all of them: also what follows a 0x1A.
+// the bytes themselves, all of them: also what follows a 0x1A. A NUL ends
+// a line's text; what it cut off, NUL and all, is kept by line number.
 struct SubtitleText {
     std::vector<std::string> lines;
     std::vector<size_t> starts;
     std::string bytes;
+    std::unordered_map<size_t, std::string> cut;
 };
+
+// The bytes of a line from its NUL to its line end, which the line reader
+// skipped: what lies between the text and the end, less the LF and the CRs
+// before it (or the lone CR that ended it) and anything from a 0x1A on.
+std::string cutOff(const SubtitleText& text, size_t start, size_t end) {
+    std::string_view raw(text.bytes.data() + start, end - start);
+    raw = raw.substr(text.lines.back().size());
+    raw = raw.substr(0, raw.find('\x1a'));
+    if (raw.ends_with('\n')) raw.remove_suffix(1);
+    while (raw.ends_with('\r'))
+        raw.remove_suffix(1);
+    return std::string(raw);
+}
 
 bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& error) {
     InputFile in;
@@ -33,11 +51,15 @@ bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& 
     in.copy = &text.bytes;
     std::string line;
     size_t start = 0;
+    int64_t cutSoFar = 0;
     bool readable = checkReadable(in);  // a directory is refused here
     while (readable && readLine(in, line)) {
         text.lines.push_back(line);
         text.starts.push_back(start);
-        start = text.bytes.size() - (in.buffer.size() - in.pos);
+        size_t end = text.bytes.size() - (in.buffer.size() - in.pos);
+        if (in.linesCut != cutSoFar) text.cut[text.lines.size() - 1] = cutOff(text, start, end);
+        cutSoFar = in.linesCut;
+        start = end;
     }
     // What follows a 0x1A is no line, but the download must hold it.
     if (in.error == 0) readRest(in, text.bytes);
@@ -56,6 +78,20 @@ std::string notTheirLog(const ReviewFile& file, const std::string& why) {
            file.beforePath + ": " + why;
 }
 
+// unjam quotes words in UTF-8 whatever the line's encoding: a line of
+// Windows-1252 is read as UTF-8 for its messages. (Before it did, they
+// quoted the line's own bytes, which are looked for too.)
+bool holdsQuotedWord(const std::string& line, const std::string& quoted, const std::string& word,
+                     size_t& from) {
+    size_t at = quoted.find(word, from);
+    if (at != std::string::npos) {
+        from = at;
+        return true;
+    }
+    return holdsReportedWord(quoted, word) || line.find(word) != std::string::npos ||
+           holdsReportedWord(line, word);
+}
+
 // Every message must quote a word of the line it names, and the run must
 // have read as many lines as the file has.
 bool checkLog(const ReviewFile& file, const ReviewLog& log, const SubtitleText& before,
@@ -70,13 +106,12 @@ bool checkLog(const ReviewFile& file, const ReviewLog& log, const SubtitleText& 
     for (const auto& [number, messages] : log.messages) {
         // Messages follow the words of their line: each is looked for first
         // from where the one before it was found.
-        size_t from = 0, at;
+        size_t from = 0;
+        const std::string* line =
+            number >= 1 && number <= count ? &before.lines[number - 1] : nullptr;
+        const std::string quoted = line ? toUtf8(*line, encodingOfLine(*line)) : "";
         for (const LogMessage& message : messages) {
-            const std::string* line =
-                number >= 1 && number <= count ? &before.lines[number - 1] : nullptr;
-            if (line && (at = line->find(message.word, from)) != std::string::npos) {
-                from = at;
-            } else if (!line || !holdsReportedWord(*line, message.word)) {
+            if (!line || !holdsQuotedWord(*line, quoted, message.word, from)) {
                 error = notTheirLog(
                     file, "line " + std::to_string(number) + " holds no '" + message.word + "'");
                 return false;
@@ -91,15 +126,19 @@ bool checkLog(const ReviewFile& file, const ReviewLog& log, const SubtitleText& 
 // message names its change's word as a rule, so that is looked up first
 // (once per word and kind: a word may be reported many times); only the
 // others, words rewritten by an earlier repair, are searched for.
-std::vector<char> changeKinds(const LineChanges& line, const std::vector<LogMessage>* messages) {
+std::vector<char> changeKinds(const LineChanges& line, Encoding encoding,
+                              const std::vector<LogMessage>* messages) {
     std::vector<char> kinds(line.changes.size(), 's');
     struct SameWord {
         std::vector<size_t> changes;
         char marked = 0;
     };
+    std::vector<std::string> quoted;  // each change's word as messages quote it
     std::unordered_map<std::string_view, SameWord> byWord;
+    for (const Change& change : line.changes)
+        quoted.push_back(toUtf8(change.before, encoding));
     for (size_t k = 0; k < line.changes.size(); ++k)
-        byWord[line.changes[k].before].changes.push_back(k);
+        byWord[quoted[k]].changes.push_back(k);
     auto mark = [&kinds](size_t k, char kind) {
         if (kinds[k] != 'a') kinds[k] = kind;
     };
@@ -109,7 +148,7 @@ std::vector<char> changeKinds(const LineChanges& line, const std::vector<LogMess
         if (message.kind == 'n') continue;
         if (found == byWord.end()) {
             for (size_t k = 0; k < line.changes.size(); ++k)
-                if (holdsReportedWord(line.changes[k].before, message.word)) mark(k, message.kind);
+                if (holdsReportedWord(quoted[k], message.word)) mark(k, message.kind);
         } else if (found->second.marked != 'a' && found->second.marked != message.kind) {
             found->second.marked = message.kind;
             for (size_t k : found->second.changes)
@@ -125,6 +164,7 @@ struct LinePlace {
     const std::string& cue;
     const std::string& timing;
     const std::vector<LogMessage>* messages;
+    Encoding encoding;  // of the original line
 };
 
 void appendLineHead(std::string& json, const LinePlace& at) {
@@ -142,28 +182,111 @@ void appendLineHead(std::string& json, const LinePlace& at) {
     json += "],";
 }
 
+// The line's changes, and the words that hold a name as changes of their own.
+bool alignShown(std::string_view before, std::string_view after, const PageNames& names,
+                LineChanges& line) {
+    if (!alignLine(before, after, line)) return false;
+    splitNameSpots(names, line);
+    return true;
+}
+
+// What a NUL cut off the original line, against what it cut off the
+// repaired one (nothing, when unjam made it), as a change of its own.
+Change cutChange(const std::string& before, const std::string& after) {
+    return Change{before, after, std::string(before.size(), '-') + std::string(after.size(), '+')};
+}
+
+// The other readings the log reports for a change's word, each as the
+// change's repaired text with the split made replaced by the other one.
+std::vector<std::string> readingsOf(const Change& change, Encoding encoding,
+                                    const std::vector<LogMessage>* messages) {
+    std::vector<std::string> readings;
+    std::string quoted = toUtf8(change.before, encoding);  // as messages quote it
+    for (size_t m = 0; messages && m < messages->size(); ++m) {
+        const LogMessage& message = (*messages)[m];
+        // A reading is offered in the file's own bytes only: in a file that
+        // is not UTF-8, one beyond ASCII is not found in the change.
+        if (message.other.empty() || !holdsReportedWord(quoted, message.word)) continue;
+        size_t at = change.after.find(message.chosen);
+        if (at == std::string::npos) continue;
+        std::string reading = change.after;
+        reading.replace(at, message.chosen.size(), message.other);
+        if (reading != change.after &&
+            std::find(readings.begin(), readings.end(), reading) == readings.end())
+            readings.push_back(reading);
+    }
+    return readings;
+}
+
+// [before, after, marks, kind, [readings], alone, [names]]
+void appendSeg(std::string& json, const Change& change, char kind,
+               const std::vector<std::string>& readings, const PageNames& names) {
+    json.push_back('[');
+    appendByteString(json, change.before);
+    json.push_back(',');
+    appendByteString(json, change.after);
+    json.push_back(',');
+    appendByteString(json, change.marks);
+    json += ",\"";
+    json.push_back(kind);
+    json += "\",[";
+    for (size_t k = 0; k < readings.size(); ++k) {
+        if (k) json.push_back(',');
+        appendByteString(json, readings[k]);
+    }
+    json.push_back(']');
+    appendAlone(json, names, change);
+    json.push_back(']');
+}
+
+// A changed line; a change that changes nothing ('m') is an unchanged word
+// that holds a proposed name.
 void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
-                       const LineChanges& line) {
+                       const LineChanges& line, const Change* cut, const PageNames& names) {
     appendLineHead(json, at);
     json += "\"at\":";
     appendNumber(json, static_cast<int64_t>(start));
     json += ",\"segs\":[";
-    std::vector<char> kinds = changeKinds(line, at.messages);
+    std::vector<char> kinds = changeKinds(line, at.encoding, at.messages);
     for (size_t k = 0; k < line.changes.size(); ++k) {
         const Change& change = line.changes[k];
+        bool spot = change.before == change.after;
         appendByteString(json, line.common[k]);
-        json += ",[";
-        appendByteString(json, change.before);
         json.push_back(',');
-        appendByteString(json, change.after);
+        appendSeg(json, change, spot ? 'm' : kinds[k],
+                  spot ? std::vector<std::string>{} : readingsOf(change, at.encoding, at.messages),
+                  names);
         json.push_back(',');
-        appendByteString(json, change.marks);
-        json += ",\"";
-        json.push_back(kinds[k]);
-        json += "\"],";
     }
     appendByteString(json, line.common.back());
+    if (cut) {
+        json.push_back(',');
+        appendSeg(json, *cut, 'z', {}, PageNames{});
+        json += ",\"\"";
+    }
     json += "]}";
+}
+
+// A message on a whole word of the line names what that word became, and
+// the repaired line must hold that change, or the log is of another run
+// (other lists) or of another file. A message on a piece of a word comes
+// from a trial, whose choice may not be the word's.
+const LogMessage* unheldChoice(std::string_view before, const LineChanges& line,
+                               const std::vector<LogMessage>* messages) {
+    for (size_t m = 0; messages && m < messages->size(); ++m) {
+        const LogMessage& message = (*messages)[m];
+        if (message.kind == 'n' || !holdsWholeWord(before, message.word)) continue;
+        bool held = false;
+        for (const Change& change : line.changes)
+            held = held || (change.before == message.word && change.after == message.chosen);
+        if (!held) return &message;
+    }
+    return nullptr;
+}
+
+std::string cutOf(const SubtitleText& text, size_t n) {
+    auto found = text.cut.find(n);
+    return found == text.cut.end() ? std::string() : found->second;
 }
 
 bool reportsNotFound(const std::vector<LogMessage>* messages) {
@@ -174,7 +297,8 @@ bool reportsNotFound(const std::vector<LogMessage>* messages) {
 
 // The changed lines, then the unchanged ones with words not found.
 bool appendLines(const ReviewFile& file, const SubtitleText& before, const SubtitleText& after,
-                 const ReviewLog& log, std::string& json, std::string& error) {
+                 const ReviewLog& log, const PageNames& names, std::string& json,
+                 std::string& error) {
     std::string changed, notFound, cue, timing;
     int blockLine = 0;
     LineChanges line;
@@ -182,7 +306,8 @@ bool appendLines(const ReviewFile& file, const SubtitleText& before, const Subti
         const std::string &b = before.lines[n], &a = after.lines[n];
         auto number = static_cast<int64_t>(n + 1);
         auto found = log.messages.find(number);
-        LinePlace at{number, cue, timing, found == log.messages.end() ? nullptr : &found->second};
+        LinePlace at{number, cue, timing, found == log.messages.end() ? nullptr : &found->second,
+                     encodingOfLine(b)};
         if (!isTextLine(b, blockLine)) {
             if (b != a) {
                 error = notARepair(file, "line " + std::to_string(number) +
@@ -191,14 +316,21 @@ bool appendLines(const ReviewFile& file, const SubtitleText& before, const Subti
             }
             if (blockLine == 1) cue = b;
             if (blockLine == 2) timing = b;
-        } else if (!alignLine(b, a, line)) {
+        } else if (!alignShown(b, a, names, line)) {
             error = notARepair(file, "line " + std::to_string(number) +
                                          " differs in more than inserted blanks, dropped i's of "
                                          "\"ii\", merged quote pairs and \"of the\"");
             return false;
-        } else if (!line.changes.empty()) {
+        } else if (const LogMessage* unheld = unheldChoice(b, line, at.messages)) {
+            error = notTheirLog(file, "it turned '" + unheld->word + "' into '" + unheld->chosen +
+                                          "', which line " + std::to_string(number) + " of " +
+                                          file.afterPath + " does not hold");
+            return false;
+        } else if (Change cut = cutChange(cutOf(before, n), cutOf(after, n));
+                   !line.changes.empty() || cut.before != cut.after) {
             if (!changed.empty()) changed.push_back(',');
-            appendChangedLine(changed, at, after.starts[n], line);
+            appendChangedLine(changed, at, after.starts[n], line,
+                              cut.before != cut.after ? &cut : nullptr, names);
         } else if (reportsNotFound(at.messages)) {
             if (!notFound.empty()) notFound.push_back(',');
             appendLineHead(notFound, at);
@@ -213,7 +345,8 @@ bool appendLines(const ReviewFile& file, const SubtitleText& before, const Subti
 
 }  // namespace
 
-bool appendFileData(const ReviewFile& file, std::string& json, std::string& error) {
+bool appendFileData(const ReviewFile& file, const PageNames& names, std::string& json,
+                    std::string& error) {
     SubtitleText before, after;
     ReviewLog log;
     bool hasLog = !file.logPath.empty();
@@ -233,10 +366,12 @@ bool appendFileData(const ReviewFile& file, std::string& json, std::string& erro
     appendByteString(json, fileName(file.beforePath));
     json += ",\"hasLog\":";
     json += hasLog ? "true" : "false";
+    json += ",\"fixed\":";  // unjam's count of repairs, -1 without a log
+    appendNumber(json, log.fixed);
     json += ",\"after\":";
     appendByteString(json, after.bytes);
     json.push_back(',');
-    if (!appendLines(file, before, after, log, json, error)) return false;
+    if (!appendLines(file, before, after, log, names, json, error)) return false;
     json.push_back('}');
     return true;
 }

@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "repair/contractions.h"
 #include "repair/counters.h"
 #include "repair/repairline.h"
 #include "repair/trials.h"
 #include "support/testsupport.h"
+#include "wordlist/characters.h"
 
 namespace {
 
@@ -165,6 +167,34 @@ TEST(LineBudget, WordPrintingTheMostLinesKeepsThemOneMoreRunsAway) {
     Repair over = repairCaptured(word);
     EXPECT_EQ(over.messages, "42: Couldn't find '" + word + "' in the dictionary.\n");
     EXPECT_EQ(over.result, word);
+}
+
+// Whether the word after the text's end follows a letter and an apostrophe,
+// in each encoding and with each apostrophe: the walk that ends words at a
+// typographic one asks the same.
+TEST(Contractions, ApostropheBehindALetter) {
+    const struct {
+        std::string text;
+        bool follows;
+    } rows[] = {
+        {"don'", true},
+        {"don\xe2\x80\x99", true},
+        {"don\xe2\x80\x98", true},
+        {"don\xca\xbc", true},
+        {"don\x92", true},
+        {"caf\xc3\xa9'", true},
+        {"'", false},
+        {"2'", false},
+        {"\xe2\x80\x94\xe2\x80\x99", false},
+        {"don\xe2\x80\x9d", false},
+        {"\x99", false},
+        {"don", false},
+    };
+    for (const auto& row : rows) {
+        lineEncoding = encodingOfLine(row.text);  // as repairLine decides it for its line
+        EXPECT_EQ(followsContraction(row.text, 0, row.text.size()), row.follows) << row.text;
+        EXPECT_FALSE(followsContraction(row.text, row.text.size() - 1, row.text.size()));
+    }
 }
 
 }  // namespace

@@ -26,7 +26,10 @@ const char* const cases[][3] = {
     {"", "", ""},
     {"unchanged, 12 words", "unchanged, 12 words", "unchanged, 12 words"},
     {"wiill", "will", "[wiill|will|==-==]"},
-    {"theiistiill", "thei still", "[theiistiill|thei still|====+-===-==]"},
+    {"theiistiill", "thei still", "[theiistiill|thei still|====-+===-==]"},
+    // The blank after a word is no insertion, though an i could follow it.
+    {"theystiilliii ok", "they still ii ok", "[theystiilliii|they still ii|====+===-==+==-] ok"},
+    {"xii i y", "x i i y", "[xii|x i|=+=-] i y"},
     {"ii", "i i", "[ii|i i|=+=]"},
     {"''Yes''", "\"Yes\"", "[''|\"|-~]Yes[''|\"|-~]"},
     {"``a'''", "\"a\"'", "[``|\"|-~]a[''|\"|-~]'"},
@@ -39,6 +42,10 @@ const char* const cases[][3] = {
      "[caf\xe9"
      "and|caf\xe9 and|====+===]"},
     {"a1bc2de", "a1b c2d e", "a1[bc|b c|=+=]2[de|d e|=+=]"},
+    // UTF-8: words as the repair cuts them, blanks between characters.
+    {"don\u2019tknow [DOORSLAMS]", "don\u2019t know [DOOR SLAMS]",
+     "don\u2019[tknow|t know|=+====] [[DOORSLAMS|DOOR SLAMS|====+=====]]"},
+    {"Zo\u00ebsaid", "Zo\u00eb said", "[Zo\u00ebsaid|Zo\u00eb said|====+====]"},
     // Anything else is no repair.
     {"areyou", "are  you", "refused"},
     {"areyou", " areyou", "refused"},
@@ -49,6 +56,7 @@ const char* const cases[][3] = {
     {"What", "what", "refused"},
     {"a, b", "a; b", "refused"},
     {"12", "1 2", "refused"},
+    {"caf\u00e9", "caf\xc3 \xa9", "refused"},  // a blank inside a character
     {"\"Yes\"", "''Yes''", "refused"},
     {"oftHe", "of tHE", "refused"},
     {"text", "", "refused"},

@@ -1,7 +1,7 @@
 """unjam's repair of a line, for a word list given as a set of lower-cased
 words: markup and links copied as they stand, spoken forms with a dropped g
-kept, the of-the rule, the split search with trials (longest listed left
-piece first) and the doubled-i rule. tools/derive-wordlist checks it against
+kept (alone or ending a join), contraction endings split off, the of-the
+rule, the split search with trials (longest listed left piece first) and the doubled-i rule. tools/derive-wordlist checks it against
 unjam on every line of the benchmark corpus. memo caches the repair of words
 for one word list; pass a fresh dict when the list changes. Text is str:
 characters, whatever encoding the file had."""
@@ -101,15 +101,53 @@ def listed(words, text):
     return starts_with_letter(text) and key(text) in words
 
 
-def repair_word(words, memo, word):
+# As src/repair/contractions.cpp has them; it says why.
+CONTRACTION_ENDINGS = ("ll", "re", "ve", "t", "s", "m", "d")
+
+
+def contraction_ending(word):
+    """The length of the contraction ending the word begins with, or 0."""
+    capitals = not any("a" <= c <= "z" for c in word)
+    for ending in CONTRACTION_ENDINGS:
+        if word.startswith(ending.upper() if capitals else ending):
+            return len(ending)
+    return 0
+
+
+def holds(words, piece, before_apostrophe):
+    return listed(words, piece) or (before_apostrophe and is_dropped_g(words, piece, "'"))
+
+
+def repair_word(words, memo, word, before_apostrophe=False):
     """(repaired text, whether a split was found) for a word of at least two
     characters: of-the rule, split search, doubled-i rule."""
-    if word not in memo:
-        memo[word] = search_word(words, memo, word)
-    return memo[word]
+    key = (word, before_apostrophe)
+    if key not in memo:
+        memo[key] = search_word(words, memo, word, before_apostrophe)
+    return memo[key]
 
 
-def search_word(words, memo, word):
+def split_rest(words, memo, rest, before_apostrophe):
+    """The right piece of a split, as it is appended, or None."""
+    if holds(words, rest, before_apostrophe):
+        return rest
+    if characters(rest) > 1:
+        text, split = repair_word(words, memo, rest, before_apostrophe)
+        if split:
+            return text
+    return None
+
+
+def split_contraction(words, memo, word, before_apostrophe):
+    at = contraction_ending(word)
+    if 0 < at < len(word) and not listed(words, word):
+        rest = split_rest(words, memo, word[at:], before_apostrophe)
+        if rest is not None:
+            return word[:at] + " " + rest
+    return None
+
+
+def search_word(words, memo, word, before_apostrophe=False):
     if listed(words, word):
         return word, False
     if word[:3].lower() == "oft" and listed(words, word[2:]):
@@ -118,20 +156,18 @@ def search_word(words, memo, word):
         if unicodedata.category(word[p]).startswith("M"):
             continue  # a combining mark stays with its letter
         if listed(words, word[:p]):
-            right = word[p:]
-            if listed(words, right):
-                return word[:p] + " " + right, True
-            if characters(right) > 1:
-                text, split = repair_word(words, memo, right)
-                if split:
-                    return word[:p] + " " + text, True
+            rest = split_rest(words, memo, word[p:], before_apostrophe)
+            if rest is not None:
+                return word[:p] + " " + rest, True
     at = word.find("ii")
     if at >= 0:
         shorter = word[:at] + word[at + 1:]
         if listed(words, shorter):
             return shorter, False
         if characters(shorter) > 1:
-            text, split = repair_word(words, memo, shorter)
+            if before_apostrophe and is_dropped_g(words, shorter, "'"):
+                return word, False
+            text, split = repair_word(words, memo, shorter, before_apostrophe)
             if split:
                 return text, False
     return word, False
@@ -155,7 +191,14 @@ def characters(word):
     return sum(not unicodedata.category(c).startswith("M") for c in word)
 
 
+def follows_contraction(line, start, begin):
+    """A word at line[start] directly behind a letter and an apostrophe."""
+    return (start - 2 >= begin and line[start - 1] in APOSTROPHES and
+            unicodedata.category(line[start - 2])[0] in "LM")
+
+
 def repair_text(words, memo, line, i, n, out):
+    begin = i
     while i < n:
         j = i
         while j < n and is_word_byte(line[j]):
@@ -164,9 +207,16 @@ def repair_text(words, memo, line, i, n, out):
             out.append(line[i:j])
         elif j > i:
             word = line[i:j]
-            behind = line[j] if j < len(line) else ""
-            out.append(word if is_dropped_g(words, word, behind)
-                       else repair_word(words, memo, word)[0])
+            before = j < n and line[j] in APOSTROPHES
+            after = follows_contraction(line, i, begin)
+            if (before and is_dropped_g(words, word, "'")
+                    or after and contraction_ending(word) == len(word)):
+                out.append(word)
+            else:
+                split = None
+                if after:
+                    split = split_contraction(words, memo, word, before)
+                out.append(split or repair_word(words, memo, word, before)[0])
         i = j
         while i < n and not is_word_byte(line[i]):
             if line[i] in "'`" and i + 1 < n and line[i + 1] == line[i]:

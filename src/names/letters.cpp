@@ -1,0 +1,49 @@
+#include "names/letters.h"
+
+#include <string>
+
+#include "wordlist/lookup.h"
+
+bool isCapital(char32_t code) {
+    if (code < 0x80) return code >= 'A' && code <= 'Z';
+    return classOf(code) == CharClass::letter &&
+           foldCase(std::u32string(1, code)) != std::u32string(1, code);
+}
+
+bool isSmallLetter(char32_t code) {
+    if (code < 0x80) return code >= 'a' && code <= 'z';
+    return classOf(code) == CharClass::letter && !isCapital(code);
+}
+
+size_t characterCount(std::string_view text) {
+    size_t count = 0;
+    for (size_t at = 0; at < text.size(); at += characterAt(text, at).length)
+        ++count;
+    return count;
+}
+
+bool isInCapitals(std::string_view word) {
+    size_t letters = 0;
+    for (size_t at = 0; at < word.size();) {
+        Character c = characterAt(word, at);
+        if (classOf(c.code) == CharClass::letter && !isCapital(c.code)) return false;
+        letters += classOf(c.code) == CharClass::letter;
+        at += c.length;
+    }
+    return letters >= 2;
+}
+
+bool holdsOnlyLetters(std::string_view word) {
+    for (size_t at = 0; at < word.size();) {
+        ClassAt c = classAt(word, at, Encoding::utf8);
+        if (c.type != CharClass::letter && c.type != CharClass::mark) return false;
+        at += c.length;
+    }
+    return true;
+}
+
+bool isListedWord(std::string_view word) {
+    if (word.empty() || classAt(word, 0, Encoding::utf8).type != CharClass::letter) return false;
+    if (static_cast<unsigned char>(word[0]) >= 0x80) return false;
+    return inDictSized(word.data(), word.size());
+}

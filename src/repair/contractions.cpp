@@ -1,0 +1,103 @@
+#include "repair/contractions.h"
+
+#include <cstring>
+#include <string>
+
+#include "repair/counters.h"
+#include "repair/trials.h"
+#include "wordlist/characters.h"
+#include "wordlist/chartests.h"
+
+namespace {
+
+// The endings that the benchmark's corpora write right behind a letter and
+// an apostrophe, hundreds of times each, in dialogue and in prose alike.
+// Left out: "n" (met only in names such as "Pudd'nhead", and alone between
+// apostrophes in "rock'n'roll", a one-letter word), "er" (verse only:
+// "o'er", "whate'er") and "em" (never behind a letter: "get 'em").
+const char* const endings[] = {"ll", "re", "ve", "t", "s", "m", "d"};
+
+// ’ and ‘ in UTF-8.
+constexpr size_t longestApostrophe = 3;
+
+bool isAscii(char c) {
+    return static_cast<unsigned char>(c) < 0x80;
+}
+
+// Whether the character that ends at text[end - 1] is a letter (or a mark
+// on one), reading no further back than `from`.
+bool isLetterBefore(std::string_view text, size_t from, size_t end) {
+    if (end <= from) return false;
+    if (isAscii(text[end - 1])) return isAsciiLetter(text[end - 1]);
+    Encoding encoding = lineEncoding;
+    size_t start = end - 1;
+    if (encoding == Encoding::utf8)
+        while (start > from && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
+            --start;
+    CharClass type = classAt(text, start, encoding).type;
+    return type == CharClass::letter || type == CharClass::mark;
+}
+
+bool isLowerAscii(char c) {
+    return c >= 'a' && c <= 'z';
+}
+
+bool hasLowerLetter(std::string_view word) {
+    for (char c : word)
+        if (isLowerAscii(c)) return true;
+    return false;
+}
+
+// The ending in the word's own case: small, or capital in a word of capitals.
+bool beginsWith(std::string_view word, std::string_view ending, bool capitals) {
+    if (word.size() < ending.size()) return false;
+    for (size_t k = 0; k < ending.size(); ++k)
+        if (word[k] != (capitals ? toUpperAscii(ending[k]) : ending[k])) return false;
+    return true;
+}
+
+}  // namespace
+
+size_t apostropheLengthAt(std::string_view text, size_t at) {
+    if (at >= text.size() || isAscii(text[at])) return at < text.size() && text[at] == '\'' ? 1 : 0;
+    return apostropheAt(text, at, lineEncoding);
+}
+
+size_t apostropheLengthBefore(std::string_view text, size_t from, size_t end) {
+    if (end <= from) return 0;
+    if (isAscii(text[end - 1])) return text[end - 1] == '\'' ? 1 : 0;
+    Encoding encoding = lineEncoding;
+    for (size_t length = 1; length <= longestApostrophe && length <= end - from; ++length)
+        if (apostropheAt(text, end - length, encoding) == length) return length;
+    return 0;
+}
+
+bool followsContraction(std::string_view text, size_t from, size_t start) {
+    size_t apostrophe = apostropheLengthBefore(text, from, start);
+    return apostrophe > 0 && isLetterBefore(text, from, start - apostrophe);
+}
+
+size_t contractionEnding(std::string_view word) {
+    bool capitals = !hasLowerLetter(word);
+    for (std::string_view ending : endings)
+        if (beginsWith(word, ending, capitals)) return ending.size();
+    return 0;
+}
+
+size_t splitContraction(char* word, LineRepair& call) {
+    size_t at = contractionEnding(word);
+    if (at == 0) return 0;  // an ending alone never comes here: the walk keeps it
+    char* rest = word + at;
+    std::string tail;
+    bool repaired = holdsPiece(rest, std::strlen(rest), call);
+    if (repaired)
+        tail = rest;
+    else
+        tail = runTrial(rest, repaired, call.beforeApostrophe);
+    if (!repaired) return 0;
+    call.fixed = true;
+    ++fixedCount;
+    call.chosenSplit.assign(word, at).append(" ").append(tail);
+    call.result += call.chosenSplit;
+    return at;
+}
