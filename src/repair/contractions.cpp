@@ -50,7 +50,7 @@ bool hasLowerLetter(std::string_view word) {
 
 // The ending in the word's own case: small, or capital in a word of capitals.
 bool beginsWith(std::string_view word, std::string_view ending, bool capitals) {
-    if (word.size() <= ending.size()) return false;
+    if (word.size() < ending.size()) return false;
     for (size_t k = 0; k < ending.size(); ++k)
         if (word[k] != (capitals ? toUpperAscii(ending[k]) : ending[k])) return false;
     return true;
@@ -86,7 +86,7 @@ size_t contractionEnding(std::string_view word) {
 
 size_t splitContraction(char* word, LineRepair& call) {
     size_t at = contractionEnding(word);
-    if (at == 0) return 0;
+    if (at == 0) return 0;  // an ending alone never comes here: the walk keeps it
     char* rest = word + at;
     std::string tail;
     bool repaired = holdsPiece(rest, std::strlen(rest), call);

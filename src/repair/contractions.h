@@ -26,8 +26,8 @@ bool followsContraction(std::string_view text, size_t from, size_t start);
 
 // The length of the contraction ending the word begins with: t s m d ll re
 // ve in small letters, or in capitals when the whole word is in capitals
-// ("I'MGOING", but "O'Malley" has none). 0 when it begins with none, or
-// when nothing follows the ending.
+// ("I'MGOING", but "O'Malley" has none). 0 when it begins with none. A
+// word that is an ending and nothing more ("we're") is kept as it stands.
 size_t contractionEnding(std::string_view word);
 
 // For a word of `call` that follows a contraction and is not listed: the

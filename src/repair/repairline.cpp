@@ -45,7 +45,9 @@ void repairText(char* line, size_t i, size_t end, LineRepair& call, bool endBefo
         // End the word in place; the empty word (start == i) passes through too.
         char behind = line[i];
         line[i] = '\0';
-        if (call.beforeApostrophe && isDroppedG(line + start, i - start))
+        if ((call.beforeApostrophe && isDroppedG(line + start, i - start)) ||
+            (call.afterContraction &&
+             contractionEnding(text.substr(start, i - start)) == i - start))
             call.result.append(line + start, i - start);
         else
             repairWord(line + start, call);

@@ -21,6 +21,16 @@ bool isPhaseOrReport(std::string_view line) {
             line.substr(digits).starts_with(" possibily ambiguous 'of the'"));
 }
 
+// "': chose 'X' over 'Y'" (a reading holds no quote: it is a split word).
+void readReadings(std::string_view text, LogMessage& message) {
+    constexpr std::string_view chose = "': chose '", over = "' over '";
+    size_t split = text.find(over, chose.size());
+    if (!text.starts_with(chose) || split == std::string_view::npos || !text.ends_with('\''))
+        return;
+    message.chosen = text.substr(chose.size(), split - chose.size());
+    message.other = text.substr(split + over.size(), text.size() - split - over.size() - 1);
+}
+
 // "N: ..." as a message of line N, if it is one of the repair's messages.
 bool parseMessage(std::string_view line, int64_t& number, LogMessage& message) {
     size_t digits = line.find_first_not_of("0123456789");
@@ -36,15 +46,21 @@ bool parseMessage(std::string_view line, int64_t& number, LogMessage& message) {
         size_t end = text.find('\'', head.size());
         if (end == std::string_view::npos) return false;
         message = LogMessage{kind, std::string(text.substr(head.size(), end - head.size())),
-                             std::string(text)};
+                             std::string(text), "", ""};
+        if (kind == 'a') readReadings(text.substr(end), message);
+        // "Truncated 'ii' in 'W' to 'R'": what the word became.
+        if (kind == 'i' && text.substr(end).starts_with("' to '") && text.ends_with('\''))
+            message.chosen = text.substr(end + 6, text.size() - end - 7);
         return true;
     }
     return false;
 }
 
-bool readCount(std::string_view line, int64_t& count) {
-    if (!line.starts_with("Read ") || !line.ends_with(" lines.")) return false;
-    std::string_view digits = line.substr(5, line.size() - 12);
+// "Read N lines." or "Fixed N instances."
+bool readCount(std::string_view line, std::string_view head, std::string_view tail,
+               int64_t& count) {
+    if (!line.starts_with(head) || !line.ends_with(tail)) return false;
+    std::string_view digits = line.substr(head.size(), line.size() - head.size() - tail.size());
     if (digits.empty() || digits.size() > 18 ||
         digits.find_first_not_of("0123456789") != std::string_view::npos)
         return false;
@@ -68,7 +84,8 @@ bool readReviewLog(const char* path, ReviewLog& log, std::string& error) {
         ++lineCount;
         if (parseMessage(line, number, message))
             log.messages[number].push_back(std::move(message));
-        else if (!readCount(line, log.linesRead) && !isPhaseOrReport(line))
+        else if (!readCount(line, "Read ", " lines.", log.linesRead) &&
+                 !readCount(line, "Fixed ", " instances.", log.fixed) && !isPhaseOrReport(line))
             error = std::string("The log file ") + path + " is not unjam's output: its line " +
                     std::to_string(lineCount) + " is no message of unjam";
         if (!error.empty()) break;

@@ -10,20 +10,49 @@
 
 namespace {
 
-// The page's data: the files, then the names.
-bool pageData(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
-              std::string& json, std::string& error) {
+void appendList(std::string& json, const char* key, const std::vector<std::string>& texts) {
+    json.push_back(',');
+    appendKey(json, key);
+    json.push_back('[');
+    for (size_t k = 0; k < texts.size(); ++k) {
+        if (k) json.push_back(',');
+        appendByteString(json, texts[k]);
+    }
+    json.push_back(']');
+}
+
+// The page's data: the files, those skipped, then the names rejected
+// before and proposed.
+bool pageData(const std::vector<ReviewFile>& files, std::vector<SkippedFile> skipped,
+              const PageNames& names, std::string& json, std::string& error,
+              std::vector<SkippedFile>* leftOff) {
     json = "{\"files\":[";
-    for (size_t k = 0; k < files.size(); ++k) {
-        if (k) json.push_back(',');
-        if (!appendFileData(files[k], json, error)) return false;
+    for (size_t k = 0, shown = 0; k < files.size(); ++k) {
+        size_t before = json.size();
+        if (shown) json.push_back(',');
+        if (appendFileData(files[k], names, json, error)) {
+            ++shown;
+        } else if (leftOff) {  // named among the skipped instead
+            json.resize(before);
+            leftOff->push_back(SkippedFile{files[k].beforePath, error});
+            skipped.push_back(leftOff->back());
+            error.clear();
+        } else {
+            return false;
+        }
     }
-    json += "],\"names\":[";
-    for (size_t k = 0; k < names.size(); ++k) {
-        if (k) json.push_back(',');
-        appendByteString(json, names[k]);
+    json += "],\"skipped\":[";
+    for (size_t k = 0; k < skipped.size(); ++k) {
+        json += k ? ",[" : "[";
+        appendByteString(json, skipped[k].name);
+        json.push_back(',');
+        appendByteString(json, skipped[k].reason);
+        json.push_back(']');
     }
-    json += "]}";
+    json.push_back(']');
+    appendList(json, "rejected", names.rejected);
+    appendList(json, "names", names.proposed);  // last: scripts look for "names":[...]}
+    json.push_back('}');
     return true;
 }
 
@@ -33,6 +62,7 @@ std::string fillTemplate(const std::string& json) {
     std::string page;
     std::string_view html(pageHtml, sizeof pageHtml - 1);
     const std::pair<std::string_view, std::string_view> parts[] = {
+        {"@SCRIPT_HASH@", pageJsHash},
         {"@STYLE@", {pageCss, sizeof pageCss - 1}},
         {"@DATA@", json},
         {"@SCRIPT@", {pageJs, sizeof pageJs - 1}}};
@@ -47,18 +77,19 @@ std::string fillTemplate(const std::string& json) {
 
 }  // namespace
 
-bool makeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
-                    std::string& page, std::string& error) {
+bool makeReviewPage(const std::vector<ReviewFile>& files, const std::vector<SkippedFile>& skipped,
+                    const PageNames& names, std::string& page, std::string& error,
+                    std::vector<SkippedFile>* leftOff) {
     std::string json;
-    if (!pageData(files, names, json, error)) return false;
+    if (!pageData(files, skipped, names, json, error, leftOff)) return false;
     page = fillTemplate(json);
     return true;
 }
 
-bool writeReviewPage(const std::vector<ReviewFile>& files, const std::vector<std::string>& names,
-                     std::FILE* out, std::string& error) {
+bool writeReviewPage(const std::vector<ReviewFile>& files, const PageNames& names, std::FILE* out,
+                     std::string& error) {
     std::string page;
-    if (!makeReviewPage(files, names, page, error)) return false;
+    if (!makeReviewPage(files, {}, names, page, error)) return false;
     errno = 0;
     if (std::fwrite(page.data(), 1, page.size(), out) == page.size() && std::fflush(out) == 0)
         return true;

@@ -1,5 +1,6 @@
 #include "review/subtitlepair.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "driver/linereader.h"
 #include "platform/platform.h"
 #include "review/alignment.h"
+#include "review/namespots.h"
 #include "review/pagejson.h"
 #include "review/reviewlog.h"
 #include "wordlist/characters.h"
@@ -180,13 +182,45 @@ void appendLineHead(std::string& json, const LinePlace& at) {
     json += "],";
 }
 
+// The line's changes, and the words that hold a name as changes of their own.
+bool alignShown(std::string_view before, std::string_view after, const PageNames& names,
+                LineChanges& line) {
+    if (!alignLine(before, after, line)) return false;
+    splitNameSpots(names, line);
+    return true;
+}
+
 // What a NUL cut off the original line, against what it cut off the
 // repaired one (nothing, when unjam made it), as a change of its own.
 Change cutChange(const std::string& before, const std::string& after) {
     return Change{before, after, std::string(before.size(), '-') + std::string(after.size(), '+')};
 }
 
-void appendSeg(std::string& json, const Change& change, char kind) {
+// The other readings the log reports for a change's word, each as the
+// change's repaired text with the split made replaced by the other one.
+std::vector<std::string> readingsOf(const Change& change, Encoding encoding,
+                                    const std::vector<LogMessage>* messages) {
+    std::vector<std::string> readings;
+    std::string quoted = toUtf8(change.before, encoding);  // as messages quote it
+    for (size_t m = 0; messages && m < messages->size(); ++m) {
+        const LogMessage& message = (*messages)[m];
+        // A reading is offered in the file's own bytes only: in a file that
+        // is not UTF-8, one beyond ASCII is not found in the change.
+        if (message.other.empty() || !holdsReportedWord(quoted, message.word)) continue;
+        size_t at = change.after.find(message.chosen);
+        if (at == std::string::npos) continue;
+        std::string reading = change.after;
+        reading.replace(at, message.chosen.size(), message.other);
+        if (reading != change.after &&
+            std::find(readings.begin(), readings.end(), reading) == readings.end())
+            readings.push_back(reading);
+    }
+    return readings;
+}
+
+// [before, after, marks, kind, [readings], alone, [names]]
+void appendSeg(std::string& json, const Change& change, char kind,
+               const std::vector<std::string>& readings, const PageNames& names) {
     json.push_back('[');
     appendByteString(json, change.before);
     json.push_back(',');
@@ -195,29 +229,59 @@ void appendSeg(std::string& json, const Change& change, char kind) {
     appendByteString(json, change.marks);
     json += ",\"";
     json.push_back(kind);
-    json += "\"]";
+    json += "\",[";
+    for (size_t k = 0; k < readings.size(); ++k) {
+        if (k) json.push_back(',');
+        appendByteString(json, readings[k]);
+    }
+    json.push_back(']');
+    appendAlone(json, names, change);
+    json.push_back(']');
 }
 
+// A changed line; a change that changes nothing ('m') is an unchanged word
+// that holds a proposed name.
 void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
-                       const LineChanges& line, const Change* cut) {
+                       const LineChanges& line, const Change* cut, const PageNames& names) {
     appendLineHead(json, at);
     json += "\"at\":";
     appendNumber(json, static_cast<int64_t>(start));
     json += ",\"segs\":[";
     std::vector<char> kinds = changeKinds(line, at.encoding, at.messages);
     for (size_t k = 0; k < line.changes.size(); ++k) {
+        const Change& change = line.changes[k];
+        bool spot = change.before == change.after;
         appendByteString(json, line.common[k]);
         json.push_back(',');
-        appendSeg(json, line.changes[k], kinds[k]);
+        appendSeg(json, change, spot ? 'm' : kinds[k],
+                  spot ? std::vector<std::string>{} : readingsOf(change, at.encoding, at.messages),
+                  names);
         json.push_back(',');
     }
     appendByteString(json, line.common.back());
     if (cut) {
         json.push_back(',');
-        appendSeg(json, *cut, 'z');
+        appendSeg(json, *cut, 'z', {}, PageNames{});
         json += ",\"\"";
     }
     json += "]}";
+}
+
+// A message on a whole word of the line names what that word became, and
+// the repaired line must hold that change, or the log is of another run
+// (other lists) or of another file. A message on a piece of a word comes
+// from a trial, whose choice may not be the word's.
+const LogMessage* unheldChoice(std::string_view before, const LineChanges& line,
+                               const std::vector<LogMessage>* messages) {
+    for (size_t m = 0; messages && m < messages->size(); ++m) {
+        const LogMessage& message = (*messages)[m];
+        if (message.kind == 'n' || !holdsWholeWord(before, message.word)) continue;
+        bool held = false;
+        for (const Change& change : line.changes)
+            held = held || (change.before == message.word && change.after == message.chosen);
+        if (!held) return &message;
+    }
+    return nullptr;
 }
 
 std::string cutOf(const SubtitleText& text, size_t n) {
@@ -233,7 +297,8 @@ bool reportsNotFound(const std::vector<LogMessage>* messages) {
 
 // The changed lines, then the unchanged ones with words not found.
 bool appendLines(const ReviewFile& file, const SubtitleText& before, const SubtitleText& after,
-                 const ReviewLog& log, std::string& json, std::string& error) {
+                 const ReviewLog& log, const PageNames& names, std::string& json,
+                 std::string& error) {
     std::string changed, notFound, cue, timing;
     int blockLine = 0;
     LineChanges line;
@@ -251,16 +316,21 @@ bool appendLines(const ReviewFile& file, const SubtitleText& before, const Subti
             }
             if (blockLine == 1) cue = b;
             if (blockLine == 2) timing = b;
-        } else if (!alignLine(b, a, line)) {
+        } else if (!alignShown(b, a, names, line)) {
             error = notARepair(file, "line " + std::to_string(number) +
                                          " differs in more than inserted blanks, dropped i's of "
                                          "\"ii\", merged quote pairs and \"of the\"");
+            return false;
+        } else if (const LogMessage* unheld = unheldChoice(b, line, at.messages)) {
+            error = notTheirLog(file, "it turned '" + unheld->word + "' into '" + unheld->chosen +
+                                          "', which line " + std::to_string(number) + " of " +
+                                          file.afterPath + " does not hold");
             return false;
         } else if (Change cut = cutChange(cutOf(before, n), cutOf(after, n));
                    !line.changes.empty() || cut.before != cut.after) {
             if (!changed.empty()) changed.push_back(',');
             appendChangedLine(changed, at, after.starts[n], line,
-                              cut.before != cut.after ? &cut : nullptr);
+                              cut.before != cut.after ? &cut : nullptr, names);
         } else if (reportsNotFound(at.messages)) {
             if (!notFound.empty()) notFound.push_back(',');
             appendLineHead(notFound, at);
@@ -275,7 +345,8 @@ bool appendLines(const ReviewFile& file, const SubtitleText& before, const Subti
 
 }  // namespace
 
-bool appendFileData(const ReviewFile& file, std::string& json, std::string& error) {
+bool appendFileData(const ReviewFile& file, const PageNames& names, std::string& json,
+                    std::string& error) {
     SubtitleText before, after;
     ReviewLog log;
     bool hasLog = !file.logPath.empty();
@@ -295,10 +366,12 @@ bool appendFileData(const ReviewFile& file, std::string& json, std::string& erro
     appendByteString(json, fileName(file.beforePath));
     json += ",\"hasLog\":";
     json += hasLog ? "true" : "false";
+    json += ",\"fixed\":";  // unjam's count of repairs, -1 without a log
+    appendNumber(json, log.fixed);
     json += ",\"after\":";
     appendByteString(json, after.bytes);
     json.push_back(',');
-    if (!appendLines(file, before, after, log, json, error)) return false;
+    if (!appendLines(file, before, after, log, names, json, error)) return false;
     json.push_back('}');
     return true;
 }

@@ -12,5 +12,6 @@ struct SeasonFile {
     std::string log;     // unjam's messages while repairing it
     bool readable = true;
     bool repaired = false;
+    std::string outcome;  // as its progress line says it
     FileReport report;
 };

@@ -9,17 +9,28 @@
 #include "season/lists.h"
 
 bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& files,
-                     const std::vector<std::string>& names) {
+                     const PageNames& names, bool& complete) {
     std::vector<ReviewFile> shown;
-    for (const SeasonFile& file : files)
-        if (file.repaired) shown.push_back(ReviewFile{file.input, file.output, file.log});
+    std::vector<SkippedFile> skipped;
+    for (const SeasonFile& file : files) {
+        if (file.repaired)
+            shown.push_back(ReviewFile{file.input, file.output, file.log});
+        else
+            skipped.push_back(SkippedFile{file.input, file.outcome});
+    }
     std::string page, error;
-    if (!makeReviewPage(shown, names, page, error))
+    std::vector<SkippedFile> leftOff;
+    if (!makeReviewPage(shown, skipped, names, page, error, &leftOff)) {
         error = "Could not make the review page: " + error;
-    else if (!writeTextFile(path, page))
+    } else if (!writeTextFile(path, page)) {
         error = "Could not write the review page: " + path + ": " + std::strerror(errno);
-    else
+    } else {
+        // The page stands without a file it cannot show, which it names.
+        for (const SkippedFile& file : leftOff)
+            complain("Left off the review page: " + file.reason);
+        complete = leftOff.empty();
         return true;
+    }
     complain(error);
     removeFile(path.c_str());  // never a folder of that name
     return false;

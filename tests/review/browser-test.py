@@ -5,12 +5,15 @@ season run (several files and the names), a 5,000-cue page's speed (printed),
 the README's screenshot. Skips (77) without Selenium or chromedriver.
     browser-test.py UNJAM_REVIEW UNJAM_SEASON TOP_DIR [--screenshot PNG]
 """
+import io
 import os
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
+import zipfile
 from pathlib import Path
 
 try:
@@ -77,9 +80,10 @@ def open_page(driver, path):
     check(console == [], f"{path}: console: {console}")
 
 
-def change(driver, line, number, section=1):
+def change(driver, line, number, file=None):
+    within = f'[data-file="{file}"] ' if file else ""
     return driver.find_element(
-        By.CSS_SELECTOR, f'[data-file="{section}"] [data-line="{line}"] [data-change="{number}"]')
+        By.CSS_SELECTOR, f'{within}[data-line="{line}"] [data-change="{number}"]')
 
 
 def download(driver, button_text, name):
@@ -110,6 +114,8 @@ def golden_page(driver):
     check([b.text for b in driver.find_elements(By.CSS_SELECTOR, "#filters button")] == [
         "All", "Silent 3", "Ambiguous 1", "Doubled i 2", "Not found 3"], "the filters' counts")
     check(read(page).endswith(b"</html>\n"), "the page's end")
+    # The page runs (no console error), by its script's hash alone.
+    check(re.search(rb"script-src 'sha256-[A-Za-z0-9+/]{43}='\">", read(page)), "the policy")
     check("Caf\u00e9 is" in lines[3].text, "Windows-1252 text: " + lines[3].text)
     check(len(lines[2].find_elements(By.CSS_SELECTOR, ".log li")) == 2, "line 11's messages")
     change(driver, 12, 2).click()
@@ -195,15 +201,26 @@ def faults_page(driver):
 
 def header_room(driver):
     """At 200 % zoom and on a phone the sticky bar leaves the window to the
-    changes, and Shift+Tab never puts the focus behind it."""
+    changes, and Shift+Tab never puts the focus behind it; every change is
+    in the accessibility tree, and the file's name stays on screen."""
+    _, page = cue_pages(300)
+    open_page(driver, page)
+    tree = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+    named = sum(1 for n in tree if n.get("role", {}).get("value") == "button" and
+                n.get("name", {}).get("value", "").startswith("are"))
+    check(named == 90, f"{named} of 90 changes in the accessibility tree")
+    js(driver, "window.scrollTo(0, document.body.scrollHeight / 2)")
+    check(0 <= driver.find_element(By.TAG_NAME, "h2").rect["y"] - js(
+        driver, "return scrollY") < 150, "the file's name scrolled away")
     for width, height, mobile in ((600, 450, False), (390, 844, True)):
         driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
             "width": width, "height": height, "deviceScaleFactor": 2, "mobile": mobile})
-        open_page(driver, os.path.join(SCRATCH, "large.html"))
+        open_page(driver, page)
         bar = js(driver, """const bar = document.getElementById('bar');
-            return getComputedStyle(bar).position === 'sticky' ? bar.offsetHeight : 0""")
-        check(bar < height / 4, f"the bar takes {bar} of {height} px")
-        js(driver, "document.querySelector('[data-line=\"10003\"] [data-change=\"1\"]').focus()")
+            return (getComputedStyle(bar).position === 'sticky' ? bar.offsetHeight : 0) +
+                document.querySelector('.file-head').offsetHeight""")
+        check(bar < height / 4, f"the bar and file name take {bar} of {height} px")
+        js(driver, "document.querySelector('[data-line=\"603\"] [data-change=\"1\"]').focus()")
         for _ in range(6):
             webdriver.ActionChains(driver).key_down("\ue008").send_keys("\ue004") \
                 .key_up("\ue008").perform()
@@ -226,6 +243,19 @@ def odd_text_page(driver):
     # Chromium saves it as ep01_gpj.srt.
     check(download(driver, "Download ep01[RLO]gpj.srt", "ep01_gpj.srt") ==
           b"1\r\n00:00\r\nWhat are you\x00 doing\x01\r\n", "the cut text not put back")
+
+
+EPISODES = under(os.path.join(TOP, "tests/season/episodes"), "ep01.srt", "ep02.srt", "Ep 03.SRT")
+
+
+def season_run(folder, *options):
+    """Runs unjam-season on the test episodes into folder/out, returns out."""
+    os.makedirs(folder, exist_ok=True)
+    if not os.path.exists(os.path.join(folder, "words")):
+        os.symlink(os.path.join(TOP, "dict/words"), os.path.join(folder, "words"))
+    subprocess.run([SEASON, "-o", "out", *options, *EPISODES], cwd=folder,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return os.path.join(folder, "out")
 
 
 TYPESET = ("\u266a Zo\u00eb, don\u2019tknow whatyou\u2019re\u2026 \u266a",
@@ -263,38 +293,84 @@ def typeset_page(driver):
 
 
 def season_page(driver):
-    """The page unjam-season writes for two episodes, with the names it proposed."""
-    run = os.path.join(SCRATCH, "season")
-    os.makedirs(run)
-    os.symlink(os.path.join(TOP, "dict/words"), os.path.join(run, "words"))
-    episodes = under(os.path.join(TOP, "tests/season/episodes"), "ep01.srt", "ep02.srt")
-    subprocess.run([SEASON, "-o", "out"] + episodes, cwd=run, stdout=subprocess.DEVNULL,
-                   check=True)
-    out = os.path.join(run, "out")
+    """The page unjam-season writes for three episodes, with the names it
+    proposed: a change undone, another reading chosen, a name unticked and
+    rejected, which the next run does not propose."""
+    os.makedirs(os.path.join(SCRATCH, "season", "ep04.srt"))  # a folder: not repaired
+    out = season_run(os.path.join(SCRATCH, "season"), "--", "ep04.srt")
     open_page(driver, os.path.join(out, "review.html"))
-    check(len(driver.find_elements(By.CSS_SELECTOR, "section[data-file]")) == 2, "two sections")
-    change(driver, 3, 1, section=1).click()  # "Whatareyou" split
-    check(download(driver, "Download ep01.srt", "ep01.srt") == read(os.path.join(
-        out, "ep01.srt")).replace(b"What are you", b"Whatareyou"), "first file, one undone")
-    check(download(driver, "Download ep02.srt", "ep02.srt") == read(os.path.join(
-        out, "ep02.srt")), "second file's download")
-    names = read(os.path.join(out, "names.txt")).split()  # Thornwick among them
+    check([e.get_attribute("data-file") for e in driver.find_elements(
+        By.CSS_SELECTOR, "section[data-file]")] == ["ep01.srt", "ep02.srt", "Ep 03.SRT", "ep04.srt"],
+        "the files' sections")
+    toc = [e.text for e in driver.find_elements(By.CSS_SELECTOR, "#toc li")]
+    fixed = re.search(rb"Fixed (\d+) instances", read(os.path.join(out, "ep01.log")))[1].decode()
+    check(toc[0] == f"ep01.srt \u2014 4 changes (unjam counted {fixed} repairs), 0 ambiguous, 0 lines with words not found, 0 undone"
+          and toc[3:] == ["ep04.srt: not repaired: it could not be read", "Proposed names (4)"],
+          f"the table of contents: {toc}")
+    body = driver.find_element(By.TAG_NAME, "body")
+    for key, focused in (("f", "Download ep01.srt"), ("f", "Download ep02.srt"),
+                         ("F", "Download ep01.srt"), ("a", "Download all"), ("n", "")):
+        body.send_keys(key)
+        check(driver.switch_to.active_element.text == focused, f"key {key}")
+    js(driver, "window.scrollTo(0, 0)")
+    change(driver, 3, 1, file="ep01.srt").click()  # "Whatareyou" split
+    driver.find_element(By.CSS_SELECTOR, '[data-reading="to get her now"]').click()
     driver.find_element(By.CSS_SELECTOR, 'input[data-name="Thornwick"]').click()
+    check(download(driver, "Download ep01.srt", "ep01.srt") == read(os.path.join(
+        out, "ep01.srt")).replace(b"What are you", b"Whatareyou").replace(
+        b"Thornwick", b"Thorn wick"), "first file: one undone, a name unticked")
+    check(download(driver, "Download ep02.srt", "ep02.srt") == read(os.path.join(
+        out, "ep02.srt")).replace(b"together now", b"to get her now").replace(
+        b"Thornwick", b"Thorn wick"), "second file: another reading")
+    names = read(os.path.join(out, "names.txt")).split()  # Thornwick among them
     check(download(driver, "Download words2", "words2") ==
           b"".join(name + b"\n" for name in names if name != b"Thornwick"), "the names' download")
+    rejected = download(driver, "Download rejected-names.txt", "rejected-names.txt")
+    check(rejected == b"Thornwick\n", "the rejected names' download")
+    files = {name: download(driver, "Download " + name, name) for name in (
+        "ep01.srt", "ep02.srt", "Ep 03.SRT", "words2", "rejected-names.txt")}
+    with zipfile.ZipFile(io.BytesIO(download(driver, "Download all", "reviewed.zip"))) as zipped:
+        check({name: zipped.read(name) for name in zipped.namelist()} == files, "the zip")
+    Path(out, "rejected-names.txt").write_bytes(rejected)
+    driver.get("about:blank")
+    out = season_run(os.path.join(SCRATCH, "season"))
+    check(b"Thornwick" not in read(os.path.join(out, "names.txt")), "a rejected name proposed")
+    open_page(driver, os.path.join(out, "review.html"))
+    check(driver.find_elements(By.CSS_SELECTOR, 'input[data-name="Thornwick"]') == [] and
+          "earlier run" in driver.find_element(By.ID, "names").text, "the rejected names shown")
+
+
+def season_job(driver):
+    """Names cut in every file (-n): one decision per name restores them all."""
+    out = season_run(os.path.join(SCRATCH, "season-n"), "-n")
+    open_page(driver, os.path.join(out, "review.html"))
+    places = 'button[data-word="Bramblebum"]'
+    everywhere = driver.find_element(By.CSS_SELECTOR, '[data-everywhere="season"]')
+    check(everywhere.text == "Undo all 3 in the season", "the count: " + everywhere.text)
+    everywhere.click()
+    check(len(driver.find_elements(By.CSS_SELECTOR, places + ".undone")) == 3, "everywhere")
+    driver.find_element(By.ID, "search").send_keys("thorn")
+    check([e.get_attribute("data-word") for e in driver.find_elements(
+        By.CSS_SELECTOR, "button.change:enabled") if e.is_displayed()] == ["Thornwick"] * 3,
+        "the search box")
+
+
+def cue_pages(cues):
+    """A page of `cues` cues, 3 in 10 with a change; its input and page."""
+    text = b"".join(b"%d\n00:%02d:%02d,000 --> 00:%02d:%02d,500\n%s\n\n" % (
+        k, k // 60 % 60, k % 60, k // 60 % 60, k % 60,
+        b"What areyou doing, %d?" % k if k % 10 < 3 else b"Nothing to see, %d." % k)
+        for k in range(1, cues + 1))
+    before = write(f"cues{cues}.srt", text)
+    after = write(f"cues{cues}-fixed.srt", text.replace(b"areyou", b"are you")
+                  .replace(b"\n", b"\r\n"))
+    return before, make_page(f"cues{cues}.html", [REVIEW, before, after])
 
 
 def large_page(driver):
     """5,000 cues, 1,500 of them with a change: opened, one change undone,
     then all; undoing all gives back the input's text."""
-    cues = [b"%d\n00:%02d:%02d,000 --> 00:%02d:%02d,500\n%s\n\n" % (
-        k, k // 60 % 60, k % 60, k // 60 % 60, k % 60,
-        b"What areyou doing, %d?" % k if k % 10 < 3 else b"Nothing to see, %d." % k)
-        for k in range(1, 5001)]
-    before = write("large.srt", b"".join(cues))
-    after = write("large-fixed.srt", read(before).replace(b"areyou", b"are you")
-                  .replace(b"\n", b"\r\n"))
-    page = make_page("large.html", [REVIEW, before, after])
+    before, page = cue_pages(5000)
     started = time.monotonic()
     open_page(driver, page)
     opened = time.monotonic() - started
@@ -306,18 +382,18 @@ def large_page(driver):
     undo_all = driver.execute_script("""const t = performance.now();
         document.getElementById('undo-shown').click();
         document.body.offsetHeight; return performance.now() - t;""")
-    changes = len(driver.find_elements(By.CSS_SELECTOR, "[data-change]"))
-    tree = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
-    named = sum(1 for n in tree if n.get("role", {}).get("value") == "button" and
-                n.get("name", {}).get("value", "").startswith("are"))
-    check(named == 1500, f"{named} of 1,500 changes in the accessibility tree")
+    changes = js(driver, "return document.querySelectorAll('[data-change]').length")
+    check(changes == 1500 and loaded < 10000 and undo_one < 1000, "no 1,500 changes, or far too slow")
+    check(download(driver, "Download cues5000-fixed.srt", "cues5000-fixed.srt") ==
+          read(before).replace(b"\n", b"\r\n"), "undoing all gives back the input")
+    everywhere = driver.execute_script("""const t = performance.now();
+        document.querySelector('[data-everywhere]').click();
+        document.body.offsetHeight; return performance.now() - t;""")
     print(f"5,000 cues, {changes} changes, {os.path.getsize(page) >> 10} KiB page: load event "
           f"{loaded:.0f} ms ({opened:.2f} s with the driver), render "
           f"{driver.find_element(By.TAG_NAME, 'body').get_attribute('data-render-ms')} ms, "
-          f"undo one {undo_one:.1f} ms, undo all {undo_all:.0f} ms")
-    check(changes == 1500 and loaded < 10000 and undo_one < 1000, "no 1,500 changes, or far too slow")
-    check(download(driver, "Download large-fixed.srt", "large-fixed.srt") ==
-          read(before).replace(b"\n", b"\r\n"), "undoing all gives back the input")
+          f"undo one {undo_one:.1f} ms, undo all {undo_all:.0f} ms, "
+          f"redo all 1,500 of a word {everywhere:.0f} ms")
 
 
 def screenshot(driver, png):
@@ -334,10 +410,12 @@ def main():
     driver = start_browser()
     try:
         for part in (golden_page, faults_page, markup_page, odd_text_page, typeset_page,
-                     season_page, large_page, header_room):
+                     season_page, season_job, large_page, header_room):
             driver.get("about:blank")
             try:
+                began = time.monotonic()
                 part(driver)
+                print(part.__name__, round(time.monotonic() - began, 1))
             except Exception as error:  # the other parts still run
                 check(False, f"{part.__name__}: {type(error).__name__}: {str(error)[:300]}")
         screenshot(driver, png)

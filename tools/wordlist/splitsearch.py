@@ -91,7 +91,7 @@ def contraction_ending(word):
     """The length of the contraction ending the word begins with, or 0."""
     capitals = not any("a" <= c <= "z" for c in word)
     for ending in CONTRACTION_ENDINGS:
-        if len(word) > len(ending) and word.startswith(ending.upper() if capitals else ending):
+        if word.startswith(ending.upper() if capitals else ending):
             return len(ending)
     return 0
 
@@ -122,7 +122,7 @@ def split_rest(words, memo, rest, before_apostrophe):
 
 def split_contraction(words, memo, word, before_apostrophe):
     at = contraction_ending(word)
-    if at and not listed(words, word):
+    if 0 < at < len(word) and not listed(words, word):
         rest = split_rest(words, memo, word[at:], before_apostrophe)
         if rest is not None:
             return word[:at] + " " + rest
@@ -180,11 +180,13 @@ def repair_text(words, memo, line, i, n, out):
         elif j > i:
             word = line[i:j]
             before = j < n and line[j] == "'"
-            if before and is_dropped_g(words, word, "'"):
+            after = follows_contraction(line, i, begin)
+            if (before and is_dropped_g(words, word, "'")
+                    or after and contraction_ending(word) == len(word)):
                 out.append(word)
             else:
                 split = None
-                if follows_contraction(line, i, begin):
+                if after:
                     split = split_contraction(words, memo, word, before)
                 out.append(split or repair_word(words, memo, word, before)[0])
         i = j

@@ -6,7 +6,10 @@
 const started = performance.now();
 const data = JSON.parse(document.getElementById("review-data").textContent);
 const changes = []; // every change of every file, in page order
+const spots = []; // every unchanged word that holds a proposed name
 const lines = []; // every changed or not-found line element with its kinds
+const groups = new Map(); // the changes of one word changed one way, by its bytes
+const ticked = data.names.map(() => true); // the proposed names the user keeps
 let current = -1; // index in `changes` of the change the keys act on
 
 const KINDS = {
@@ -16,7 +19,7 @@ const KINDS = {
   n: ["Not found", "a word of the line is in no word list"],
   z: ["Cut at NUL", "unjam dropped the text after a NUL byte"],
 };
-const filter = { kind: "" };
+const filter = { kind: "", word: "" };
 const history = []; // each act of the user: what it changed, to take it back
 
 // Characters that would hide text or turn it around are shown by name.
@@ -77,10 +80,21 @@ function el(tag, className, text) {
   return node;
 }
 
-// The change as made: inserted blanks as a visible mark, dropped and
-// replaced bytes struck. Runs of one mark are decoded together; they never
-// cut a character: a blank stands between two characters, and the other
-// marks but '=' fall on ASCII bytes only.
+function button(label, onclick, className) {
+  const node = el("button", className, label);
+  node.type = "button";
+  node.onclick = onclick;
+  return node;
+}
+
+function quoted(text) {
+  return "\u201c" + text + "\u201d";
+}
+
+// The change as made: inserted blanks marked, dropped and replaced bytes
+// struck. Runs of one mark are decoded together; they never cut a
+// character: a blank stands between two characters, and the other marks
+// but '=' fall on ASCII bytes only.
 function showMarked(node, change, decode) {
   const [before, after, marks] = change;
   let b = 0, a = 0, k = 0;
@@ -107,23 +121,53 @@ function showMarked(node, change, decode) {
   }
 }
 
+// What the lists alone make of a word, when the user unticked a name it holds.
+function unnamed(place) {
+  return place.seg[5] && place.seg[6].some((k) => !ticked[k]) ? place.seg[5] : null;
+}
+
+// The bytes a change or name spot puts in the download.
+function textOf(place) {
+  if (place.state === "undone") return place.seg[0];
+  if (place.state) return place.state;
+  return unnamed(place) ?? place.seg[1];
+}
+
 function showChange(change) {
-  const node = change.node;
+  const node = change.node, alone = unnamed(change);
   node.textContent = "";
-  node.classList.toggle("undone", change.undone);
-  node.setAttribute("aria-pressed", change.undone ? "true" : "false");
-  if (change.undone) {
-    node.append(shownText(change.decode(change.seg[0])));
-    node.title = "undone: click to make the change again";
+  node.classList.toggle("undone", change.state === "undone");
+  node.classList.toggle("reading", !!change.state && change.state !== "undone");
+  node.classList.toggle("unnamed", !change.state && alone !== null);
+  node.setAttribute("aria-pressed", change.state ? "true" : "false");
+  if (change.state) {
+    node.append(shownText(change.decode(textOf(change))));
+    node.title = (change.state === "undone" ? "undone" : "another reading") +
+      ": click to make the change again";
+  } else if (alone !== null) {
+    node.append(shownText(change.decode(alone)));
+    node.title = "as the lists alone repair it, the name unticked: click to undo";
   } else {
     showMarked(node, change.seg, change.decode);
     node.title = KINDS[change.kind] ? KINDS[change.kind][0] + ": click to undo" : "click to undo";
   }
 }
 
-function setUndone(change, undone) {
-  if (change.undone === undone) return;
-  change.undone = undone;
+function showSpot(spot) {
+  const alone = unnamed(spot);
+  spot.node.textContent = "";
+  spot.node.classList.toggle("unnamed", alone !== null);
+  spot.node.append(shownText(spot.decode(alone ?? spot.seg[1])));
+  spot.node.title = alone === null ? "a proposed name, kept" : "the name unticked: the lists alone";
+}
+
+function setState(change, state) {
+  if (change.state === state) return;
+  for (const group of [change.inFile, change.inSeason]) {
+    countState(group, change.state, -1);
+    countState(group, state, 1);
+  }
+  change.state = state;
   showChange(change);
 }
 
@@ -163,47 +207,153 @@ function lineKinds(file, line, own) {
   return [...kinds];
 }
 
+function joinGroup(all, key, change) {
+  if (!all.has(key)) all.set(key, Object.assign([], { states: new Map() }));
+  const group = all.get(key);
+  group.push(change);
+  countState(group, "", 1);
+  return group;
+}
+
+// The decision for every place of a change's word, in its file or in the
+// season: undo them all, make them all again, or give them all this one's
+// reading. The label counts the places before the click.
+function everywhereLabel(change, scope) {
+  const some = change[scope], where = data.files.length < 2 ? "" :
+    scope === "inFile" ? " in this file" : " in the season";
+  const count = " " + some.length + where;
+  if (!change.state) return "Undo all" + count;
+  if (allIn(some, change.state)) return "Redo all" + count;
+  if (change.state === "undone") return "Undo all" + count;
+  return "Read " + quoted(plain(change.decode(change.state))) + " in all" + count;
+}
+
+// Whether every change of a group is in `state`: each group counts its
+// changes by state, so that a label costs no walk over the group.
+function allIn(group, state) {
+  return (group.states.get(state) || 0) === group.length;
+}
+
+function countState(group, state, step) {
+  group.states.set(state, (group.states.get(state) || 0) + step);
+}
+
+function decideEverywhere(change, scope) {
+  const some = change[scope];
+  let state = change.state;
+  if (state && allIn(some, state)) state = "";
+  else if (!state) state = "undone";
+  act(everywhereLabel(change, scope).toLowerCase(), some, state);
+}
+
+// The row under a line for a change whose word was changed elsewhere too,
+// or that has other readings: the decisions that reach beyond one click.
+function choiceRow(change) {
+  const row = el("div", "choice");
+  row.append(el("span", "word", quoted(plain(change.decode(change.seg[0]))) + " \u2192 " +
+    quoted(plain(change.decode(change.seg[1]))) + ":"));
+  change.buttons = [];
+  const scopes = data.files.length < 2 ? ["inFile"] :
+    change.inFile.length < change.inSeason.length ? ["inFile", "inSeason"] : ["inSeason"];
+  for (const scope of change.inSeason.length > 1 ? scopes : []) {
+    const node = button("", () => decideEverywhere(change, scope));
+    node.dataset.everywhere = scope === "inFile" ? "file" : "season";
+    change.buttons.push([node, scope]);
+    row.append(node);
+  }
+  for (const reading of change.seg[4]) {
+    const node = button("Read " + quoted(plain(change.decode(reading))), () =>
+      act("read " + quoted(plain(change.decode(reading))), [change],
+        change.state === reading ? "" : reading), "reading");
+    node.dataset.reading = plain(change.decode(reading));
+    node.title = "another reading the log reports: put it in the download";
+    change.buttons.push([node, reading]);
+    row.append(node);
+  }
+  return row;
+}
+
+function labelChoices(change) {
+  for (const [node, what] of change.buttons || []) {
+    if (what !== "inFile" && what !== "inSeason") {
+      node.setAttribute("aria-pressed", change.state === what ? "true" : "false");
+      continue;
+    }
+    const label = everywhereLabel(change, what);
+    if (node.textContent !== label) node.textContent = label;
+  }
+}
+
+function makeChange(file, line, seg, mine) {
+  const change = { seg, kind: seg[3], state: "", decode: file.decode, file };
+  change.node = el("button", "change kind-" + (file.hasLog ? seg[3] : "u"));
+  change.node.type = "button";
+  change.node.dataset.change = mine.length + 1;
+  change.node.dataset.word = plain(file.decode(seg[0]));
+  change.words = (file.decode(seg[0]) + "\n" + file.decode(seg[1])).toLowerCase();
+  change.node.changeIndex = changes.length;
+  const key = seg[0] + "\0" + seg[1];
+  change.inSeason = joinGroup(groups, key, change);
+  change.inFile = joinGroup(file.groups, key, change);
+  changes.push(change);
+  file.changes.push(change);
+  mine.push(change);
+  showChange(change);
+  return change;
+}
+
 function changedLine(file, line) {
   const node = el("article", "line");
   node.dataset.line = line.n;
   const before = el("div", "body"), after = el("div", "body");
   const mine = [];
-  line.segs.forEach((seg, k) => {
+  line.places = [];
+  for (const seg of line.segs) {
     if (typeof seg === "string") {
       before.append(shownText(file.decode(seg)));
       after.append(shownText(file.decode(seg)));
-      return;
+      continue;
     }
-    const was = el("span", "was");
+    const was = el("span", seg[3] === "m" ? "" : "was");
     was.append(shownText(file.decode(seg[0])));
     before.append(was);
-    const change = { seg, kind: seg[3], undone: false, decode: file.decode };
-    change.node = el("button", "change kind-" + (file.hasLog ? seg[3] : "u"));
-    change.node.type = "button";
-    change.node.dataset.change = mine.length + 1;
-    change.index = changes.length;
-    changes.push(change);
-    mine.push(change);
-    showChange(change);
-    after.append(change.node);
-  });
-  const undoLine = el("button", "", "Undo line");
-  const redoLine = el("button", "", "Redo line");
-  undoLine.type = redoLine.type = "button";
-  undoLine.onclick = () => act("undo line " + line.n, mine, true);
-  redoLine.onclick = () => act("redo line " + line.n, mine, false);
+    if (seg[3] === "m") {
+      const spot = { seg, state: "", decode: file.decode, node: el("span", "spot") };
+      spots.push(spot);
+      showSpot(spot);
+      line.places.push(spot);
+      after.append(spot.node);
+    } else {
+      const change = makeChange(file, line, seg, mine);
+      line.places.push(change);
+      after.append(change.node);
+    }
+  }
   const kinds = lineKinds(file, line, mine.map((c) => c.kind));
   const head = lineHead(file, line, kinds);
-  const actions = el("span", "actions");
-  actions.append(undoLine, " ", redoLine);
-  head.append(actions);
+  if (mine.length) {
+    const actions = el("span", "actions");
+    actions.append(button("Undo line", () => act("undo line " + line.n, mine, "undone")), " ",
+      button("Redo line", () => act("redo line " + line.n, mine, "")));
+    head.append(actions);
+  }
   node.append(head, textRow("before", before), textRow("after", after));
+  const entry = { node, kinds, changes: mine, choices: el("div", "choices") };
+  node.append(entry.choices);
   if (line.log.length) node.append(logList(file, line));
-  const entry = { node, kinds, changes: mine };
   mine.forEach((c) => (c.entry = entry));
   line.changes = mine;
   lines.push(entry);
   return node;
+}
+
+// Rows of choices are made once every change is known, for the counts.
+function addChoices() {
+  for (const change of changes) {
+    if (change.inSeason.length < 2 && !change.seg[4].length) continue;
+    change.entry.choices.append(choiceRow(change));
+    labelChoices(change);
+  }
 }
 
 function unchangedLine(file, line) {
@@ -213,35 +363,88 @@ function unchangedLine(file, line) {
   body.append(shownText(file.decode(line.text)));
   node.append(lineHead(file, line, ["n"]), textRow("text", body));
   node.append(logList(file, line));
-  lines.push({ node, kinds: ["n"], changes: [] });
+  lines.push({ node, kinds: ["n"], changes: [], words: file.decode(line.text).toLowerCase() });
   return node;
 }
 
-// The reviewed file: the repaired bytes, with each line that holds an
-// undone change rebuilt from its pieces.
-function reviewedBytes(file) {
+// The reviewed file: the repaired bytes, with each line where the user
+// decided otherwise rebuilt from its pieces.
+function reviewedParts(file) {
   const after = file.bytes;
   const parts = [];
   let at = 0;
   for (const line of file.lines) {
-    const undone = line.changes.some((c) => c.undone);
-    if (!undone) continue;
-    let text = "", length = 0;
+    if (line.places.every((p) => textOf(p) === p.seg[1])) continue;
+    let text = "", length = 0, place = 0;
     for (const seg of line.segs) {
-      if (typeof seg === "string") {
-        text += seg;
-        length += seg.length;
-      } else {
-        const change = line.changes.find((c) => c.seg === seg);
-        text += change.undone ? seg[0] : seg[1];
-        length += seg[1].length;
-      }
+      const piece = typeof seg === "string" ? seg : textOf(line.places[place++]);
+      text += piece;
+      length += typeof seg === "string" ? seg.length : seg[1].length;
     }
     parts.push(after.subarray(at, line.at), bytesOf(text));
     at = line.at + length;
   }
   parts.push(after.subarray(at));
+  return parts;
+}
+
+function blobOf(parts) {
   return new Blob(parts, { type: "application/octet-stream" });
+}
+
+// A zip of stored (uncompressed) files, each checked by its CRC-32: every
+// unzip program reads it, and it takes a few lines to write.
+const CRC_TABLE = Uint32Array.from({ length: 256 }, (_, n) => {
+  for (let k = 0; k < 8; k++) n = n & 1 ? 0xedb88320 ^ (n >>> 1) : n >>> 1;
+  return n >>> 0;
+});
+
+function crc32(parts) {
+  let crc = 0xffffffff;
+  for (const part of parts) {
+    for (let k = 0; k < part.length; k++) crc = CRC_TABLE[(crc ^ part[k]) & 0xff] ^ (crc >>> 8);
+  }
+  return (crc ^ 0xffffffff) >>> 0;
+}
+
+function zipBlob(entries) {
+  const out = [], central = [];
+  let offset = 0;
+  const header = (fields) => {
+    const bytes = new Uint8Array(fields.reduce((n, [, size]) => n + size, 0));
+    const view = new DataView(bytes.buffer);
+    let at = 0;
+    for (const [value, size] of fields) {
+      if (size === 2) view.setUint16(at, value, true);
+      else view.setUint32(at, value, true);
+      at += size;
+    }
+    return bytes;
+  };
+  for (const { name, parts } of entries) {
+    const nameBytes = bytesOf(name), size = parts.reduce((n, p) => n + p.length, 0);
+    const utf8 = /[\x80-\xff]/.test(name) && decoderFor({ after: name }).encoding === "utf-8";
+    // version 2.0, the flag for UTF-8 names, stored, 1980-01-01 00:00, CRC, sizes, name length
+    const common = [[20, 2], [utf8 ? 0x800 : 0, 2], [0, 2], [0, 2], [0x21, 2], [crc32(parts), 4],
+      [size, 4], [size, 4], [nameBytes.length, 2], [0, 2]];
+    out.push(header([[0x04034b50, 4]].concat(common)), nameBytes, ...parts);
+    central.push(header([[0x02014b50, 4], [20, 2]].concat(common, [[0, 2], [0, 2], [0, 2],
+      [0, 4], [offset, 4]])), nameBytes);
+    offset += 30 + nameBytes.length + size;
+  }
+  const size = central.reduce((n, p) => n + p.length, 0);
+  return blobOf(out.concat(central, [header([[0x06054b50, 4], [0, 2], [0, 2],
+    [entries.length, 2], [entries.length, 2], [size, 4], [offset, 4], [0, 2]])]));
+}
+
+// Every reviewed file, and the names as the user left them.
+function downloadAll() {
+  const entries = data.files.map((file) => ({ name: file.name, parts: reviewedParts(file) }));
+  if (data.names.length) {
+    entries.push({ name: "words2", parts: nameLines(keptNames(true)) },
+      { name: "rejected-names.txt", parts: nameLines(data.rejected.concat(keptNames(false))) });
+  }
+  download("reviewed.zip", zipBlob(entries));
 }
 
 function download(name, blob) {
@@ -258,13 +461,17 @@ function fileSection(file, number) {
   file.decode = ((decoder) => (text) =>
     /^[\x00-\x7f]*$/.test(text) ? text : decoder.decode(bytesOf(text)))(decoderFor(file));
   file.bytes = bytesOf(file.after);
+  file.groups = new Map();
+  file.changes = [];
   const section = el("section", "file");
-  section.dataset.file = number;
+  section.id = "file-" + number;
+  section.dataset.file = plain(file.decode(file.name));
+  file.section = section;
   const head = el("div", "file-head");
-  const save = el("button", "download", "Download " + plain(file.decode(file.name)));
-  save.type = "button";
-  save.onclick = () => download(file.decode(file.name), reviewedBytes(file));
+  const save = button("Download " + plain(file.decode(file.name)),
+    () => download(file.decode(file.name), blobOf(reviewedParts(file))), "download");
   head.append(el("h2", "", plain(file.decode(file.name))), save);
+  file.save = save;
   section.append(head);
   const source = "repair of " + plain(file.decode(file.before)) +
     (file.hasLog ? "" : "; no log given, so silent and ambiguous changes are not told apart");
@@ -278,77 +485,178 @@ function fileSection(file, number) {
   return section;
 }
 
-function namesSection(names) {
-  const section = el("section", "file");
-  const head = el("div", "file-head");
-  const save = el("button", "download", "Download words2");
-  save.type = "button";
-  head.append(el("h2", "", "Proposed names for words2"), save);
-  section.append(head, el("p", "note", "Untick the words that are not names of the series."));
-  const list = el("ul", "names");
-  const boxes = names.map((name) => {
-    const item = el("li"), label = el("label"), box = el("input");
-    box.type = "checkbox";
-    box.checked = true;
-    box.dataset.name = name;
-    label.append(box, " ", shownText(decoderFor({ after: name }).decode(bytesOf(name))));
-    item.append(label);
-    list.append(item);
-    return box;
-  });
-  save.onclick = () => download("words2", new Blob(boxes.filter((b) => b.checked).map(
-    (b) => bytesOf(b.dataset.name + "\n")), { type: "application/octet-stream" }));
-  section.append(list);
+function skippedSection([name, reason]) {
+  const section = el("section", "file skipped");
+  const head = el("div", "file-head"), shownName = plain(decoderFor({ after: name }).decode(bytesOf(name)));
+  section.dataset.file = shownName;
+  head.append(el("h2", "", shownName));
+  section.append(head, el("p", "reason", reason));
   return section;
 }
 
-// A change is shown when its line is and the filter asks for its kind: a
-// line shown for one ambiguous change may hold silent ones, which are then
+// The way through: each file with its counts, those skipped with their
+// reason, and the names.
+function makeToc() {
+  const toc = document.getElementById("toc"), list = el("ol");
+  data.files.forEach((file, k) => {
+    const item = el("li"), link = el("a", "", plain(file.decode(file.name)));
+    link.href = "#file-" + (k + 1);
+    file.counts = el("span", "counts");
+    item.append(link, " ", file.counts);
+    list.append(item);
+  });
+  for (const [name, reason] of data.skipped) {
+    list.append(el("li", "skipped", plain(decoderFor({ after: name }).decode(bytesOf(name))) +
+      ": " + reason));
+  }
+  if (data.names.length) {
+    const item = el("li"), link = el("a", "", "Proposed names (" + data.names.length + ")");
+    link.href = "#names";
+    item.append(link);
+    list.append(item);
+  }
+  if (list.children.length > 1) toc.append(el("b", "", "Files"), list);
+}
+
+function countFiles() {
+  for (const file of data.files) {
+    const undone = file.changes.filter((c) => c.state).length;
+    const ambiguous = file.changes.filter((c) => c.kind === "a").length;
+    const notFound = file.lines.concat(file.notFound).filter((l) => l.log.some(
+      (m) => m.startsWith("Couldn't find"))).length;
+    // unjam's log counts also the repairs it tried inside a word, so its
+    // figure, which the season's progress line shows, may be larger.
+    const fixed = file.fixed >= 0 ? " (unjam counted " + file.fixed + " repairs)" : "";
+    setText(file.counts, "\u2014 " + file.changes.length + " changes" + fixed + ", " + ambiguous +
+      " ambiguous, " + notFound + (notFound === 1 ? " line" : " lines") +
+      " with words not found, " + undone + " undone");
+  }
+}
+
+function nameText(name) {
+  return plain(decoderFor({ after: name }).decode(bytesOf(name)));
+}
+
+// The places where a name stands and the lists alone would do otherwise.
+function placesOf(k) {
+  return changes.concat(spots).filter((p) => p.seg[5] && p.seg[6].includes(k));
+}
+
+function keptNames(wanted) {
+  return data.names.filter((_, k) => ticked[k] === wanted);
+}
+
+function nameLines(names) {
+  return names.map((name) => bytesOf(name + "\n"));
+}
+
+function namesSection(names) {
+  const section = el("section", "file names-part");
+  section.id = "names";
+  const head = el("div", "file-head");
+  head.append(el("h2", "", "Proposed names for words2"));
+  section.append(head, el("p", "note", "Untick the words that are not names of the series: " +
+    "each place the name stands then shows, and downloads, what the word lists alone make of " +
+    "it. Keep the rejected names in rejected-names.txt in the output folder: the next run " +
+    "does not propose them again."));
+  const list = el("ul", "names");
+  names.forEach((name, k) => {
+    const item = el("li"), label = el("label"), box = el("input");
+    const places = placesOf(k);
+    box.type = "checkbox";
+    box.checked = true;
+    box.dataset.name = name;
+    box.onchange = () => {
+      ticked[k] = box.checked;
+      places.forEach((p) => (p.node.classList.contains("spot") ? showSpot(p) : showChange(p)));
+      tell((box.checked ? "Ticked " : "Unticked ") + nameText(name) + ": " + places.length +
+        (places.length === 1 ? " place." : " places."));
+    };
+    label.append(box, " ", shownText(nameText(name)),
+      el("span", "count", places.length ? " (" + places.length + " places)" : ""));
+    item.append(label);
+    list.append(item);
+  });
+  head.append(button("Download words2", () => download("words2", blobOf(nameLines(
+    keptNames(true)))), "download"), button("Download rejected-names.txt", () => download(
+    "rejected-names.txt", blobOf(nameLines(data.rejected.concat(keptNames(false))))), "download"));
+  section.append(list);
+  if (data.rejected.length) {
+    section.append(el("p", "note", "Rejected in an earlier run, not proposed (kept in " +
+      "rejected-names.txt): " + data.rejected.map(nameText).join(", ")));
+  }
+  return section;
+}
+
+function matchesWord(change) {
+  return !filter.word || change.words.includes(filter.word);
+}
+
+// A change is shown when its line is and the filters ask for it: a line
+// shown for one ambiguous change may hold silent ones, which are then
 // greyed out, and no key or button acts on them.
 function shown(change) {
   return !change.out && !change.entry.node.classList.contains("hidden");
 }
 
-function applyFilter(kind) {
-  filter.kind = kind;
-  for (const line of lines) line.node.classList.toggle("hidden", !!kind && !line.kinds.includes(kind));
+function applyFilter() {
+  const kind = filter.kind;
   for (const change of changes) {
-    change.out = !!kind && kind !== "n" && change.kind !== kind;
+    change.out = (!!kind && kind !== "n" && change.kind !== kind) || !matchesWord(change);
     change.node.disabled = change.out;
   }
+  for (const line of lines) {
+    const byWord = !filter.word || (line.words ? line.words.includes(filter.word) :
+      line.changes.some(matchesWord));
+    line.node.classList.toggle("hidden", (!!kind && !line.kinds.includes(kind)) || !byWord);
+  }
   if (current >= 0 && !shown(changes[current])) changes[current].node.classList.remove("current");
-  for (const button of document.querySelectorAll("#filters button"))
-    button.setAttribute("aria-pressed", button.dataset.kind === kind ? "true" : "false");
+  for (const node of document.querySelectorAll("#filters button"))
+    node.setAttribute("aria-pressed", node.dataset.kind === kind ? "true" : "false");
+}
+
+// Text is set only where it changes: a click on a long page lays out no
+// more than it must.
+function setText(node, text) {
+  if (node.textContent !== text) node.textContent = text;
 }
 
 function summarize() {
   const count = (kind) => lines.filter((l) => l.kinds.includes(kind)).length;
-  const undone = changes.filter((c) => c.undone).length;
+  const undone = changes.filter((c) => c.state).length;
   const changedLines = lines.filter((l) => l.changes.length).length;
-  const summary = document.getElementById("summary");
-  summary.textContent = "";
-  summary.append(el("b", "", String(changedLines)), " lines changed, ",
-    el("b", "", String(changes.length)), " changes, ", el("b", "", String(undone)), " undone. ",
-    el("span", "news"));
-  summary.lastChild.id = "news";
-  for (const button of document.querySelectorAll("#filters button")) {
-    const kind = button.dataset.kind;
-    button.textContent = kind ? KINDS[kind][0] + " " + count(kind) : "All";
+  const figures = document.querySelectorAll("#summary b");
+  [changedLines, changes.length, undone].forEach((n, k) => setText(figures[k], String(n)));
+  countFiles();
+  for (const node of document.querySelectorAll("#filters button")) {
+    const kind = node.dataset.kind;
+    setText(node, kind ? KINDS[kind][0] + " " + count(kind) : "All");
   }
+}
+
+function makeSummary() {
+  document.getElementById("summary").append(el("b"), " lines changed, ", el("b"), " changes, ",
+    el("b"), " undone or read otherwise. ", el("span", "news"));
+  document.querySelector("#summary .news").id = "news";
 }
 
 function makeFilters(hasLog) {
   const group = document.getElementById("filters");
   const cut = changes.some((c) => c.kind === "z");
   for (const kind of ["", "s", "a", "i", "n"].concat(cut ? ["z"] : [])) {
-    const button = el("button");
-    button.type = "button";
-    button.dataset.kind = kind;
-    if (kind) button.title = "lines with a change that is " + KINDS[kind][1];
-    button.disabled = !hasLog && !!kind && kind !== "z";
-    button.onclick = () => applyFilter(filter.kind === kind ? "" : kind);
-    group.append(button);
+    const node = button("", () => {
+      filter.kind = filter.kind === kind ? "" : kind;
+      applyFilter();
+    });
+    node.dataset.kind = kind;
+    if (kind) node.title = "lines with a change that is " + KINDS[kind][1];
+    node.disabled = !hasLog && !!kind && kind !== "z";
+    group.append(node);
   }
+  document.getElementById("search").oninput = (event) => {
+    filter.word = event.target.value.toLowerCase();
+    applyFilter();
+  };
 }
 
 // A click leaves the change where it is, so that a second click redoes it;
@@ -369,19 +677,48 @@ function move(step) {
   }
 }
 
+// The file whose name stands under the bar: the last that begins above it.
+function fileAtTop() {
+  const clear = barHeight() + 2;
+  let found = null;
+  for (const file of data.files) if (file.section.getBoundingClientRect().top <= clear) found = file;
+  return found;
+}
+
+// To the next file's name, with its download focused; j then goes on from there.
+function jumpToFile(step) {
+  const at = data.files.indexOf(fileAtTop());
+  const top = at >= 0 ? data.files[at].section.getBoundingClientRect().top : 0;
+  if (at < 0 && step < 0) return;
+  // From a file not yet scrolled to its head, "previous" is that file itself.
+  const to = data.files[step < 0 && top < barHeight() - 2 ? at : at + step];
+  if (!to) return;
+  window.scrollTo(0, window.scrollY + to.section.getBoundingClientRect().top - barHeight());
+  to.save.focus({ preventScroll: true });
+  if (current >= 0) changes[current].node.classList.remove("current");
+  current = to.changes.length ? to.changes[0].node.changeIndex - 1 : current;
+}
+
 function toggle(change) {
-  act((change.undone ? "redo '" : "undo '") + plain(change.decode(change.seg[0])) + "'",
-    [change], !change.undone);
+  act((change.state ? "redo " : "undo ") + quoted(plain(change.decode(change.seg[0]))),
+    [change], change.state ? "" : "undone");
 }
 
 function onKey(event) {
   if (event.ctrlKey || event.metaKey || event.altKey || event.target.matches("input")) return;
-  const focused = changes.findIndex((c) => c.node === document.activeElement);
+  const focused = document.activeElement.matches(".change") ? document.activeElement.changeIndex : -1;
   if (focused >= 0 && focused !== current) focusChange(focused, false);
   // Space keeps its own meaning on the page's other buttons.
   if (event.key === " " && focused < 0 && event.target.matches("button")) return;
   if (event.key === "j") move(1);
   else if (event.key === "k") move(-1);
+  else if (event.key === "f" || event.key === "F") jumpToFile(event.key === "f" ? 1 : -1);
+  else if (event.key === "d" && data.files.length) (fileAtTop() || data.files[0]).save.focus();
+  else if (event.key === "a") document.getElementById("download-all").focus();
+  else if (event.key === "n" && document.getElementById("names")) {
+    document.getElementById("names").scrollIntoView();
+    document.querySelector("#names input").focus({ preventScroll: true });
+  }
   else if (event.key === " " || event.key === "u") {
     // Never a change the filter hides.
     if (current >= 0 && shown(changes[current])) toggle(changes[current]);
@@ -390,31 +727,43 @@ function onKey(event) {
 }
 
 // Every act goes through here, so that the last can be taken back.
-function act(what, some, undone) {
-  const saved = some.filter((c) => c.undone !== undone).map((c) => [c, c.undone]);
+function act(what, some, state) {
+  const saved = some.filter((c) => c.state !== state).map((c) => [c, c.state]);
   if (!saved.length) return;
   history.push({ what, saved });
-  saved.forEach(([c]) => setUndone(c, undone));
+  saved.forEach(([c]) => setState(c, state));
+  relabel(saved);
   tell(what + ": " + saved.length + (saved.length === 1 ? " change" : " changes") + ".");
 }
 
 function takeBack() {
   const last = history.pop();
   if (!last) return;
-  last.saved.forEach(([c, undone]) => setUndone(c, undone));
+  last.saved.forEach(([c, state]) => setState(c, state));
+  relabel(last.saved);
   tell("Taken back: " + last.what + ".");
+}
+
+// The choice rows of every place of the words an act changed.
+function relabel(saved) {
+  const done = new Set();
+  for (const [change] of saved) {
+    if (done.has(change.inSeason)) continue;
+    done.add(change.inSeason);
+    change.inSeason.forEach(labelChoices);
+  }
 }
 
 function tell(news) {
   summarize();
-  const button = document.getElementById("take-back");
-  button.disabled = !history.length;
-  button.title = history.length ? "take back: " + history[history.length - 1].what : "";
+  const node = document.getElementById("take-back");
+  node.disabled = !history.length;
+  node.title = history.length ? "take back: " + history[history.length - 1].what : "";
   document.getElementById("news").textContent = news;
 }
 
 function choicesMade() {
-  return changes.some((c) => c.undone);
+  return changes.some((c) => c.state) || ticked.some((t) => !t);
 }
 
 // The sticky bar's height, for what is scrolled to or focused to stay clear of it.
@@ -423,10 +772,16 @@ function barHeight() {
   return getComputedStyle(bar).position === "sticky" ? bar.getBoundingClientRect().height : 0;
 }
 
+// What stays on screen above the lines: the bar, and a file's name under it.
+function clearTop() {
+  const head = document.querySelector(".file-head");
+  return barHeight() + (head ? head.getBoundingClientRect().height : 0);
+}
+
 function keepFocusClear(event) {
-  if (event.target.closest("#bar")) return;
+  if (event.target.closest("#bar, .file-head")) return;
   requestAnimationFrame(() => {
-    const top = event.target.getBoundingClientRect().top, clear = barHeight() + 8;
+    const top = event.target.getBoundingClientRect().top, clear = clearTop() + 8;
     if (top < clear) window.scrollBy(0, top - clear);
   });
 }
@@ -435,31 +790,40 @@ function main() {
   const files = document.getElementById("files");
   const sections = document.createDocumentFragment();
   data.files.forEach((file, k) => sections.append(fileSection(file, k + 1)));
+  addChoices();
+  data.skipped.forEach((skipped) => sections.append(skippedSection(skipped)));
   if (data.names.length) sections.append(namesSection(data.names));
   files.append(sections);
+  makeToc();
+  makeSummary();
   makeFilters(data.files.some((f) => f.hasLog));
-  applyFilter("");
+  applyFilter();
   summarize();
   files.addEventListener("click", (event) => {
     const node = event.target.closest(".change");
     if (!node) return;
-    const index = changes.findIndex((c) => c.node === node);
+    const index = node.changeIndex;
     focusChange(index, false);
     toggle(changes[index]);
   });
   document.addEventListener("keydown", onKey);
   document.addEventListener("focusin", keepFocusClear);
   const root = document.documentElement;
-  new ResizeObserver(() => root.style.setProperty("--bar-h", barHeight() + "px"))
-    .observe(document.getElementById("bar"));
+  new ResizeObserver(() => {
+    root.style.setProperty("--bar-h", barHeight() + "px");
+    root.style.setProperty("--clear", clearTop() + "px");
+  }).observe(document.getElementById("bar"));
   window.addEventListener("beforeunload", (event) => {
     if (!choicesMade()) return;
     event.preventDefault();
     event.returnValue = "";
   });
-  document.getElementById("undo-shown").onclick = () => act("undo all shown", changes.filter(shown), true);
-  document.getElementById("redo-shown").onclick = () => act("redo all shown", changes.filter(shown), false);
+  document.getElementById("undo-shown").onclick = () =>
+    act("undo all shown", changes.filter(shown), "undone");
+  document.getElementById("redo-shown").onclick = () =>
+    act("redo all shown", changes.filter(shown), "");
   document.getElementById("take-back").onclick = takeBack;
+  document.getElementById("download-all").onclick = downloadAll;
   if (data.files.length > 1) document.title = "Unjam review of " + data.files.length + " files";
   else if (data.files.length) document.title = "Unjam review of " + plain(data.files[0].decode(data.files[0].name));
   document.body.dataset.renderMs = Math.round(performance.now() - started);

@@ -1,0 +1,77 @@
+#include "review/namespots.h"
+
+#include "review/pagejson.h"
+#include "wordlist/chartests.h"
+
+namespace {
+
+char foldAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
+}
+
+bool holdsFolded(std::string_view word, std::string_view name) {
+    for (size_t at = 0; at + name.size() <= word.size(); ++at) {
+        size_t k = 0;
+        while (k < name.size() && foldAscii(word[at + k]) == foldAscii(name[k]))
+            ++k;
+        if (k == name.size()) return true;
+    }
+    return false;
+}
+
+bool repairsOtherwise(const PageNames& names, std::string_view word) {
+    auto found = names.alone.find(std::string(word));
+    return found != names.alone.end() && found->second != word;
+}
+
+}  // namespace
+
+std::vector<size_t> namesIn(const std::vector<std::string>& names, std::string_view word) {
+    std::vector<size_t> held;
+    for (size_t k = 0; k < names.size(); ++k)
+        if (!names[k].empty() && holdsFolded(word, names[k])) held.push_back(k);
+    return held;
+}
+
+void splitNameSpots(const PageNames& names, LineChanges& line) {
+    if (names.alone.empty()) return;
+    LineChanges split{{""}, {}};
+    for (size_t k = 0; k < line.common.size(); ++k) {
+        const std::string& text = line.common[k];
+        for (size_t i = 0; i < text.size();) {
+            size_t end = i;
+            while (end < text.size() && !endsWord(text[end]))
+                ++end;
+            std::string_view word = std::string_view(text).substr(i, end - i);
+            if (end > i && repairsOtherwise(names, word)) {
+                std::string same(word);
+                split.changes.push_back(Change{same, same, std::string(same.size(), '=')});
+                split.common.emplace_back();
+            } else {
+                split.common.back().append(word);
+            }
+            if (end < text.size()) split.common.back().push_back(text[end]);
+            i = end + 1;
+        }
+        if (k < line.changes.size()) {
+            split.changes.push_back(std::move(line.changes[k]));
+            split.common.emplace_back();
+        }
+    }
+    line = std::move(split);
+}
+
+void appendAlone(std::string& json, const PageNames& names, const Change& change) {
+    auto found = names.alone.find(change.before);
+    bool differs = found != names.alone.end() && found->second != change.after;
+    json.push_back(',');
+    appendByteString(json, differs ? found->second : "");
+    json += ",[";
+    std::vector<size_t> held =
+        differs ? namesIn(names.proposed, change.before) : std::vector<size_t>{};
+    for (size_t k = 0; k < held.size(); ++k) {
+        if (k) json.push_back(',');
+        appendNumber(json, static_cast<int64_t>(held[k]));
+    }
+    json.push_back(']');
+}
