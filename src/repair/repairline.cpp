@@ -40,8 +40,9 @@ void repairText(char* line, size_t i, size_t end, LineRepair& call, bool endBefo
             call.result.push_back(line[start]);
             continue;
         }
-        call.afterContraction = followsContraction(text, from, start);
-        call.beforeApostrophe = i < end ? apostropheLengthAt(text, i) > 0 : endBeforeApostrophe;
+        call.afterContraction = followsContraction(text, from, start, call.encoding);
+        call.beforeApostrophe =
+            i < end ? apostropheLengthAt(text, i, call.encoding) > 0 : endBeforeApostrophe;
         // End the word in place; the empty word (start == i) passes through too.
         char behind = line[i];
         line[i] = '\0';
@@ -62,6 +63,7 @@ std::string repairLine(char* line, bool& fixed, bool verbose) {
     fixed = false;
     LineRepair call{{}, {}, fixed, verbose};
     const size_t n = std::strlen(line);
+    call.encoding = encodingOfLine(std::string_view(line, n));
     size_t i = 0;
     for (Span span : verbatimSpans(std::string_view(line, n))) {
         repairText(line, i, span.from, call, false);

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "wordlist/characters.h"
+
 // What one call of repairLine keeps across its words.
 struct LineRepair {
     std::string result;       // the repaired text being built
@@ -15,6 +17,9 @@ struct LineRepair {
     // the word this piece ends ("keepgoin|'").
     bool afterContraction = false;
     bool beforeApostrophe = false;
+    // The line's, decided once for it; a trial's piece of one word holds
+    // no apostrophe, so its own is never asked.
+    Encoding encoding = Encoding::utf8;
 };
 
 // `word` is NUL-terminated inside the text the call was handed; it may be
