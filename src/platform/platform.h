@@ -31,8 +31,8 @@ char** argumentsInUtf8(int& argc, char** argv);
 // Opens the null device on any of the standard streams that is closed, so
 // that no file opened later takes its place (and gets the messages), and
 // puts all three in binary mode (Windows), so that every byte written is
-// the byte that arrives.
-void ensureStandardStreams();
+// the byte that arrives. True when standard output was open.
+bool ensureStandardStreams();
 
 // A reader that goes away (unjam ... | head) makes writes fail with EPIPE
 // instead of ending the process. Windows has no such signal.
@@ -68,6 +68,11 @@ bool emptyFile(int fd);
 // Deletes the file that `path` names (a link itself, not its target).
 bool removeFile(const char* path);
 
+// Puts the file `from` in the place of `to` in one step, replacing what was
+// there: a link named `to` is replaced, not the file it points to. False
+// with errno set (EISDIR when `to` is a folder, on Windows as on Linux).
+bool renameFile(const char* from, const char* to);
+
 // Whether `path` itself is a symbolic link (on Windows, any reparse point),
 // whatever it points to.
 bool isLink(const char* path);
@@ -97,7 +102,9 @@ inline std::string fileName(const std::string& path) {
 std::string fileNameKey(const std::string& name);
 
 // `path` as seen from anywhere: unchanged when absolute, else from the
-// working directory (on Windows, GetFullPathNameW's full path).
+// working directory (on Windows, GetFullPathNameW's full path). Empty, with
+// errno set, when no other program could open it by that path (POSIX: it
+// would be longer than PATH_MAX).
 std::string absolutePath(const std::string& path);
 
 // Creates the folder and any missing parents, as `mkdir -p`; true when it
@@ -107,11 +114,19 @@ bool makeFolders(const std::string& path);
 
 // A new empty folder of this user's own for scratch files: under TMPDIR (or
 // /tmp) on POSIX, under GetTempPathW's folder on Windows. False with errno
-// set.
+// set and `folder` the folder it was to be made in.
 bool makeScratchFolder(std::string& folder);
 
 // Deletes an empty folder.
 bool removeFolder(const char* path);
+
+// Takes the lock file `path` (created if missing) for this process until
+// unlockFile or its end; false with errno set: EWOULDBLOCK when another
+// process holds it. POSIX: flock; Windows: the file opened for this
+// process alone. One lock at a time.
+bool lockFile(const char* path);
+// Removes the lock file and lets it go.
+void unlockFile(const char* path);
 
 // --- What a path is ----------------------------------------------------
 
@@ -159,6 +174,13 @@ bool isRunnable(const char* path);
 // errno set, when it could not be started.
 int runProgram(const std::string& program, const std::vector<std::string>& args,
                const std::string& folder, const std::string& outputPath);
+
+// What an interruption (POSIX: SIGINT, SIGTERM, SIGHUP; Windows: Ctrl-C,
+// Ctrl-Break, the console closed) is to clean up: the program that
+// runProgram runs then is ended, the files of `paths` are removed in their
+// order (an empty folder too), and the process ends as the interruption
+// would have ended it. Each call replaces the list.
+void cleanUpOnInterrupt(const std::vector<std::string>& paths);
 
 // --- The installed word list -------------------------------------------
 

@@ -1,5 +1,6 @@
 // The platform layer on Linux and other POSIX systems.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,13 +31,16 @@ char** argumentsInUtf8(int&, char** argv) {
     return argv;
 }
 
-void ensureStandardStreams() {
+bool ensureStandardStreams() {
+    bool outputOpen = true;
     for (int fd = 0; fd <= 2; ++fd) {
         if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        if (fd == 1) outputOpen = false;
         // The lowest free descriptor is `fd` itself.
         int opened = open("/dev/null", O_RDWR);
         if (opened != fd && opened >= 0) close(opened);
     }
+    return outputOpen;
 }
 
 void ignoreBrokenPipes() {
@@ -78,6 +82,10 @@ bool removeFile(const char* path) {
     return unlink(path) == 0;
 }
 
+bool renameFile(const char* from, const char* to) {
+    return rename(from, to) == 0;
+}
+
 bool isLink(const char* path) {
     struct stat st;
     return lstat(path, &st) == 0 && S_ISLNK(st.st_mode);
@@ -94,8 +102,14 @@ std::string fileNameKey(const std::string& name) {
 std::string absolutePath(const std::string& path) {
     if (!path.empty() && path[0] == '/') return path;
     char here[PATH_MAX];
-    if (!getcwd(here, sizeof here)) return path;
-    return std::string(here) + "/" + path;
+    if (!getcwd(here, sizeof here)) {
+        if (errno == ERANGE) errno = ENAMETOOLONG;  // deeper than a path can reach
+        return "";
+    }
+    std::string absolute = std::string(here) + "/" + path;
+    if (absolute.size() < PATH_MAX) return absolute;
+    errno = ENAMETOOLONG;
+    return "";
 }
 
 bool makeFolders(const std::string& path) {
@@ -113,7 +127,8 @@ bool makeFolders(const std::string& path) {
 
 bool makeScratchFolder(std::string& folder) {
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/unjam-season.XXXXXX";
+    folder = tmp && *tmp ? tmp : "/tmp";
+    std::string pattern = folder + "/unjam-season.XXXXXX";
     if (!mkdtemp(pattern.data())) return false;
     folder = pattern;
     return true;
@@ -121,6 +136,38 @@ bool makeScratchFolder(std::string& folder) {
 
 bool removeFolder(const char* path) {
     return rmdir(path) == 0;
+}
+
+namespace {
+
+int lockDescriptor = -1;
+
+}  // namespace
+
+bool lockFile(const char* path) {
+    for (;;) {
+        int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) return false;
+        FileIdentity held, named;
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            int error = errno;
+            close(fd);
+            errno = error;
+            return false;
+        }
+        // A run that ended just now removed the file it held: lock the new one.
+        if (identifyFile(fd, held) && identifyPath(path, named) && sameIdentity(held, named)) {
+            lockDescriptor = fd;
+            return true;
+        }
+        close(fd);
+    }
+}
+
+void unlockFile(const char* path) {
+    unlink(path);
+    close(lockDescriptor);
+    lockDescriptor = -1;
 }
 
 FileKind kindOfPath(const char* path) {
@@ -165,9 +212,44 @@ std::string programFolder(const char* argv0) {
     return slash == 0 ? "/" : program.substr(0, slash);
 }
 
+const int interruptions[] = {SIGINT, SIGTERM, SIGHUP};
+
+// The child that runProgram runs, and what to remove on an interruption, as
+// the signal handler reads them: only changed while the signals are blocked.
+volatile pid_t runningChild = 0;
+std::vector<std::string> cleanUpPaths;
+
+void onInterrupt(int signal) {
+    if (runningChild > 0) {
+        kill(runningChild, signal == SIGINT ? SIGINT : SIGTERM);
+        waitpid(runningChild, nullptr, 0);  // nothing of it may write after this
+    }
+    for (const std::string& path : cleanUpPaths)
+        if (unlink(path.c_str()) != 0 && errno != ENOENT) rmdir(path.c_str());
+    std::signal(signal, SIG_DFL);
+    raise(signal);
+}
+
+// Runs `change` with the interruptions held back until it is done.
+template <typename Change>
+void withInterruptsBlocked(Change change) {
+    sigset_t blocked, before;
+    sigemptyset(&blocked);
+    for (int signal : interruptions)
+        sigaddset(&blocked, signal);
+    sigprocmask(SIG_BLOCK, &blocked, &before);
+    change();
+    sigprocmask(SIG_SETMASK, &before, nullptr);
+}
+
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void becomeProgram(const std::string& program, char* const* argv,
                                 const std::string& folder, int output) {
+    sigset_t none;
+    sigemptyset(&none);
+    for (int signal : interruptions)
+        std::signal(signal, SIG_DFL);
+    sigprocmask(SIG_SETMASK, &none, nullptr);  // blocked by runProgram around the fork
     int input = open("/dev/null", O_RDONLY);
     if (chdir(folder.c_str()) != 0 || input < 0 || dup2(input, 0) < 0 || dup2(output, 1) < 0)
         _exit(127);
@@ -206,8 +288,12 @@ int runProgram(const std::string& program, const std::vector<std::string>& args,
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     std::fflush(nullptr);  // nothing buffered may reach the child's output twice
-    pid_t child = fork();
-    if (child == 0) becomeProgram(program, argv.data(), folder, output);
+    pid_t child = -1;
+    withInterruptsBlocked([&] {
+        child = fork();
+        if (child == 0) becomeProgram(program, argv.data(), folder, output);
+        runningChild = child;
+    });
     int error = errno;
     close(output);
     if (child < 0) {
@@ -215,7 +301,17 @@ int runProgram(const std::string& program, const std::vector<std::string>& args,
         return -1;
     }
     int status;
-    while (waitpid(child, &status, 0) < 0)
-        if (errno != EINTR) return -1;
+    pid_t waited;
+    do
+        waited = waitpid(child, &status, 0);
+    while (waited < 0 && errno == EINTR);
+    withInterruptsBlocked([] { runningChild = 0; });
+    if (waited < 0) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+void cleanUpOnInterrupt(const std::vector<std::string>& paths) {
+    withInterruptsBlocked([&] { cleanUpPaths = paths; });
+    for (int signal : interruptions)
+        std::signal(signal, onInterrupt);
 }

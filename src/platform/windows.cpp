@@ -146,11 +146,13 @@ char** argumentsInUtf8(int& argc, char** argv) {
     return pointers.data();
 }
 
-void ensureStandardStreams() {
+bool ensureStandardStreams() {
+    bool outputOpen = true;
     for (int fd = 0; fd <= 2; ++fd) {
         // -1: closed; -2: not connected to anything (a program without a console).
         intptr_t handle = _get_osfhandle(fd);
         if (handle == -1 || handle == -2) {
+            if (fd == 1) outputOpen = false;
             int opened = openNullDevice(_O_RDWR);
             if (opened >= 0 && opened != fd) {
                 _dup2(opened, fd);
@@ -159,6 +161,7 @@ void ensureStandardStreams() {
         }
         _setmode(fd, _O_BINARY);
     }
+    return outputOpen;
 }
 
 void ignoreBrokenPipes() {}
@@ -227,6 +230,12 @@ bool removeFile(const char* path) {
     return _wunlink(widen(path).c_str()) == 0;
 }
 
+bool renameFile(const char* from, const char* to) {
+    if (MoveFileExW(widen(from).c_str(), widen(to).c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    errno = kindOfPath(to) == FileKind::directory ? EISDIR : errnoOf(GetLastError());
+    return false;
+}
+
 bool isLink(const char* path) {
     DWORD attributes = GetFileAttributesW(widen(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
@@ -247,7 +256,10 @@ std::string absolutePath(const std::string& path) {
     DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     std::wstring full(size, L'\0');
     DWORD written = size ? GetFullPathNameW(wide.c_str(), size, full.data(), nullptr) : 0;
-    if (written == 0 || written >= size) return path;
+    if (written == 0 || written >= size) {
+        errno = ENAMETOOLONG;
+        return "";
+    }
     full.resize(written);
     return narrow(full);
 }
@@ -294,6 +306,7 @@ bool makeScratchFolder(std::string& folder) {
         errno = ENOENT;
         return false;
     }
+    folder = narrow(std::wstring(temp, length));
     // A name no other run takes: the process, the time, and a count of tries.
     unsigned long long seed = GetTickCount64() ^ (GetCurrentProcessId() * 2654435761ULL);
     for (unsigned tries = 0; tries < 100; ++tries) {
@@ -310,6 +323,31 @@ bool makeScratchFolder(std::string& folder) {
 
 bool removeFolder(const char* path) {
     return _wrmdir(widen(path).c_str()) == 0;
+}
+
+namespace {
+
+HANDLE lockHandle = INVALID_HANDLE_VALUE;
+
+}  // namespace
+
+bool lockFile(const char* path) {
+    // Shared with no other opening, and gone when the process ends however.
+    HANDLE lock =
+        CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (lock != INVALID_HANDLE_VALUE) {
+        lockHandle = lock;  // a failed second try leaves the lock held
+        return true;
+    }
+    DWORD error = GetLastError();
+    errno = error == ERROR_SHARING_VIOLATION ? EWOULDBLOCK : errnoOf(error);
+    return false;
+}
+
+void unlockFile(const char*) {
+    CloseHandle(lockHandle);
+    lockHandle = INVALID_HANDLE_VALUE;
 }
 
 FileKind kindOfPath(const char* path) {
@@ -421,7 +459,45 @@ void closeHandles(std::initializer_list<HANDLE> handles) {
         if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
 }
 
+// The child that runProgram runs, and what an interruption removes, as the
+// console's handler thread reads them.
+CRITICAL_SECTION interruptLock;
+HANDLE runningChild = nullptr;
+std::vector<std::wstring> cleanUpPaths;
+
+struct InterruptLockMade {
+    InterruptLockMade() { InitializeCriticalSection(&interruptLock); }
+} interruptLockMade;
+
+BOOL WINAPI onInterrupt(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
+        return FALSE;
+    EnterCriticalSection(&interruptLock);  // held until the process ends
+    if (runningChild) {
+        TerminateProcess(runningChild, STATUS_CONTROL_C_EXIT);
+        WaitForSingleObject(runningChild, INFINITE);
+    }
+    for (const std::wstring& path : cleanUpPaths)
+        if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
+    ExitProcess(STATUS_CONTROL_C_EXIT);
+}
+
+void setRunningChild(HANDLE child) {
+    EnterCriticalSection(&interruptLock);
+    runningChild = child;
+    LeaveCriticalSection(&interruptLock);
+}
+
 }  // namespace
+
+void cleanUpOnInterrupt(const std::vector<std::string>& paths) {
+    EnterCriticalSection(&interruptLock);
+    cleanUpPaths.clear();
+    for (const std::string& path : paths)
+        cleanUpPaths.push_back(widen(path.c_str()));
+    LeaveCriticalSection(&interruptLock);
+    SetConsoleCtrlHandler(onInterrupt, TRUE);
+}
 
 int runProgram(const std::string& program, const std::vector<std::string>& args,
                const std::string& folder, const std::string& outputPath) {
@@ -458,9 +534,11 @@ int runProgram(const std::string& program, const std::vector<std::string>& args,
         return -1;
     }
     CloseHandle(child.hThread);
+    setRunningChild(child.hProcess);
     DWORD code = 1;
     bool ended = WaitForSingleObject(child.hProcess, INFINITE) == WAIT_OBJECT_0 &&
                  GetExitCodeProcess(child.hProcess, &code);
+    setRunningChild(nullptr);
     CloseHandle(child.hProcess);
     if (!ended) {
         errno = EIO;

@@ -28,3 +28,6 @@ bool alignLine(std::string_view before, std::string_view after, LineChanges& lin
 // True when `text` holds `word` as the repair may have reported it: with
 // blanks inserted and an i of an "ii" dropped.
 bool holdsReportedWord(std::string_view text, std::string_view word);
+
+// True when `word` stands in `text` as a whole word, between separators.
+bool holdsWholeWord(std::string_view text, std::string_view word);

@@ -4,6 +4,10 @@
 
 int main(int argc, char** argv) {
     argv = argumentsInUtf8(argc, argv);
-    ensureStandardStreams();
+    // The page goes to standard output: with none, it would go nowhere.
+    if (!ensureStandardStreams()) {
+        complain("Could not write the page: standard output is closed");
+        return 1;
+    }
     return runReportingOutOfMemory(runReview, argc, argv);
 }

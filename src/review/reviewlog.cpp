@@ -48,6 +48,9 @@ bool parseMessage(std::string_view line, int64_t& number, LogMessage& message) {
         message = LogMessage{kind, std::string(text.substr(head.size(), end - head.size())),
                              std::string(text), "", ""};
         if (kind == 'a') readReadings(text.substr(end), message);
+        // "Truncated 'ii' in 'W' to 'R'": what the word became.
+        if (kind == 'i' && text.substr(end).starts_with("' to '") && text.ends_with('\''))
+            message.chosen = text.substr(end + 6, text.size() - end - 7);
         return true;
     }
     return false;

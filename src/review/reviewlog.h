@@ -12,7 +12,8 @@ struct LogMessage {
     std::string word;  // the word the message quotes
     std::string text;  // the whole message after "N: "
     // Of an ambiguous split: the split made and the other one reported
-    // (none when the message says there were too many to list).
+    // (none when the message says there were too many to list); of a
+    // doubled i, what the word became.
     std::string chosen, other;
 };
 

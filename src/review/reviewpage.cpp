@@ -23,12 +23,23 @@ void appendList(std::string& json, const char* key, const std::vector<std::strin
 
 // The page's data: the files, those skipped, then the names rejected
 // before and proposed.
-bool pageData(const std::vector<ReviewFile>& files, const std::vector<SkippedFile>& skipped,
-              const PageNames& names, std::string& json, std::string& error) {
+bool pageData(const std::vector<ReviewFile>& files, std::vector<SkippedFile> skipped,
+              const PageNames& names, std::string& json, std::string& error,
+              std::vector<SkippedFile>* leftOff) {
     json = "{\"files\":[";
-    for (size_t k = 0; k < files.size(); ++k) {
-        if (k) json.push_back(',');
-        if (!appendFileData(files[k], names, json, error)) return false;
+    for (size_t k = 0, shown = 0; k < files.size(); ++k) {
+        size_t before = json.size();
+        if (shown) json.push_back(',');
+        if (appendFileData(files[k], names, json, error)) {
+            ++shown;
+        } else if (leftOff) {  // named among the skipped instead
+            json.resize(before);
+            leftOff->push_back(SkippedFile{files[k].beforePath, error});
+            skipped.push_back(leftOff->back());
+            error.clear();
+        } else {
+            return false;
+        }
     }
     json += "],\"skipped\":[";
     for (size_t k = 0; k < skipped.size(); ++k) {
@@ -51,6 +62,7 @@ std::string fillTemplate(const std::string& json) {
     std::string page;
     std::string_view html(pageHtml, sizeof pageHtml - 1);
     const std::pair<std::string_view, std::string_view> parts[] = {
+        {"@SCRIPT_HASH@", pageJsHash},
         {"@STYLE@", {pageCss, sizeof pageCss - 1}},
         {"@DATA@", json},
         {"@SCRIPT@", {pageJs, sizeof pageJs - 1}}};
@@ -66,9 +78,10 @@ std::string fillTemplate(const std::string& json) {
 }  // namespace
 
 bool makeReviewPage(const std::vector<ReviewFile>& files, const std::vector<SkippedFile>& skipped,
-                    const PageNames& names, std::string& page, std::string& error) {
+                    const PageNames& names, std::string& page, std::string& error,
+                    std::vector<SkippedFile>* leftOff) {
     std::string json;
-    if (!pageData(files, skipped, names, json, error)) return false;
+    if (!pageData(files, skipped, names, json, error, leftOff)) return false;
     page = fillTemplate(json);
     return true;
 }

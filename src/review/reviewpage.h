@@ -23,9 +23,11 @@ struct SkippedFile {
 
 // The page for `files`, naming the `skipped` ones; the names proposed for
 // `words2` get a list of their own when there are any. False with `error`
-// set when a file is refused.
+// set when a file is refused; with `leftOff`, a refused file is named among
+// the skipped instead, and added there with the reason.
 bool makeReviewPage(const std::vector<ReviewFile>& files, const std::vector<SkippedFile>& skipped,
-                    const PageNames& names, std::string& page, std::string& error);
+                    const PageNames& names, std::string& page, std::string& error,
+                    std::vector<SkippedFile>* leftOff = nullptr);
 // Writes that page to `out`; false with `error` set also when it cannot.
 bool writeReviewPage(const std::vector<ReviewFile>& files, const PageNames& names, std::FILE* out,
                      std::string& error);

@@ -267,6 +267,23 @@ void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
     json += "]}";
 }
 
+// A message on a whole word of the line names what that word became, and
+// the repaired line must hold that change, or the log is of another run
+// (other lists) or of another file. A message on a piece of a word comes
+// from a trial, whose choice may not be the word's.
+const LogMessage* unheldChoice(std::string_view before, const LineChanges& line,
+                               const std::vector<LogMessage>* messages) {
+    for (size_t m = 0; messages && m < messages->size(); ++m) {
+        const LogMessage& message = (*messages)[m];
+        if (message.kind == 'n' || !holdsWholeWord(before, message.word)) continue;
+        bool held = false;
+        for (const Change& change : line.changes)
+            held = held || (change.before == message.word && change.after == message.chosen);
+        if (!held) return &message;
+    }
+    return nullptr;
+}
+
 std::string cutOf(const SubtitleText& text, size_t n) {
     auto found = text.cut.find(n);
     return found == text.cut.end() ? std::string() : found->second;
@@ -303,6 +320,11 @@ bool appendLines(const ReviewFile& file, const SubtitleText& before, const Subti
             error = notARepair(file, "line " + std::to_string(number) +
                                          " differs in more than inserted blanks, dropped i's of "
                                          "\"ii\", merged quote pairs and \"of the\"");
+            return false;
+        } else if (const LogMessage* unheld = unheldChoice(b, line, at.messages)) {
+            error = notTheirLog(file, "it turned '" + unheld->word + "' into '" + unheld->chosen +
+                                          "', which line " + std::to_string(number) + " of " +
+                                          file.afterPath + " does not hold");
             return false;
         } else if (Change cut = cutChange(cutOf(before, n), cutOf(after, n));
                    !line.changes.empty() || cut.before != cut.after) {

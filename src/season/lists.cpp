@@ -42,7 +42,10 @@ bool copyFile(const std::string& from, const std::string& to) {
 }  // namespace
 
 MainList chooseMainList(const char* argv0) {
-    if (pathExists("words")) return MainList{absolutePath("words"), false};
+    // From a working directory too deep for an absolute path, the list is
+    // still read here, and copied for unjam.
+    std::string words = absolutePath("words");
+    if (pathExists("words")) return MainList{words.empty() ? "words" : words, false};
     return MainList{installedWordsBeside(argv0), true};
 }
 
@@ -76,8 +79,7 @@ std::string secondListText(const std::vector<std::string>& names) {
 std::string makeListFolder(const MainList& main, const std::string& secondList) {
     std::string folder;
     if (!makeScratchFolder(folder))
-        fail(std::string("Could not make a scratch folder for the word lists: ") +
-             std::strerror(errno));
+        failWith("Could not make a scratch folder for the word lists", folder);
     if (!copyFile(main.path, folder + "/words") ||
         (!secondList.empty() && !writeTextFile(folder + "/words2", secondList))) {
         int error = errno;
@@ -88,13 +90,38 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
     return folder;
 }
 
+std::vector<std::string> listFolderPaths(const std::string& folder) {
+    std::vector<std::string> paths;
+    // The lists, and the files of the repair of the names alone.
+    for (const char* name : {"words", "words2", "alone.srt", "alone-repaired.srt", "alone.log"}) {
+        paths.push_back(folder + "/" + name);
+        paths.push_back(partialName(paths.back()));
+    }
+    paths.push_back(folder);
+    return paths;
+}
+
 void removeListFolder(const std::string& folder) {
-    for (const char* name : {"/words", "/words2"})
-        removeFile((folder + name).c_str());
-    removeFolder(folder.c_str());
+    for (const std::string& path : listFolderPaths(folder))
+        if (!removeFile(path.c_str())) removeFolder(path.c_str());
 }
 
 bool writeTextFile(const std::string& path, const std::string& text) {
+    std::string partial = partialName(path);
+    if (!writeNewFile(partial, text)) {
+        int error = errno;
+        removeFile(partial.c_str());
+        errno = error;
+        return false;
+    }
+    if (renameFile(partial.c_str(), path.c_str())) return true;
+    int error = errno;
+    removeFile(partial.c_str());
+    errno = error;
+    return false;
+}
+
+bool writeNewFile(const std::string& path, const std::string& text) {
     int fd = openForWriting(path.c_str());
     if (fd < 0) return false;
     FILE* file = emptyFile(fd) ? streamForWriting(fd) : nullptr;

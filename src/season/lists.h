@@ -31,8 +31,13 @@ std::string secondListText(const std::vector<std::string>& names);
 // `secondList` (when not empty) as `words2`; ends the process if it cannot
 // be made.
 std::string makeListFolder(const MainList& main, const std::string& secondList);
+// The lists in that folder, then the folder: what is to be removed.
+std::vector<std::string> listFolderPaths(const std::string& folder);
 // Removes that folder and the lists in it.
 void removeListFolder(const std::string& folder);
 
-// Writes `text` to `path`; false with errno set.
+// Writes `text` to `path` by way of its partialName; false with errno set,
+// and no file added.
 bool writeTextFile(const std::string& path, const std::string& text);
+// Writes `text` to `path` itself, emptied first; false with errno set.
+bool writeNewFile(const std::string& path, const std::string& text);

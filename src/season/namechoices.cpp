@@ -91,12 +91,13 @@ std::unordered_map<std::string, std::string> repairAlone(const std::string& unja
     for (size_t k = 0; k < words.size(); ++k)
         cues += std::to_string(k + 1) + "\n00:00:00,000 --> 00:00:00,000\n" + words[k] + "\n\n";
     std::vector<std::string> repaired;
+    std::string why;
     if (listsAlone.empty()) removeFile(words2.c_str());
     bool listed = listsAlone.empty() || writeTextFile(words2, listsAlone);
     if (!listed || !writeTextFile(input, cues))
         warnAlone(std::string(std::strerror(errno)));
-    else if (int status = repairWithUnjam(unjam, listFolder, input, output, log); status != 0)
-        warnAlone("unjam ended with status " + std::to_string(status));
+    else if (int status = repairWithUnjam(unjam, listFolder, input, output, log, why); status != 0)
+        warnAlone(status < 0 ? why : "unjam ended with status " + std::to_string(status));
     else if (!readLines(output, repaired) || repaired.size() < 4 * words.size())
         warnAlone("its output could not be read");
     else

@@ -47,6 +47,9 @@ std::map<std::string, PlannedFile> plannedNames(const std::vector<std::string>& 
         std::string name = fileName(input);
         if (name.empty() || name == "." || name == "..")
             fail("Will not repair " + input + ": it names no file");
+        if (kindOfPath(input.c_str()) == FileKind::other)
+            fail("Will not repair " + input +
+                 ": it is not a regular file (a pipe or a device); save it to a file first");
         auto [at, added] = inputNamed.emplace(fileNameKey(name), input);
         if (!added) fail("Two inputs have one file name: " + at->second + " and " + input);
     }
@@ -57,6 +60,17 @@ std::map<std::string, PlannedFile> plannedNames(const std::vector<std::string>& 
     if (namesFile) plan(namesFileName, "the proposed names");
     plan(reviewPageName, "the review page");
     return planned;
+}
+
+// One file given twice, by a link, would count its words twice.
+void refuseSameInput(const std::vector<std::string>& inputs) {
+    for (size_t k = 0; k < inputs.size(); ++k) {
+        FileIdentity id;
+        if (!identifyPath(inputs[k].c_str(), id)) continue;
+        for (size_t e = 0; e < k; ++e)
+            if (sameFile(inputs[e], id))
+                fail("Two inputs are one file: " + inputs[e] + " and " + inputs[k]);
+    }
 }
 
 void refuseInputFolder(const std::string& folder, const FileIdentity& folderId,
@@ -85,6 +99,11 @@ std::string logNameFor(const std::string& name) {
     return (endsWithSrt(name) ? name.substr(0, name.size() - 4) : name) + ".log";
 }
 
+std::string partialName(const std::string& path) {
+    size_t slash = lastSeparator(path);
+    return path.substr(0, slash + 1) + "." + fileName(path) + ".unjam-part";
+}
+
 std::string inFolder(const std::string& folder, const std::string& name) {
     if (isPathSeparator(folder.back())) return folder + name;
     // Joined as the folder is spelled (`out\new` on Windows), else by `/`.
@@ -95,7 +114,10 @@ std::string inFolder(const std::string& folder, const std::string& name) {
 void refuseUnsafePlan(const std::string& folder, const std::vector<std::string>& inputs,
                       bool namesFile, const std::vector<NamedList>& lists) {
     std::map<std::string, PlannedFile> planned = plannedNames(inputs, namesFile);
+    refuseSameInput(inputs);
     FileIdentity folderId;
+    if (isLink(folder.c_str()) && !identifyPath(folder.c_str(), folderId))
+        fail("Will not write into " + folder + ": it is a link to a missing file");
     if (!identifyPath(folder.c_str(), folderId)) return;  // made later: nothing in it yet
     if (kindOfPath(folder.c_str()) != FileKind::directory)
         fail("Will not write into " + folder + ": it is not a folder");

@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #include "driver/linereader.h"
 #include "platform/platform.h"
+#include "season/plan.h"
 
 namespace {
 
@@ -34,9 +36,48 @@ void countLine(std::string_view line, FileReport& report) {
 
 }  // namespace
 
+namespace {
+
+std::string because(const std::string& what, const std::string& path) {
+    return what + ": " + path + ": " + std::strerror(errno);
+}
+
+// unjam's files take their names; a repair it did not write leaves none.
+bool putInPlace(const std::string& output, const std::string& log, std::string& why) {
+    std::string partOutput = partialName(output), partLog = partialName(log);
+    if (!renameFile(partLog.c_str(), log.c_str()))
+        why = because("could not write its log", log);
+    else if (kindOfPath(partOutput.c_str()) == FileKind::missing)
+        removeFile(output.c_str());
+    else if (!renameFile(partOutput.c_str(), output.c_str()))
+        why = because("could not write", output);
+    removeFile(partOutput.c_str());
+    removeFile(partLog.c_str());
+    return why.empty();
+}
+
+}  // namespace
+
 int repairWithUnjam(const std::string& unjam, const std::string& listFolder,
-                    const std::string& input, const std::string& output, const std::string& log) {
-    return runProgram(unjam, {absolutePath(input), absolutePath(output)}, listFolder, log);
+                    const std::string& input, const std::string& output, const std::string& log,
+                    std::string& why) {
+    std::string partOutput = partialName(output), partLog = partialName(log);
+    // unjam runs in the list folder: it is handed paths that lead anywhere.
+    std::string from = absolutePath(input), to = absolutePath(partOutput);
+    if (from.empty() || to.empty()) {
+        why = because("its path is too long to hand to unjam", from.empty() ? input : output);
+        return -1;
+    }
+    int fd = openForWriting(partLog.c_str());
+    if (fd < 0) {
+        why = because("could not write its log", log);
+        return -1;
+    }
+    closeFile(fd);
+    int status = runProgram(unjam, {from, to}, listFolder, partLog);
+    if (status < 0) why = std::string("could not run unjam: ") + std::strerror(errno);
+    if (!putInPlace(output, log, why)) return -1;
+    return status;
 }
 
 bool readReport(const std::string& log, FileReport& report) {

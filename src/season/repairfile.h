@@ -13,10 +13,12 @@ struct FileReport {
 };
 
 // Runs `unjam input output` in `listFolder`, where it finds its lists, with
-// its standard output into `log`. Returns its exit status, or -1 (errno set)
-// when it could not be run.
+// its standard output into `log`; both are written under their partialName
+// and then take their names. Returns unjam's exit status, or -1 with `why`
+// set when it could not be run or its files not put in place.
 int repairWithUnjam(const std::string& unjam, const std::string& listFolder,
-                    const std::string& input, const std::string& output, const std::string& log);
+                    const std::string& input, const std::string& output, const std::string& log,
+                    std::string& why);
 
 // The figures of unjam's messages in `log`; false (errno set) if it cannot be read.
 bool readReport(const std::string& log, FileReport& report);

@@ -50,18 +50,19 @@ void noteSeason(std::vector<SeasonFile>& files) {
         file.readable = noteSubtitleFile(file.input.c_str(), false);
 }
 
-void writeNames(const std::string& path, const std::vector<std::string>& names) {
+// False, having said why, when the file cannot be written.
+bool writeNames(const std::string& path, const std::vector<std::string>& names) {
     std::string text;
     for (const std::string& name : names)
         text.append(name).push_back('\n');
-    if (!writeTextFile(path, text))
-        fail("Could not write the names file: " + path + ": " + std::strerror(errno));
+    if (writeTextFile(path, text)) return true;
+    complain("Could not write the names file: " + path + ": " + std::strerror(errno));
+    return false;
 }
 
-std::string progressOf(const SeasonFile& file, int status) {
+std::string progressOf(const SeasonFile& file, int status, const std::string& why) {
     if (!file.readable) return "not repaired: it could not be read";
-    if (status < 0)
-        return std::string("not repaired: could not run unjam: ") + std::strerror(errno);
+    if (status < 0) return "not repaired: " + why;
     if (status > 255) return "not repaired: unjam ended by an exception";
     if (status > 128) return "not repaired: unjam ended by signal " + std::to_string(status - 128);
     if (status != 0) return "failed: unjam ended with status " + std::to_string(status);
@@ -73,10 +74,12 @@ std::string progressOf(const SeasonFile& file, int status) {
 // Repairs one file and says how it went, after `counter` ("[3/6]").
 void repairFile(SeasonFile& file, const std::string& unjam, const std::string& listFolder,
                 const std::string& counter) {
-    int status =
-        file.readable ? repairWithUnjam(unjam, listFolder, file.input, file.output, file.log) : -1;
+    std::string why;
+    int status = file.readable
+                     ? repairWithUnjam(unjam, listFolder, file.input, file.output, file.log, why)
+                     : -1;
     bool logRead = status != 0 || readReport(file.log, file.report);
-    std::string progress = logRead ? progressOf(file, status)
+    std::string progress = logRead ? progressOf(file, status, why)
                                    : "repaired, but its log could not be read: " + file.log + ": " +
                                          std::strerror(errno);
     file.repaired = status == 0 && logRead;
@@ -84,11 +87,34 @@ void repairFile(SeasonFile& file, const std::string& unjam, const std::string& l
     say(counter + " " + file.input + ": " + progress);
 }
 
+// An interruption removes, besides `cleanUp`, the file in progress.
 void repairSeason(std::vector<SeasonFile>& files, const std::string& unjam,
-                  const std::string& listFolder) {
+                  const std::string& listFolder, const std::vector<std::string>& cleanUp) {
     std::string total = std::to_string(files.size());
-    for (size_t k = 0; k < files.size(); ++k)
+    for (size_t k = 0; k < files.size(); ++k) {
+        std::vector<std::string> paths = cleanUp;
+        paths.push_back(partialName(files[k].output));
+        paths.push_back(partialName(files[k].log));
+        cleanUpOnInterrupt(paths);
         repairFile(files[k], unjam, listFolder, '[' + std::to_string(k + 1) + '/' + total + ']');
+    }
+    cleanUpOnInterrupt(cleanUp);
+}
+
+// The folder made and held for this run alone; the scratch folder is
+// removed when it cannot be.
+void claimFolder(const std::string& folder, const std::string& listFolder) {
+    std::string lock = inFolder(folder, lockFileName), problem;
+    if (!makeFolders(folder))
+        problem = "Could not make the folder: " + folder + ": " + std::strerror(errno);
+    else if (!lockFile(lock.c_str()))
+        problem = errno == EWOULDBLOCK || errno == EAGAIN
+                      ? "Another unjam-season is writing into " + folder + " (it holds " + lock +
+                            "): wait for it to end"
+                      : "Could not make the lock file: " + lock + ": " + std::strerror(errno);
+    if (problem.empty()) return;
+    removeListFolder(listFolder);
+    fail(problem);
 }
 
 void printNamesLine(const SeasonOptions& options, const std::vector<std::string>& names) {
@@ -103,7 +129,7 @@ void printNamesLine(const SeasonOptions& options, const std::vector<std::string>
 }
 
 int printSummary(const SeasonOptions& options, const std::vector<SeasonFile>& files,
-                 const std::vector<std::string>& names, bool pageWritten) {
+                 const std::vector<std::string>& names, bool pageWritten, bool pageComplete) {
     int64_t repaired = 0;
     for (const SeasonFile& file : files)
         repaired += file.repaired;
@@ -116,7 +142,7 @@ int printSummary(const SeasonOptions& options, const std::vector<SeasonFile>& fi
     if (!names.empty())
         say("To keep the good names: review " + inFolder(options.folder, namesFileName) +
             ", add them to words2, and run again.");
-    return pageWritten && repaired == static_cast<int64_t>(files.size()) ? 0 : 1;
+    return pageWritten && pageComplete && repaired == static_cast<int64_t>(files.size()) ? 0 : 1;
 }
 
 }  // namespace
@@ -144,14 +170,28 @@ int runSeason(int argc, char** argv) {
     std::string secondList = secondListText(names.proposed), listsAlone = secondListText({});
     freeDictionary();
 
-    if (!makeFolders(options.folder))
-        fail("Could not make the folder: " + options.folder + ": " + std::strerror(errno));
-    if (options.proposeNames) writeNames(inFolder(options.folder, namesFileName), names.proposed);
-    printNamesLine(options, names.proposed);
     std::string listFolder = makeListFolder(main, secondList);
-    repairSeason(files, unjam, listFolder);
+    std::vector<std::string> cleanUp = listFolderPaths(listFolder);
+    cleanUpOnInterrupt(cleanUp);
+    claimFolder(options.folder, listFolder);
+    std::string lock = inFolder(options.folder, lockFileName);
+    cleanUp.push_back(lock);
+    cleanUpOnInterrupt(cleanUp);
+    // No page of an earlier run may stand beside this run's repairs.
+    std::string page = inFolder(options.folder, reviewPageName);
+    if (kindOfPath(page.c_str()) != FileKind::directory) removeFile(page.c_str());
+    if (options.proposeNames &&
+        !writeNames(inFolder(options.folder, namesFileName), names.proposed)) {
+        removeListFolder(listFolder);
+        unlockFile(lock.c_str());
+        return 1;
+    }
+    printNamesLine(options, names.proposed);
+    repairSeason(files, unjam, listFolder, cleanUp);
     names.alone = repairAlone(unjam, listFolder, listsAlone, files, names.proposed);
     removeListFolder(listFolder);
-    bool pageWritten = writeSeasonPage(inFolder(options.folder, reviewPageName), files, names);
-    return printSummary(options, files, names.proposed, pageWritten);
+    bool pageComplete = false;
+    bool pageWritten = writeSeasonPage(page, files, names, pageComplete);
+    unlockFile(lock.c_str());
+    return printSummary(options, files, names.proposed, pageWritten, pageComplete);
 }

@@ -9,7 +9,7 @@
 #include "season/lists.h"
 
 bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& files,
-                     const PageNames& names) {
+                     const PageNames& names, bool& complete) {
     std::vector<ReviewFile> shown;
     std::vector<SkippedFile> skipped;
     for (const SeasonFile& file : files) {
@@ -19,12 +19,18 @@ bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& fil
             skipped.push_back(SkippedFile{file.input, file.outcome});
     }
     std::string page, error;
-    if (!makeReviewPage(shown, skipped, names, page, error))
+    std::vector<SkippedFile> leftOff;
+    if (!makeReviewPage(shown, skipped, names, page, error, &leftOff)) {
         error = "Could not make the review page: " + error;
-    else if (!writeTextFile(path, page))
+    } else if (!writeTextFile(path, page)) {
         error = "Could not write the review page: " + path + ": " + std::strerror(errno);
-    else
+    } else {
+        // The page stands without a file it cannot show, which it names.
+        for (const SkippedFile& file : leftOff)
+            complain("Left off the review page: " + file.reason);
+        complete = leftOff.empty();
         return true;
+    }
     complain(error);
     removeFile(path.c_str());  // never a folder of that name
     return false;

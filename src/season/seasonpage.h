@@ -11,6 +11,7 @@
 // Writes the page of the repaired `files` (one not repaired has no repair
 // to show: it is named with the reason) and `names` to `path`. On failure says why on standard
 // error, removes the file `path`, so that no page of an earlier run stands for this one, and
-// returns false.
+// returns false. A repaired file the page cannot show is named among the
+// skipped ones and on standard error, and `complete` is false.
 bool writeSeasonPage(const std::string& path, const std::vector<SeasonFile>& files,
-                     const PageNames& names);
+                     const PageNames& names, bool& complete);

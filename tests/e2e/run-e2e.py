@@ -19,6 +19,8 @@ cannot hold on Windows, saying why.
 """
 import os
 import shlex
+import signal
+import time
 import shutil
 import subprocess
 import sys
@@ -119,6 +121,12 @@ def windows_skip(row):
         return "Windows starts no program with a closed standard stream (under Wine it hangs)"
     if any(arg.startswith("/dev/") for arg in row.args):
         return "Windows has no /dev/full"
+    if "TMPDIR" in row.env:
+        return "Wine keeps its own files under TMPDIR; Windows programs take TEMP"
+    if row.interrupt or row.unjam_script:
+        return "the unjam that the row runs is a shell script, and its signals are POSIX ones"
+    if any("mkfifo" in step[1] for step in row.setup) or ">&-" in getattr(row, "shell", ""):
+        return "Windows has no named pipes among files, and starts no program with a stream closed"
     made = set(row.files) | {step[1] for step in row.setup}
     if any(step[0] == "symlink" and step[2] not in made for step in row.setup):
         return "Wine shows a Unix link to a missing file as no file at all, not as a link"
@@ -134,7 +142,38 @@ def unprivileged_prefix(row):
     return ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
 
 
-def run(row, command, work, logs):
+def replace_unjam(program, script):
+    """The unjam beside the program replaced by a shell script; the real one
+    stays beside it as unjam.real."""
+    unjam = os.path.join(os.path.dirname(program), "unjam")
+    os.rename(unjam, unjam + ".real")
+    with open(unjam, "w") as f:
+        f.write("#!/bin/sh\n" + script + "\n")
+    os.chmod(unjam, 0o755)
+
+
+def run_interrupted(row, program, command, work, logs, env):
+    """Runs the command until its unjam hangs, then interrupts it; with
+    "second-run", runs the command again meanwhile and returns what that gave."""
+    out_path, err_path = os.path.join(logs, "stdout"), os.path.join(logs, "stderr")
+    with open(os.devnull, "rb") as stdin, open(out_path, "wb") as stdout, \
+            open(err_path, "wb") as stderr:
+        first = subprocess.Popen(command, cwd=work, stdin=stdin, stdout=stdout, stderr=stderr, env=env)
+        deadline = time.monotonic() + 60
+        while not os.path.exists(os.path.join(logs, "hung")) and time.monotonic() < deadline:
+            time.sleep(0.05)
+        second = None
+        if row.interrupt == "second-run":
+            second = subprocess.run(command, cwd=work, stdin=stdin, capture_output=True, env=env,
+                                    timeout=TIMEOUT)
+        first.send_signal(signal.SIGTERM if second else getattr(signal, row.interrupt))
+        first.wait(timeout=TIMEOUT)
+    if second:
+        return second.returncode, second.stdout, second.stderr
+    return first.returncode, read(out_path), read(err_path)
+
+
+def run(row, command, work, logs, env):
     """Runs the command in `work`; returns exit status, standard output and error."""
     out_path, err_path = os.path.join(logs, "stdout"), os.path.join(logs, "stderr")
     closed = CLOSED.get(row.streams, [])
@@ -148,7 +187,7 @@ def run(row, command, work, logs):
                               stdout=pipe[1] if pipe else stdout,
                               stderr=stdout if row.streams == "shared" else stderr,
                               preexec_fn=lambda: [os.close(fd) for fd in closed],
-                              timeout=TIMEOUT)
+                              timeout=TIMEOUT, env=env)
     if pipe:
         os.close(pipe[1])
     return done.returncode, read(out_path), read(err_path)
@@ -175,7 +214,9 @@ def check(row, work, before, outcome):
     compare("standard output", got_out, want_out)
     for name, want in (row.made or {}).items():
         got = read(os.path.join(work, name))
-        if isinstance(want, rows.Page):
+        if want == rows.ABSENT:
+            compare(f"{name} existing", os.path.lexists(os.path.join(work, name)), False)
+        elif isinstance(want, rows.Page):
             if got is None or not want.matches(got):
                 failures.append(f"{name} is not the page of {want}")
         else:
@@ -226,14 +267,22 @@ def main():
     prefix = unprivileged_prefix(row)
     work = tempfile.mkdtemp(prefix="unjam-e2e-")
     logs = tempfile.mkdtemp(prefix="unjam-e2e-logs-")
+    # A TMPDIR of the run's own, which the user it runs as can write, and
+    # which must be left empty.
+    scratch = os.path.join(logs, "tmp")
+    os.mkdir(scratch)
+    os.chmod(scratch, 0o777)
+    env = dict(os.environ, TMPDIR=scratch, UNJAM_TEST_LOGS=logs) | row.env
     try:
         installed = None
         if row.installed is not None:
             program, installed = install_tree(row, program, logs)
-        if prefix:  # nobody must reach the program and write in the folder
+        if prefix or row.unjam_script:  # nobody must reach the program and write in the folder
             os.chmod(work, 0o777)
-            program = place_programs(program, logs)
+            program = place_programs(program, os.path.join(logs, "bin"))
             os.chmod(logs, 0o755)
+        if row.unjam_script:
+            replace_unjam(program, row.unjam_script)
         make_folder(row, work)
         before = snapshot(work)
         set_modes(row, work)
@@ -241,7 +290,10 @@ def main():
         command = prefix + wrap + [program]
         if hasattr(row, "shell"):  # the arguments are a line of bash
             command = ["bash", "-c", 'exec "$@" ' + row.shell, "bash"] + command
-        outcome = run(row, command + row.args, work, logs)
+        if row.interrupt:
+            outcome = run_interrupted(row, program, command + row.args, work, logs, env)
+        else:
+            outcome = run(row, command + row.args, work, logs, env)
         if installed:  # the scratch path of the list, as the row shows it
             shown = b"PREFIX/share/unjam/words"
             outcome = (outcome[0], outcome[1].replace(installed.encode(), shown), outcome[2])
@@ -249,6 +301,8 @@ def main():
             failures = bless(folder, row, work, outcome)
         else:
             failures = check(row, work, before, outcome)
+            if os.listdir(scratch) and not on_windows:
+                failures.append(f"TMPDIR is left holding {os.listdir(scratch)}")
     finally:
         set_modes(row, work, restore=True)
         shutil.rmtree(work)

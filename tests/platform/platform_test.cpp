@@ -143,6 +143,51 @@ TEST(Platform, ScratchFoldersAreNewEachTime) {
     EXPECT_TRUE(removeFolder(first.c_str()) && removeFolder(second.c_str()));
 }
 
+TEST(Platform, ALockIsHeldByOneAtATime) {
+    makeScratch("ALockIsHeldByOneAtATime");
+    std::string lock = path(u8"lock"), file = path(u8"file");
+    ASSERT_TRUE(lockFile(lock.c_str()));
+    EXPECT_FALSE(lockFile(lock.c_str()));
+    EXPECT_TRUE(errno == EWOULDBLOCK || errno == EAGAIN);
+    unlockFile(lock.c_str());
+    EXPECT_FALSE(fs::exists(folder / "lock"));
+    ASSERT_TRUE(lockFile(lock.c_str()));
+    unlockFile(lock.c_str());
+    write(u8"new", "new");
+    write(u8"file", "old");
+    EXPECT_TRUE(renameFile(path(u8"new").c_str(), file.c_str()));
+    EXPECT_FALSE(fs::exists(folder / "new"));
+    EXPECT_FALSE(renameFile(path(u8"new").c_str(), file.c_str()));
+    fs::create_directory(folder / "dir");
+    write(u8"new", "new");
+    EXPECT_FALSE(renameFile(path(u8"new").c_str(), path(u8"dir").c_str()));
+    EXPECT_EQ(errno, EISDIR);
+    fs::remove_all(folder);
+}
+
+#ifndef _WIN32
+// A path longer than PATH_MAX opens nothing: none is made from a working
+// directory deeper than that.
+TEST(Platform, NoAbsolutePathFromTooDeep) {
+    makeScratch("NoAbsolutePathFromTooDeep");
+    fs::path here = fs::current_path();
+    fs::current_path(folder);
+    for (int depth = 0; depth < 20; ++depth) {
+        fs::create_directory(std::string(250, 'd'));
+        fs::current_path(std::string(250, 'd'));
+    }
+    errno = 0;
+    EXPECT_EQ(absolutePath("in.srt"), "");
+    EXPECT_EQ(errno, ENAMETOOLONG);
+    for (int depth = 0; depth < 20; ++depth) {
+        fs::current_path("..");
+        fs::remove(std::string(250, 'd'));
+    }
+    fs::current_path(here);
+    fs::remove_all(folder);
+}
+#endif
+
 TEST(InstalledWords, TheHintNamesTheList) {
     std::string list = installedWordsPath();
     EXPECT_EQ(list.substr(list.size() - 5), "words");

@@ -26,7 +26,10 @@ const char* const cases[][3] = {
     {"", "", ""},
     {"unchanged, 12 words", "unchanged, 12 words", "unchanged, 12 words"},
     {"wiill", "will", "[wiill|will|==-==]"},
-    {"theiistiill", "thei still", "[theiistiill|thei still|====+-===-==]"},
+    {"theiistiill", "thei still", "[theiistiill|thei still|====-+===-==]"},
+    // The blank after a word is no insertion, though an i could follow it.
+    {"theystiilliii ok", "they still ii ok", "[theystiilliii|they still ii|====+===-==+==-] ok"},
+    {"xii i y", "x i i y", "[xii|x i|=+=-] i y"},
     {"ii", "i i", "[ii|i i|=+=]"},
     {"''Yes''", "\"Yes\"", "[''|\"|-~]Yes[''|\"|-~]"},
     {"``a'''", "\"a\"'", "[``|\"|-~]a[''|\"|-~]'"},

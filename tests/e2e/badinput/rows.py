@@ -11,6 +11,7 @@ import functools
 import os
 import random
 import re
+import signal
 import sys
 from dataclasses import dataclass, field
 
@@ -188,6 +189,10 @@ class Row:
     #                    (or a Page that it must match)
     installed: bytes = None  # run from an install whose default word list this is,
     #                          its folder shown as PREFIX
+    interrupt: str = None  # SIGINT, SIGTERM, SIGHUP once its unjam hangs; "second-run":
+    #                        the outcome of a second run meanwhile
+    unjam_script: str = None  # sh run as the unjam that unjam-season runs (unjam.real beside)
+    env: dict = field(default_factory=dict)  # besides a TMPDIR of the row's own
 
     def __post_init__(self):
         self.output_path = self.output_path or (self.args[1] if len(self.args) == 2 else "output.srt")
@@ -408,13 +413,14 @@ def page_name(name):
                     b"\\" * (byte in b'"\\') + bytes([byte]) for byte in name.encode())
 
 
-def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True, into="out", shown=()):
+def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True, into="out", shown=(),
+               why=b"it could not be read"):
     """A run over `inputs` (ep1.srt...) into out/ (or `into`): the progress and
     made files. `shown`: the inputs as the progress names them, when not as given."""
     each = shown or inputs
     progress = b"".join(
         b"[%d/%d] %s: " % (k + 1, len(each), name.encode()) +
-        (b"not repaired: it could not be read\n" if name in failed else
+        (b"not repaired: %s\n" % why if name in failed else
          b"7 lines, 1 fixed, 0 ambiguous, 0 not found\n")
         for k, name in enumerate(each))
     folder = into.replace("\\", "/")
@@ -492,6 +498,66 @@ ROWS += [
         **season_run("sub\\*.srt", into="out\\new", shown=("sub\\ep1.srt", "sub\\Épisode 2.srt"))),
 ]
 
+HUNG_UNJAM = ': > "$UNJAM_TEST_LOGS/hung"; exec sleep 100'
+# A repair of ep1.srt that the page cannot show: its log is of another file.
+FOREIGN_LOG = 'case "$1" in *ep1.srt) cp "$1" "$2"; echo "Read 99 lines.";; *) exec "$0.real" "$@";; esac'
+LEFT_OFF = season_run("ep1.srt", "ep2.srt", failed=("ep1.srt",), why=b"")
+LEFT_OFF["stdout"] = LEFT_OFF["stdout"].replace(
+    b"not repaired: \n", b"99 lines, 0 fixed, 0 ambiguous, 0 not found\n").replace(
+    b"Repaired 1 of 2", b"Repaired 2 of 2")
+LEFT_OFF["status"] = 1
+LEFT_OFF["made"].update({"out/ep1.srt": EPISODE, "out/ep1.log": b"Read 99 lines.\n"})
+SEASON_RAN = dict(files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, precious_txt=b"precious\n"))
+ROWS += [
+    # A pipe or a device could be read only once (or never end): refused.
+    Row("season-fifo-input", stderr=b"Will not repair fifo.srt: it is not a regular file (a pipe or "
+        b"a device); save it to a file first\n", setup=[("bash", "mkfifo fifo.srt")],
+        args=["-o", "out", "ep1.srt", "fifo.srt"], **SEASON_REFUSED),
+    Row("season-dev-stdin", stderr=b"Will not repair /dev/stdin: it is not a regular file (a pipe "
+        b"or a device); save it to a file first\n", args=["-o", "out", "ep1.srt", "/dev/stdin"],
+        **SEASON_REFUSED),
+    # One file twice would count each of its words twice.
+    Row("season-same-input-linked", stderr=b"Two inputs are one file: ep1.srt and link.srt\n",
+        setup=[("symlink", "link.srt", "ep1.srt")], args=["-o", "out", "ep1.srt", "link.srt"],
+        **SEASON_REFUSED),
+    Row("season-same-input-hard-link", stderr=b"Two inputs are one file: ep1.srt and hard.srt\n",
+        setup=[("hardlink", "hard.srt", "ep1.srt")], args=["-o", "out", "ep1.srt", "hard.srt"],
+        **SEASON_REFUSED),
+    Row("season-dir-dangling-link", stderr=b"Will not write into out: it is a link to a missing "
+        b"file\n", setup=[("symlink", "out", "gone")], args=["-o", "out", "ep1.srt"],
+        **SEASON_REFUSED),
+    Row("season-tmpdir-missing", stderr=b"Could not make a scratch folder for the word lists: "
+        b"/nonexistent: No such file or directory\n", env={"TMPDIR": "/nonexistent"},
+        args=["-o", "out", "ep1.srt", "ep2.srt"], **SEASON_REFUSED),
+    # Links left in DIR under the names of its files are replaced, never written through.
+    Row("season-links-in-dir", stderr=b"", setup=[("mkdir", "out")] + [
+        ("symlink", "out/" + name, "../precious.txt") for name in ("names.txt", "ep1.srt", "ep1.log")],
+        **dict(season_run("ep1.srt", "ep2.srt"), **SEASON_RAN)),
+    Row("season-log-not-written", stderr=b"", setup=[("mkdir", "out"), ("mkdir", "out/ep1.log")],
+        **dict(season_run("ep1.srt", "ep2.srt", failed=("ep1.srt",), why=b"could not write its "
+                          b"log: out/ep1.log: Is a directory"), **SEASON_RAN)),
+    # One file the page cannot show is left off it, named; the page stays.
+    Row("season-page-leaves-a-file-off", stderr=b"Left off the review page: The log out/ep1.log is "
+        b"not of the run that made out/ep1.srt from ep1.srt: it read 99 lines, not 7\n",
+        unjam_script=FOREIGN_LOG, files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        **LEFT_OFF),
+] + [
+    # Interrupted while its unjam hangs: no scratch folder, no lock, no file
+    # in progress, and no page of an earlier run is left.
+    Row("season-interrupted-" + sig, -getattr(signal, sig), b"",
+        b"Proposed 1 name in out/names.txt, used unreviewed beside words2.\n", None,
+        program="unjam-season", args=["-o", "out", "ep1.srt", "ep2.srt"], interrupt=sig,
+        unjam_script=HUNG_UNJAM,
+        files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        setup=[("bash", "mkdir out && echo earlier > out/review.html")],
+        made={"out/names.txt": b"Kirrin\n", "out/review.html": ABSENT})
+    for sig in ("SIGINT", "SIGTERM", "SIGHUP")
+] + [
+    Row("season-second-run-locked", 1, b"Another unjam-season is writing into out (it holds "
+        b"out/.unjam-season.lock): wait for it to end\n", b"", None, program="unjam-season",
+        args=["-o", "out", "ep1.srt", "ep2.srt"], interrupt="second-run", unjam_script=HUNG_UNJAM,
+        files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE), made={"out/names.txt": b"Kirrin\n"}),
+]
 
 def typeset_season(case):
     """A season of one typographic file, that of the names case `case`

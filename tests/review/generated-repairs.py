@@ -1,0 +1,57 @@
+#!/usr/bin/python3
+"""Random lines repaired by unjam are always accepted by unjam-review: words
+of a small list run together, i's doubled and tripled, "oft" joins, quote
+pairs, markup and separators, over a list that makes many ambiguous splits.
+
+    generated-repairs.py UNJAM UNJAM-REVIEW [SEED [LINES]]
+"""
+import os
+import random
+import subprocess
+import sys
+import tempfile
+
+WORDS = ("a are be bet ha haha he I in is it kir ok re rin see stil still the they this "
+         "tween we what will you Kirrin Capt Captain ain crag moor ill ii").split()
+PIECES = WORDS + ["ii", "iii", "xyz", "oft", "ofthe", "Zorblax", "q"]
+SEPARATORS = [" ", " ", " ", ", ", "''", "``", "-", "? ", "<i>", "</i>", "5", " www.a.com "]
+
+
+def word(rng):
+    """A run of pieces, often with an i doubled."""
+    text = "".join(rng.choice(PIECES) for _ in range(rng.randint(1, 4)))
+    for _ in range(rng.randint(0, 2)):
+        at = text.find("i", rng.randrange(len(text)))
+        if at >= 0:
+            text = text[:at] + "i" + text[at:]
+    return text
+
+
+def line(rng):
+    return "".join(word(rng) + rng.choice(SEPARATORS) for _ in range(rng.randint(1, 6))).strip()
+
+
+def main():
+    unjam, review = (os.path.abspath(program) for program in sys.argv[1:3])
+    seed = int(sys.argv[3]) if len(sys.argv) > 3 else 1
+    count = int(sys.argv[4]) if len(sys.argv) > 4 else 3000
+    rng = random.Random(seed)
+    blocks = [f"{n}\n00:00:0{n % 10},000 --> 00:00:0{n % 10},500\n{line(rng)}\n{line(rng)}\n"
+              for n in range(1, count // 2 + 1)]
+    with tempfile.TemporaryDirectory(prefix="unjam-generated-") as work:
+        with open(os.path.join(work, "words"), "w") as f:
+            f.write("\n".join(sorted(set(WORDS), key=str.lower)) + "\n")
+        with open(os.path.join(work, "before.srt"), "w") as f:
+            f.write("\n".join(blocks))
+        with open(os.path.join(work, "log.txt"), "wb") as log:
+            subprocess.run([unjam, "before.srt", "after.srt"], cwd=work, stdout=log, check=True)
+        done = subprocess.run([review, "before.srt", "after.srt", "log.txt"], cwd=work,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        if done.returncode != 0:
+            print(f"seed {seed}: {done.stderr.decode(errors='replace')}")
+            return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
