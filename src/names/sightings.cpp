@@ -85,10 +85,9 @@ bool isSpeakerLabel(std::string_view text, size_t from, size_t to) {
 // negation ("Idon" of "Idon'tknow"). A name before any other ending stays
 // ("Bramblebum's", "Kenji'll").
 bool isContractionPiece(std::string_view text, size_t start, size_t end) {
-    if (followsContraction(text, 0, start, Encoding::utf8) &&
-        contractionEnding(text.substr(start, end - start)))
+    if (followsContraction(text, 0, start) && contractionEnding(text.substr(start, end - start)))
         return true;
-    size_t apostrophe = apostropheLengthAt(text, end, Encoding::utf8);
+    size_t apostrophe = apostropheLengthAt(text, end);
     return apostrophe > 0 && end + apostrophe < text.size() &&
            toUpperAscii(text[end + apostrophe]) == 'T';
 }
@@ -127,7 +126,7 @@ void noteTextLine(const std::string& line, bool& sentenceOpen) {
             continue;
         }
         if (!isContractionPiece(text, start, i))
-            noteWord(word, key, sentenceOpen, apostropheLengthAt(text, i, Encoding::utf8) > 0);
+            noteWord(word, key, sentenceOpen, apostropheLengthAt(text, i) > 0);
         sentenceOpen = true;
     }
 }

@@ -26,9 +26,10 @@ bool isAscii(char c) {
 
 // Whether the character that ends at text[end - 1] is a letter (or a mark
 // on one), reading no further back than `from`.
-bool isLetterBefore(std::string_view text, size_t from, size_t end, Encoding encoding) {
+bool isLetterBefore(std::string_view text, size_t from, size_t end) {
     if (end <= from) return false;
     if (isAscii(text[end - 1])) return isAsciiLetter(text[end - 1]);
+    Encoding encoding = lineEncoding;
     size_t start = end - 1;
     if (encoding == Encoding::utf8)
         while (start > from && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
@@ -57,22 +58,23 @@ bool beginsWith(std::string_view word, std::string_view ending, bool capitals) {
 
 }  // namespace
 
-size_t apostropheLengthAt(std::string_view text, size_t at, Encoding encoding) {
+size_t apostropheLengthAt(std::string_view text, size_t at) {
     if (at >= text.size() || isAscii(text[at])) return at < text.size() && text[at] == '\'' ? 1 : 0;
-    return apostropheAt(text, at, encoding);
+    return apostropheAt(text, at, lineEncoding);
 }
 
-size_t apostropheLengthBefore(std::string_view text, size_t from, size_t end, Encoding encoding) {
+size_t apostropheLengthBefore(std::string_view text, size_t from, size_t end) {
     if (end <= from) return 0;
     if (isAscii(text[end - 1])) return text[end - 1] == '\'' ? 1 : 0;
+    Encoding encoding = lineEncoding;
     for (size_t length = 1; length <= longestApostrophe && length <= end - from; ++length)
         if (apostropheAt(text, end - length, encoding) == length) return length;
     return 0;
 }
 
-bool followsContraction(std::string_view text, size_t from, size_t start, Encoding encoding) {
-    size_t apostrophe = apostropheLengthBefore(text, from, start, encoding);
-    return apostrophe > 0 && isLetterBefore(text, from, start - apostrophe, encoding);
+bool followsContraction(std::string_view text, size_t from, size_t start) {
+    size_t apostrophe = apostropheLengthBefore(text, from, start);
+    return apostrophe > 0 && isLetterBefore(text, from, start - apostrophe);
 }
 
 size_t contractionEnding(std::string_view word) {

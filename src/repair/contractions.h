@@ -10,20 +10,19 @@
 #include <string_view>
 
 #include "repair/repairword.h"
-#include "wordlist/characters.h"
 
 // Apostrophes as the character layer knows them (' and the typographic ’ ‘
-// ʼ), in the encoding of the line they stand in: every rule that looks
+// ʼ), in the encoding of the text they stand in: every rule that looks
 // behind or before a word for one asks these. The length of the apostrophe
 // at text[at], 0 when none; of the one whose last byte is text[end - 1],
 // reading no further back than `from`.
-size_t apostropheLengthAt(std::string_view text, size_t at, Encoding encoding);
-size_t apostropheLengthBefore(std::string_view text, size_t from, size_t end, Encoding encoding);
+size_t apostropheLengthAt(std::string_view text, size_t at);
+size_t apostropheLengthBefore(std::string_view text, size_t from, size_t end);
 
 // True when text[start] directly follows an apostrophe that itself follows
 // a letter ("don'", "I'", "we'"), so the word there may begin with an
 // ending; not after an apostrophe that opens a word or a quotation ('til).
-bool followsContraction(std::string_view text, size_t from, size_t start, Encoding encoding);
+bool followsContraction(std::string_view text, size_t from, size_t start);
 
 // The length of the contraction ending the word begins with: t s m d ll re
 // ve in small letters, or in capitals when the whole word is in capitals

@@ -4,8 +4,6 @@
 #include <cstddef>
 #include <string>
 
-#include "wordlist/characters.h"
-
 // What one call of repairLine keeps across its words.
 struct LineRepair {
     std::string result;       // the repaired text being built
@@ -17,9 +15,6 @@ struct LineRepair {
     // the word this piece ends ("keepgoin|'").
     bool afterContraction = false;
     bool beforeApostrophe = false;
-    // The line's, decided once for it; a trial's piece of one word holds
-    // no apostrophe, so its own is never asked.
-    Encoding encoding = Encoding::utf8;
 };
 
 // `word` is NUL-terminated inside the text the call was handed; it may be
