@@ -1,7 +1,8 @@
 # Writes a C++ header that holds files as char arrays, NUL-terminated:
-#   cmake -DOUTPUT=header.h -P embed-files.cmake NAME=PATH...
+#   cmake -DOUTPUT=header.h -P embed-files.cmake NAME=PATH... NAME=sha256:PATH...
 # Arrays of numbers, not string literals, so that no compiler's limit on the
-# length of a literal applies.
+# length of a literal applies. NAME=sha256:PATH holds instead the SHA-256 of
+# the file in base64, as a Content-Security-Policy names a script.
 set(header "// Made by cmake/embed-files.cmake at build time; do not edit.\n#pragma once\n")
 set(entries)
 math(EXPR last "${CMAKE_ARGC} - 1")
@@ -10,9 +11,45 @@ foreach(k RANGE ${last})
     list(APPEND entries "${CMAKE_ARGV${k}}")
   endif()
 endforeach()
+
+# Base64 of the bytes the hex string `hex` spells.
+function(hex_to_base64 hex out)
+  set(digits "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+  string(LENGTH "${hex}" length)
+  set(text "")
+  set(at 0)
+  while(at LESS length)
+    math(EXPR left "${length} - ${at}")
+    if(left GREATER 6)
+      set(left 6)
+    endif()
+    string(SUBSTRING "${hex}000000" ${at} 6 group)
+    math(EXPR value "0x${group}")
+    foreach(shift 18 12 6 0)
+      # A group of 2 or 1 bytes gives 3 or 2 characters, then '='.
+      if((left EQUAL 2 AND shift LESS 12) OR (left EQUAL 4 AND shift EQUAL 0))
+        string(APPEND text "=")
+      else()
+        math(EXPR index "(${value} >> ${shift}) & 63")
+        string(SUBSTRING "${digits}" ${index} 1 digit)
+        string(APPEND text "${digit}")
+      endif()
+    endforeach()
+    math(EXPR at "${at} + 6")
+  endwhile()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
 foreach(entry IN LISTS entries)
   string(REGEX REPLACE "=.*" "" name "${entry}")
   string(REGEX REPLACE "^[^=]*=" "" path "${entry}")
+  if(path MATCHES "^sha256:")
+    string(SUBSTRING "${path}" 7 -1 path)
+    file(SHA256 "${path}" hex)
+    hex_to_base64("${hex}" base64)
+    string(APPEND header "\ninline constexpr char ${name}[] = \"sha256-${base64}\";\n")
+    continue()
+  endif()
   file(READ "${path}" bytes HEX)
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${bytes}")
   string(REGEX REPLACE "((0x..,){24})" "\\1\n" bytes "${bytes}")

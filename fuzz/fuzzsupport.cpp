@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "repair/verbatim.h"
+#include "wordlist/characters.h"
 
 RepairEdits runawayEdits;
 
@@ -51,6 +52,8 @@ ssize_t keep(void*, const char* text, size_t size) {
         auto* newline = static_cast<const char*>(std::memchr(from, '\n', end - from));
         const char* stop = newline ? newline + 1 : end;
         line.append(from, stop);
+        // Whatever the line's encoding, every message is UTF-8.
+        if (newline) expect(isValidUtf8(line), "a message that is not valid UTF-8");
         if (newline) readRunawayLine(line), line.clear();
         from = stop;
     }

@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "repair/counters.h"
 #include "repair/repairline.h"
+#include "wordlist/characters.h"
 #include "wordlist/dictionary.h"
 
 namespace {
@@ -104,6 +105,27 @@ void refuseNewList(const Output& output, const char* outPath) {
     }
 }
 
+// "ep1.srt" to "ep1-utf8.srt": where the converted file may go.
+std::string utf8Name(const std::string& path) {
+    size_t nameStart = path.size() - fileName(path).size();
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot <= nameStart) return path + "-utf8";
+    return path.substr(0, dot) + "-utf8" + path.substr(dot);
+}
+
+// A file in UTF-16 (Notepad's "Unicode") would lose all of its text to the
+// NUL rule and pass as repaired; it is refused while an earlier output is
+// still untouched. What checkReadable read is looked at: all of a regular
+// file's start (a pipe is not read before the run, and keeps the NUL
+// warning).
+void refuseUtf16(const InputFile& in, const char* inPath) {
+    if (!looksLikeUtf16(in.buffer)) return;
+    fail(std::string("Could not read the input file: ") + inPath +
+         ": it is in UTF-16, which unjam does not read; convert it to UTF-8 first: iconv -f "
+         "UTF-16 -t UTF-8 " +
+         inPath + " > " + utf8Name(inPath));
+}
+
 // Copies every line; the third and later lines of each block (after the cue
 // number and the timing line) are repaired.
 void processLines(InputFile& in, Output& out) {
@@ -140,6 +162,7 @@ int runUnjam(int argc, char** argv) {
     const char* outPath = argv[2];
     InputFile in;
     openInputOrFail(in, inPath);
+    refuseUtf16(in, inPath);
     refuseOverwrite(in.fd, inPath, outPath);
     Output out = openOutput(outPath);
     refuseNewList(out, outPath);

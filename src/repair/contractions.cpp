@@ -29,7 +29,7 @@ bool isAscii(char c) {
 bool isLetterBefore(std::string_view text, size_t from, size_t end) {
     if (end <= from) return false;
     if (isAscii(text[end - 1])) return isAsciiLetter(text[end - 1]);
-    Encoding encoding = encodingOfLine(text);
+    Encoding encoding = lineEncoding;
     size_t start = end - 1;
     if (encoding == Encoding::utf8)
         while (start > from && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
@@ -60,13 +60,13 @@ bool beginsWith(std::string_view word, std::string_view ending, bool capitals) {
 
 size_t apostropheLengthAt(std::string_view text, size_t at) {
     if (at >= text.size() || isAscii(text[at])) return at < text.size() && text[at] == '\'' ? 1 : 0;
-    return apostropheAt(text, at, encodingOfLine(text));
+    return apostropheAt(text, at, lineEncoding);
 }
 
 size_t apostropheLengthBefore(std::string_view text, size_t from, size_t end) {
     if (end <= from) return 0;
     if (isAscii(text[end - 1])) return text[end - 1] == '\'' ? 1 : 0;
-    Encoding encoding = encodingOfLine(text);
+    Encoding encoding = lineEncoding;
     for (size_t length = 1; length <= longestApostrophe && length <= end - from; ++length)
         if (apostropheAt(text, end - length, encoding) == length) return length;
     return 0;

@@ -12,6 +12,7 @@
 #include "repair/spokenforms.h"
 #include "repair/trials.h"
 #include "repair/wordbudget.h"
+#include "wordlist/characters.h"
 #include "wordlist/chartests.h"
 #include "wordlist/diagnostics.h"
 #include "wordlist/lookup.h"
@@ -34,13 +35,14 @@ LineNumberText lineNumberText() {
 void reportAmbiguity(const char* word, const std::string& chosen, std::string_view left,
                      std::string_view right) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic({n.text, ": Ambiguous splitting of '", word, "': chose '", chosen, "' over '",
-                     left, " ", right, "'"});
+    writeDiagnosticIn(lineEncoding, {n.text, ": Ambiguous splitting of '", word, "': chose '",
+                                     chosen, "' over '", left, " ", right, "'"});
 }
 
 void reportTruncation(const char* word, const std::string& replacement) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic({n.text, ": Truncated 'ii' in '", word, "' to '", replacement, "'"});
+    writeDiagnosticIn(lineEncoding,
+                      {n.text, ": Truncated 'ii' in '", word, "' to '", replacement, "'"});
 }
 
 bool startsWith(const std::string& text, const char* prefix) {
@@ -81,13 +83,16 @@ bool searchSplits(char* word, std::string& work, LineRepair& call, size_t chosen
     // A word that begins with a letter has its left pieces looked up in one
     // pass; any other gets the lookup's diagnostic for each, in turn.
     std::array<bool, longestSearchedWord + 1> listed;
-    bool batched = isAsciiLetter(work[0]) && work.size() < listed.size();
+    bool ascii = lineEncoding == Encoding::ascii || isAscii(work);
+    bool batched = ascii && isAsciiLetter(work[0]) && work.size() < listed.size();
     if (batched) inDictPrefixes(work.data(), work.size() - 1, listed.data());
     size_t wordLength = work.size();  // shrinks when a trial rewrites the word's tail
     bool splitFound = chosenAt > 0;
-    // Left pieces are read by length, so the copy need not be cut.
+    // Left pieces are read by length, so the copy need not be cut. A word
+    // is cut only between characters, never before a combining mark.
     for (size_t p = work.size(); p-- > 1;) {
         std::string_view left(work.data(), p);
+        if (!ascii && !isSplitPoint(work, p, lineEncoding)) continue;
         if (p != chosenAt && (batched ? listed[p] : inDictSized(left.data(), p))) {
             char* right = word + p;
             bool direct = holdsPiece(right, wordLength - p, call);
@@ -147,13 +152,13 @@ bool applyDoubledI(char* word, std::string& work, std::string& replacement,
 
 void reportNotFound(const char* word) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic({n.text, ": Couldn't find '", word, "' in the dictionary."});
+    writeDiagnosticIn(lineEncoding, {n.text, ": Couldn't find '", word, "' in the dictionary."});
 }
 
 void reportRunaway(const std::string& word, const std::string& result) {
     LineNumberText n = lineNumberText();
-    writeDiagnostic({n.text, ": Ambiguous splitting of '", word, "': chose '", result,
-                     "' over too many alternatives to list"});
+    writeDiagnosticIn(lineEncoding, {n.text, ": Ambiguous splitting of '", word, "': chose '",
+                                     result, "' over too many alternatives to list"});
 }
 
 bool holdsPiece(const char* piece, size_t length, const LineRepair& call) {

@@ -62,6 +62,7 @@ std::string fillTemplate(const std::string& json) {
     std::string page;
     std::string_view html(pageHtml, sizeof pageHtml - 1);
     const std::pair<std::string_view, std::string_view> parts[] = {
+        {"@SCRIPT_HASH@", pageJsHash},
         {"@STYLE@", {pageCss, sizeof pageCss - 1}},
         {"@DATA@", json},
         {"@SCRIPT@", {pageJs, sizeof pageJs - 1}}};

@@ -1,6 +1,7 @@
 #include "wordlist/characters.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -154,21 +155,57 @@ void appendFolded(char32_t code, std::u32string& out) {
     out += foldSimple(code);
 }
 
-bool isAscii(std::string_view text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
+bool eightAscii(const char* at) {
+    uint64_t eight;
+    std::memcpy(&eight, at, 8);
+    return (eight & 0x8080808080808080ULL) == 0;
 }
 
-}  // namespace
+// Where the first byte above 0x7F is, or the text's size: eight bytes at a
+// time (the last eight may overlap the eight before), since most lines are
+// ASCII throughout.
+size_t asciiPrefix(std::string_view text) {
+    size_t at = 0, n = text.size();
+    if (n >= 8) {
+        while (at + 8 <= n && eightAscii(text.data() + at))
+            at += 8;
+        if (at + 8 > n && eightAscii(text.data() + n - 8)) return n;
+    }
+    while (at < n && byteAt(text, at) < 0x80)
+        ++at;
+    return at;
+}
 
-bool isValidUtf8(std::string_view text) {
-    for (size_t at = 0; at < text.size();) {
+bool isValidUtf8From(std::string_view text, size_t at) {
+    while (at < text.size()) {
         size_t length = validSequenceLength(text, at);
         if (length == 0) return false;
         at += length;
     }
     return true;
+}
+
+}  // namespace
+
+Encoding lineEncoding = Encoding::utf8;
+
+bool isAscii(std::string_view text) {
+    return asciiPrefix(text) == text.size();
+}
+
+bool isValidUtf8(std::string_view text) {
+    return isValidUtf8From(text, asciiPrefix(text));
+}
+
+Encoding encodingOfLine(std::string_view line) {
+    size_t at = asciiPrefix(line);
+    if (at == line.size()) return Encoding::ascii;
+    return isValidUtf8From(line, at) ? Encoding::utf8 : Encoding::windows1252;
+}
+
+bool looksLikeUtf16(std::string_view start) {
+    if (start.starts_with("\xff\xfe") || start.starts_with("\xfe\xff")) return true;
+    return start.substr(0, start.find('\n')).find('\0') != std::string_view::npos;
 }
 
 CharClass classOf(char32_t code) {
@@ -196,6 +233,16 @@ Character decodeCharacter(std::string_view text, size_t at, Encoding encoding) {
 ClassAt classAtSlow(std::string_view text, size_t at, Encoding encoding) {
     Character c = decodeCharacter(text, at, encoding);
     return {classOf(c.code), c.length};
+}
+
+bool startsWithLetter(std::string_view text, Encoding encoding) {
+    return !text.empty() && classAt(text, 0, encoding).type == CharClass::letter;
+}
+
+bool isSplitPoint(std::string_view text, size_t at, Encoding encoding) {
+    if (byteAt(text, at) < 0x80) return true;
+    if (encoding == Encoding::utf8 && (byteAt(text, at) & 0xC0) == 0x80) return false;
+    return classAtSlow(text, at, encoding).type != CharClass::mark;
 }
 
 bool isApostrophe(char32_t code) {

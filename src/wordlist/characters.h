@@ -19,14 +19,26 @@
 
 #include "wordlist/unicodetables.h"
 
-enum class Encoding : uint8_t { utf8, windows1252 };
+// ascii: a line with no byte above 0x7F, which both encodings read alike;
+// it is told apart so that such a line, most lines, is read with no check
+// beyond that.
+enum class Encoding : uint8_t { ascii, utf8, windows1252 };
 
 // Strict UTF-8: no overlong form, no surrogate, nothing above U+10FFFF. A
 // byte order mark is a valid character.
 bool isValidUtf8(std::string_view text);
-inline Encoding encodingOfLine(std::string_view line) {
-    return isValidUtf8(line) ? Encoding::utf8 : Encoding::windows1252;
-}
+Encoding encodingOfLine(std::string_view line);
+
+// The encoding of the line being read now. repairLine sets it for each line
+// it is handed; the lookup and the messages read that line's words by it.
+extern Encoding lineEncoding;
+
+// UTF-16 (a byte order mark, or NUL bytes in the first line), given the start
+// of a file: neither encoding above can read it, and no text of single bytes
+// has either.
+bool looksLikeUtf16(std::string_view start);
+
+bool isAscii(std::string_view text);
 
 // What a character is to the word model. A word is a run of letters, marks
 // and others; digits and word ends end it. wordEnd: Unicode punctuation,
@@ -64,6 +76,13 @@ inline ClassAt classAt(std::string_view text, size_t at, Encoding encoding) {
     if (byte < 0x80) return {static_cast<CharClass>(asciiClassTable[byte]), 1};
     return classAtSlow(text, at, encoding);
 }
+
+// Whether the text begins with a letter: a word that does not is no word of
+// any list.
+bool startsWithLetter(std::string_view text, Encoding encoding);
+// Whether a word may be cut before text[at]: at a character's start, and
+// not before a combining mark, which belongs to the letter before it.
+bool isSplitPoint(std::string_view text, size_t at, Encoding encoding);
 
 // ' and the typographic apostrophes ’ (U+2019) ‘ (U+2018) ʼ (U+02BC):
 // every rule that looks for an apostrophe asks this.

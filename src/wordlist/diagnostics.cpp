@@ -26,6 +26,14 @@ void writeDiagnostic(std::initializer_list<std::string_view> parts) {
     std::fflush(stdout);
 }
 
+void writeDiagnosticIn(Encoding encoding, std::initializer_list<std::string_view> parts) {
+    if (encoding != Encoding::windows1252) return writeDiagnostic(parts);
+    std::string line;
+    for (std::string_view part : parts)
+        line.append(part);
+    writeDiagnostic({toUtf8(line, encoding)});
+}
+
 void showRecordedDiagnostics(std::string_view lines) {
     // Recorded lines come in many small pieces; gathering them saves a call
     // of the stream for each.

@@ -1,11 +1,13 @@
 #include "wordlist/dictionary.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <deque>
 #include <string>
 
 #include "platform/platform.h"
+#include "wordlist/characters.h"
 #include "wordlist/chartests.h"
 #include "wordlist/grouping.h"
 #include "wordlist/wordfile.h"
@@ -13,23 +15,47 @@
 
 std::vector<std::string_view> dictWords;
 std::vector<int32_t> dictLengths;
+std::vector<std::string_view> dictKeys;
 int32_t dictCount = 0;
 int32_t letterStart[28] = {};
 
 namespace {
 
-// The text of each word file read, which the stored words point into. A
-// deque never moves what it already holds.
+// The text of each word file read, which the stored words point into, and
+// the keys of its words beyond ASCII. A deque never moves what it holds.
 std::deque<std::string> wordFileTexts;
+std::deque<std::string> wordKeys;
 
 bool isWordSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// Calls `store` with every whitespace-delimited word of the file, in order.
+// The encoding of each line of a word file, decided as a subtitle line's
+// is, so that a list may mix them as a subtitle file may. Asked in order of
+// position; each line is read once.
+struct LineEncodings {
+    std::string_view text;
+    size_t lineEnd = 0;  // the end of the line last decided
+    Encoding encoding = Encoding::utf8;
+
+    Encoding at(size_t position) {
+        if (position >= lineEnd) {
+            size_t from = text.rfind('\n', position);
+            from = from == std::string_view::npos ? 0 : from + 1;
+            lineEnd = std::min(text.find('\n', position), text.size());
+            encoding = encodingOfLine(text.substr(from, lineEnd - from));
+        }
+        return encoding;
+    }
+};
+
+// Calls `store` with every whitespace-delimited word of the file, in order,
+// and its key.
 template <typename Store>
 void forEachWord(FILE* f, const char* name, Store store) {
     const std::string& text = wordFileTexts.emplace_back(readWordFileText(f, name));
+    LineEncodings encodings{text};
+    const bool asciiText = isAscii(text);  // as most lists are: no word needs a key
     size_t i = 0, n = text.size();
     while (i < n) {
         while (i < n && isWordSpace(text[i]))
@@ -37,11 +63,20 @@ void forEachWord(FILE* f, const char* name, Store store) {
         size_t start = i;
         while (i < n && !isWordSpace(text[i]))
             ++i;
-        if (i > start) store(std::string_view(text.data() + start, i - start));
+        if (i == start) continue;
+        std::string_view word(text.data() + start, i - start);
+        if (asciiText || isAscii(word))
+            store(word, std::string_view());
+        else
+            store(word, wordKeys.emplace_back(lookupKey(word, encodings.at(start))));
     }
 }
 
-void storeWord(std::string_view word) {
+// `key`: empty for an ASCII word. The first word with a key of its own
+// gives every word one.
+void storeWord(std::string_view word, std::string_view key) {
+    if (!key.empty() && dictKeys.empty()) dictKeys.assign(dictWords.begin(), dictWords.end());
+    if (!key.empty() || !dictKeys.empty()) dictKeys.push_back(key.empty() ? word : key);
     dictWords.push_back(word);
     dictLengths.push_back(static_cast<int32_t>(word.size()));
     ++dictCount;
@@ -67,17 +102,18 @@ void loadMainList(FILE* f, const char* name) {
     freeDictionary();
     bool started[26] = {};
     char previous = 0;  // no previous initial yet
-    forEachWord(f, name, [&](std::string_view word) {
+    forEachWord(f, name, [&](std::string_view word, std::string_view key) {
         char initial = toUpperAscii(word[0]);
-        // Words with a non-letter initial are kept but start no run and do
-        // not break the run they stand in.
+        // Words with an initial outside A-Z are kept but start no run and do
+        // not break the run they stand in: a letter beyond ASCII is found
+        // wherever it stands, a non-letter never.
         if (isAsciiLetter(initial) && initial != previous) {
             int letter = initial - 'A';
             started[letter] = true;
             letterStart[letter] = dictCount;
             previous = initial;
         }
-        storeWord(word);
+        storeWord(word, key);
     });
     letterStart[26] = dictCount;
     // A letter with no run gets an empty range where the next run begins.
@@ -117,7 +153,10 @@ void freeDictionary() {
     dictWords.shrink_to_fit();
     dictLengths.clear();
     dictLengths.shrink_to_fit();
+    dictKeys.clear();
+    dictKeys.shrink_to_fit();
     wordFileTexts.clear();
+    wordKeys.clear();
     dictCount = 0;
     for (int32_t& entry : letterStart)
         entry = 0;

@@ -11,6 +11,17 @@
 // The stored words, pointing into the text of the files they were read from.
 extern std::vector<std::string_view> dictWords;
 extern std::vector<int32_t> dictLengths;
+// What each stored word is looked up by: an ASCII word is its own key
+// (compared ignoring the case of A-Z), any other has its lookupKey, read in
+// the encoding of its own line of the file. Empty while every stored word is
+// ASCII, as in most lists; then dictWords are the keys.
+extern std::vector<std::string_view> dictKeys;
+inline const std::vector<std::string_view>& keyTexts() {
+    return dictKeys.empty() ? dictWords : dictKeys;
+}
+inline std::string_view keyOf(int32_t position) {
+    return keyTexts()[static_cast<size_t>(position)];
+}
 extern int32_t dictCount;
 // Entries 0-25: where the run of main-list words of letters A-Z starts.
 // Entry 26: end of the main list (start of the second list).

@@ -12,11 +12,22 @@ bool inDict(const char* word) {
 }
 
 bool inDictSized(const char* word, size_t length) {
-    if (!isAsciiLetter(word[0])) {
+    if (lineEncoding == Encoding::ascii && isAsciiLetter(word[0])) return indexHolds(word, length);
+    return inDictEncoded(word, length, lineEncoding);
+}
+
+bool inDictEncoded(const char* word, size_t length, Encoding encoding) {
+    if (encoding == Encoding::ascii) {
+        if (isAsciiLetter(word[0])) return indexHolds(word, length);
         writeDiagnostic({"inDict got symbol '", std::string_view(word, length), "'"});
         return false;
     }
-    return indexHolds(word, length);
+    std::string_view text(word, length);
+    if (!startsWithLetter(text, encoding)) {
+        writeDiagnosticIn(encoding, {"inDict got symbol '", text, "'"});
+        return false;
+    }
+    return indexHoldsWord(word, length, encoding);
 }
 
 void inDictPrefixes(const char* word, size_t count, bool* listed) {

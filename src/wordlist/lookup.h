@@ -1,18 +1,24 @@
-// Case-insensitive (A-Z only) lookup in the loaded word list.
+// Lookup in the loaded word list, whatever the case, the encoding and the
+// form (composed or with combining marks) of the word: by its lookupKey.
 #pragma once
 
 #include <cstddef>
 
-// True when the word list holds the word. A word whose first byte is not a
-// letter is never found: it gets a diagnostic line on standard output.
+#include "wordlist/characters.h"
+
+// True when the word list holds the word, read in lineEncoding. A word whose
+// first character is not a letter is never found: it gets a diagnostic line
+// on standard output, in UTF-8.
 bool inDict(const char* word);
 
 // The same lookup for the first `length` bytes of `word` (no NUL among
 // them), for callers that know the length: a piece longer than every listed
 // word is answered without reading it.
 bool inDictSized(const char* word, size_t length);
+// The same, for a word in the given encoding.
+bool inDictEncoded(const char* word, size_t length, Encoding encoding);
 
-// inDict for the first 1 to `count` bytes of a word that begins with a
-// letter, in one pass: listed[p] answers for the first p bytes (listed has
+// inDict for the first 1 to `count` bytes of an ASCII word that begins with
+// a letter, in one pass: listed[p] answers for the first p bytes (listed has
 // count + 1 entries). No diagnostic can arise.
 void inDictPrefixes(const char* word, size_t count, bool* listed);

@@ -5,17 +5,7 @@
 #include <string_view>
 
 #include "platform/platform.h"
-
-namespace {
-
-// A byte order mark, or NUL bytes in the first line: no list of single-byte
-// words has either.
-bool looksLikeUtf16(std::string_view text) {
-    if (text.starts_with("\xff\xfe") || text.starts_with("\xfe\xff")) return true;
-    return text.substr(0, text.find('\n')).find('\0') != std::string_view::npos;
-}
-
-}  // namespace
+#include "wordlist/characters.h"
 
 FILE* openWordFile(const char* path) {
     int fd = openForReading(path);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "wordlist/characters.h"
 #include "wordlist/chartests.h"
 #include "wordlist/dictionary.h"
 
@@ -16,6 +17,7 @@ namespace {
 std::vector<uint8_t> tags;
 std::vector<uint32_t> positions;
 size_t slotMask = 0;
+const std::string_view* indexedKeys = nullptr;  // keyTexts() as the index was last built
 int32_t indexedCount = 0;
 size_t longestWord = 0;
 
@@ -74,18 +76,17 @@ void prefetchHome(uint64_t hash) {
 // The slot that holds the word, or the empty slot where it would go.
 size_t findSlot(const char* word, size_t length, uint64_t hash) {
     uint8_t tag = tagOf(hash);
+    const std::string_view* keys = indexedKeys;
     for (size_t at = homeOf(hash);; at = (at + 1) & slotMask) {
         if (tags[at] == 0) return at;
         if (tags[at] != tag) continue;
-        uint32_t position = positions[at];
-        if (dictWords[position].size() == length &&
-            sameFolded(dictWords[position].data(), word, length))
-            return at;
+        std::string_view key = keys[positions[at]];
+        if (key.size() == length && sameFolded(key.data(), word, length)) return at;
     }
 }
 
-void insertPosition(int32_t position, uint64_t hash) {
-    std::string_view word = dictWords[position];
+// `word` is keyOf(position).
+void insertPosition(int32_t position, std::string_view word, uint64_t hash) {
     size_t at = findSlot(word.data(), word.size(), hash);
     if (tags[at] != 0) return;  // a duplicate answers the same
     tags[at] = tagOf(hash);
@@ -95,7 +96,8 @@ void insertPosition(int32_t position, uint64_t hash) {
 }
 
 uint64_t hashOfStored(int32_t position) {
-    return hashFolded(dictWords[position].data(), dictWords[position].size());
+    std::string_view key = keyOf(position);
+    return hashFolded(key.data(), key.size());
 }
 
 // Keeps the load at most one half, so that probe runs stay short.
@@ -113,15 +115,22 @@ void reserveFor(int32_t count) {
     for (size_t at = 0; at < oldTags.size(); ++at)
         if (oldTags[at] != 0) {
             int32_t position = static_cast<int32_t>(oldPositions[at]);
-            insertPosition(position, hashOfStored(position));
+            insertPosition(position, keyOf(position), hashOfStored(position));
         }
+}
+
+// A letter beyond A-Z has no range: its words are found wherever they stand.
+[[gnu::noinline]] bool keyStartsWithLetter(int32_t position) {
+    return startsWithLetter(keyOf(position), Encoding::utf8);
 }
 
 }  // namespace
 
 bool rangeHolds(int32_t position) {
     std::string_view word = dictWords[position];
-    char initial = word.empty() ? '\0' : static_cast<char>(word[0] | 0x20);
+    if (word.empty()) return false;
+    if (static_cast<unsigned char>(word[0]) >= 0x80) return keyStartsWithLetter(position);
+    char initial = static_cast<char>(word[0] | 0x20);
     if (initial < 'a' || initial > 'z') return false;
     if (position >= letterStart[26]) return position < letterStart[27];
     int letter = initial - 'a';
@@ -129,16 +138,18 @@ bool rangeHolds(int32_t position) {
 }
 
 void indexWords(int32_t begin, int32_t end) {
+    indexedKeys = keyTexts().data();
     reserveFor(indexedCount + (end - begin));
     // In batches: every word's slot is asked for before the first is filled.
     // A word holding a zero byte is never found, so it gets no hash.
     constexpr int32_t batch = 16;
     uint64_t hashes[batch];
+    std::string_view keys[batch];
     bool taken[batch];
     for (int32_t from = begin; from < end; from += batch) {
         int32_t to = std::min(end, from + batch);
         for (int32_t position = from; position < to; ++position) {
-            std::string_view word = dictWords[position];
+            std::string_view word = keys[position - from] = keyOf(position);
             bool& take = taken[position - from];
             take = rangeHolds(position);
             if (!take) continue;
@@ -151,7 +162,8 @@ void indexWords(int32_t begin, int32_t end) {
             prefetchHome(hashes[position - from]);
         }
         for (int32_t position = from; position < to; ++position)
-            if (taken[position - from]) insertPosition(position, hashes[position - from]);
+            if (taken[position - from])
+                insertPosition(position, keys[position - from], hashes[position - from]);
     }
 }
 
@@ -163,11 +175,31 @@ void clearWordIndex() {
     slotMask = 0;
     indexedCount = 0;
     longestWord = 0;
+    indexedKeys = nullptr;
 }
 
 bool indexHolds(const char* word, size_t length) {
     if (length > longestWord || tags.empty()) return false;
     return tags[findSlot(word, length, hashFolded(word, length))] != 0;
+}
+
+bool indexHoldsWord(const char* word, size_t length, Encoding encoding) {
+    if (tags.empty()) return false;
+    // An ASCII word is hashed as it is checked; a key is never shorter than
+    // a third of its word (three combining jamo compose to one syllable).
+    if (length <= longestWord) {
+        uint64_t h = hashStart;
+        unsigned char bytes = 0;
+        for (size_t i = 0; i < length; ++i) {
+            bytes |= static_cast<unsigned char>(word[i]);
+            h = hashStep(h, word[i]);
+        }
+        if (bytes < 0x80) return tags[findSlot(word, length, hashFinish(h))] != 0;
+    } else if (length > 3 * longestWord || isAscii(std::string_view(word, length))) {
+        return false;
+    }
+    std::string key = lookupKey(std::string_view(word, length), encoding);
+    return indexHolds(key.data(), key.size());
 }
 
 void markListedPrefixes(const char* word, size_t count, bool* listed) {

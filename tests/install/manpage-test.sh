@@ -53,7 +53,8 @@ run() {
 check_messages() {
     sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folder\.srt/in.srt/' \
         -e 's/^\(Will not write the output over the word list:\) list\.srt \(.*\) words$/\1 out.srt \2 list/' \
-        -e 's/^\(Could not \(read\|write\|open\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
+        -e 's/^\(Could not read the input file:\) wide\.srt: \(.* UTF-8\) wide\.srt > wide-utf8\.srt$/\1 in.srt: \2 in.srt > in-utf8.srt/' \
+        -e '/ UTF-16, which /!s/^\(Could not \(read\|write\|open\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
         -e 's/^\(Could not write the page\): .*/\1: reason/' \
         -e 's/: \(it has\|it read\) [0-9]* lines, not [0-9]*$/: \1 N lines, not M/' \
         -e "s/\(: line\|its line\) [0-9][0-9]* /\1 N /; s/holds no '.*'\$/holds no 'word'/" \
@@ -152,7 +153,8 @@ if [ "${unjam##*/}" = unjam-review ]; then
         "Could not write the page"
 fi
 run in.srt out.srt
-printf '1\n2\nrun ofthe between wiill [x]\n' >in.srt
+# \001 (a control character) is part of a word, and no letter.
+printf '1\n2\nrun ofthe between wiill \001x\n' >in.srt
 run in.srt out.srt
 # The L words in two groups; otherwise from A to Z.
 printf '%s\n' be bet he la me lo the tween ween will >words
@@ -168,6 +170,8 @@ mkdir folder.srt
 run folder.srt out.srt
 printf '1\n2\nrun\0away\n' >nul.srt
 run nul.srt out.srt
+printf '\xff\xfe1\0' >wide.srt
+run wide.srt out.srt
 mkdir runaway
 printf '%s\n' ha haha >runaway/words
 printf '1\n2\n%s\n' "$(printf 'ha%.0s' {1..40})" >runaway/in.srt
@@ -179,4 +183,5 @@ rm lists/words && mkdir lists/words && (cd lists && run ../in.srt out.srt)
 check_messages "Could not open the words file" "Couldn't find" "possibily ambiguous" \
     "Warning: 'words' is not grouped" "over 'other'" "over too many" "Truncated" "got symbol" \
     "Could not read" "over the word list" "after a NUL byte" "in UTF-16" "words2 file" \
+    "does not read; convert" \
     "directory, which"

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "repair/repairline.h"
 #include "repair/trials.h"
 #include "support/testsupport.h"
+#include "wordlist/characters.h"
 
 namespace {
 
@@ -40,6 +42,7 @@ Repair repairCaptured(const std::string& line) {
 
 struct RepairCase {
     std::string name, words, line;
+    std::optional<std::string> words2;
     Repair want{};
 };
 
@@ -68,6 +71,7 @@ std::vector<RepairCase> readCases() {
         if (key == "case") cases.emplace_back().name = value;
         RepairCase& c = cases.back();
         if (key == "words") c.words = value;
+        if (key == "words2") c.words2 = value;
         if (key == "line") c.line = c.want.lineAfter = value;  // unchanged unless said
         if (key == "result") c.want.result = value;
         if (key == "after") c.want.lineAfter = value;
@@ -91,7 +95,7 @@ TEST(Repair, EveryCaseOfTheTable) {
     std::vector<RepairCase> cases = readCases();
     ASSERT_GT(cases.size(), 40u);
     for (const RepairCase& c : cases) {
-        loadTestDictionary(c.words);
+        loadTestDictionary(c.words, c.words2 ? c.words2->c_str() : nullptr);
         EXPECT_EQ(shown(repairCaptured(c.line)), shown(c.want)) << c.name;
     }
 }
@@ -145,19 +149,21 @@ TEST(TrialBudget, LastWordWithinKeepsEveryLineAndCountFirstPastGetsOne) {
     EXPECT_TRUE(past.fixed);
 }
 
-// "q", 20 "ha" and S = "[xxxxxx[": the left pieces "q..." leave 20, 11 and 7
+// "q", 20 "ha" and S = "\x01xxxxxx\x01" (a control character, part of a
+// word but no letter, so that a piece beginning with it is looked up with
+// the diagnostic): the left pieces "q..." leave 20, 11 and 7
 // "ha"s before S, and the search of j "ha"s before S meets S F(j+1) times
 // (Fibonacci: "ha" and "haha" lead on). Each meeting prints 9 lines: the
 // lookup of S, then its trial's lookups of S and of its 7 left pieces. With
 // the not-found line: 9 * (10946 + 144 + 21) + 1 = 100,000 lines. Listing
-// the left piece before S's last byte adds one line, the lookup of "[".
+// the left piece before S's last byte adds one line, the lookup of "\x01".
 TEST(LineBudget, WordPrintingTheMostLinesKeepsThemOneMoreRunsAway) {
-    const std::string word = std::string("q") + has(20) + "[xxxxxx[";
+    const std::string word = std::string("q") + has(20) + "\x01xxxxxx\x01";
     const std::string words = std::string("ha haha q q") + has(9) + " q" + has(13);
     loadTestDictionary(words);
     Repair within = repairCaptured(word);
     EXPECT_EQ(std::count(within.messages.begin(), within.messages.end(), '\n'), 100000);
-    loadTestDictionary(words + " q" + has(20) + "[xxxxxx");
+    loadTestDictionary(words + " q" + has(20) + "\x01xxxxxx");
     Repair over = repairCaptured(word);
     EXPECT_EQ(over.messages, "42: Couldn't find '" + word + "' in the dictionary.\n");
     EXPECT_EQ(over.result, word);
@@ -185,6 +191,7 @@ TEST(Contractions, ApostropheBehindALetter) {
         {"don", false},
     };
     for (const auto& row : rows) {
+        lineEncoding = encodingOfLine(row.text);  // as repairLine decides it for its line
         EXPECT_EQ(followsContraction(row.text, 0, row.text.size()), row.follows) << row.text;
         EXPECT_FALSE(followsContraction(row.text, row.text.size() - 1, row.text.size()));
     }

@@ -4,14 +4,17 @@
 #include <string>
 
 #include "review/alignment.h"
+#include "review/namespots.h"
 
 namespace {
 
 // The changes as "[before|after|marks]" between the common text; "refused"
 // when the pair is no repair.
-std::string shown(const std::string& before, const std::string& after) {
+std::string shown(const std::string& before, const std::string& after,
+                  const PageNames& names = {}) {
     LineChanges line;
     if (!alignLine(before, after, line)) return "refused";
+    splitNameSpots(names, line);
     std::string text = line.common[0];
     for (size_t k = 0; k < line.changes.size(); ++k) {
         const Change& c = line.changes[k];
@@ -77,6 +80,22 @@ TEST(Alignment, ReportedWords) {
         EXPECT_TRUE(holdsReportedWord(line, word)) << word;
     for (const char* word : {"Zorblax", "isstillhere s", "still there", "Im", "here;"})
         EXPECT_FALSE(holdsReportedWord(line, word)) << word;
+}
+
+// A word that holds a proposed name, and that the lists alone repair
+// otherwise, becomes a change of its own that changes nothing.
+TEST(Alignment, NameSpots) {
+    PageNames names{{"Crag", "moor"}, {}, {{"Cragmoor", "Crag moor"}, {"moor", "moor"}}};
+    const char* const spots[][3] = {
+        {"Cragmoor, a moor areyou", "Cragmoor, a moor are you",
+         "[Cragmoor|Cragmoor|========], a moor [areyou|are you|===+===]"},
+        {"''Cragmoor''", "\"Cragmoor\"", "[''|\"|-~][Cragmoor|Cragmoor|========][''|\"|-~]"},
+        {"CRAGMOOR Cragmoors", "CRAGMOOR Cragmoors", "CRAGMOOR Cragmoors"},
+    };
+    for (auto& c : spots)
+        EXPECT_EQ(shown(c[0], c[1], names), c[2]) << c[0];
+    EXPECT_EQ(namesIn(names.proposed, "CRAGMOORs"), (std::vector<size_t>{0, 1}));
+    EXPECT_EQ(namesIn(names.proposed, "Cra gmoor"), (std::vector<size_t>{1}));
 }
 
 }  // namespace

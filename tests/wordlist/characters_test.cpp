@@ -8,15 +8,16 @@
 
 namespace {
 
-constexpr Encoding utf8 = Encoding::utf8, cp1252 = Encoding::windows1252;
+constexpr Encoding ascii = Encoding::ascii, utf8 = Encoding::utf8, cp1252 = Encoding::windows1252;
 
 TEST(Characters, EncodingOfALine) {
     struct Row {
         const char* line;
         Encoding want;
     } rows[] = {
-        {"", utf8},
-        {"plain ASCII", utf8},
+        {"", ascii},
+        {"plain ASCII", ascii},
+        {"ASCII, 127: \x7f", ascii},
         {"\xef\xbb\xbf\x31", utf8},         // byte order mark
         {"don\xe2\x80\x99t", utf8},         // don’t
         {"\xf0\x9f\x8e\xb5", utf8},         // a four-byte character

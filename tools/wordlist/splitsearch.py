@@ -1,11 +1,15 @@
 """unjam's repair of a line, for a word list given as a set of lower-cased
 words: markup and links copied as they stand, spoken forms with a dropped g
-kept (alone or ending a join), contraction endings split off, the of-the rule, the split search with trials (longest listed left
-piece first) and the doubled-i rule. tools/derive-wordlist checks it against
+kept (alone or ending a join), contraction endings split off, the of-the
+rule, the split search with trials (longest listed left piece first) and the doubled-i rule. tools/derive-wordlist checks it against
 unjam on every line of the benchmark corpus. memo caches the repair of words
-for one word list; pass a fresh dict when the list changes."""
+for one word list; pass a fresh dict when the list changes. Text is str:
+characters, whatever encoding the file had."""
 
-SEPARATORS = set(" ,!?.-:'\"$%#/`&()<>")
+import unicodedata
+
+# As src/wordlist/characters.h has them: ' and the typographic apostrophes.
+APOSTROPHES = "'\u2019\u2018\u02bc"
 
 # As src/repair/verbatim.cpp has them; it says why.
 TOP_LEVEL_DOMAINS = {"com", "net", "org", "edu", "gov", "mil", "info", "biz", "io", "tv", "co",
@@ -79,8 +83,22 @@ def verbatim_spans(text):
     return spans
 
 
+def key(text):
+    """What unjam looks a word up by: ASCII lower-cased, anything else case
+    folded and composed."""
+    if text.isascii():
+        return text.lower()
+    folded = unicodedata.normalize("NFD", text).casefold()
+    return unicodedata.normalize("NFC", folded)
+
+
+def starts_with_letter(text):
+    return text[:1] != "" and unicodedata.category(text[0]).startswith("L") and \
+        text[0] not in APOSTROPHES
+
+
 def listed(words, text):
-    return text[:1].isascii() and text[:1].isalpha() and text.lower() in words
+    return starts_with_letter(text) and key(text) in words
 
 
 # As src/repair/contractions.cpp has them; it says why.
@@ -113,7 +131,7 @@ def split_rest(words, memo, rest, before_apostrophe):
     """The right piece of a split, as it is appended, or None."""
     if holds(words, rest, before_apostrophe):
         return rest
-    if len(rest) > 1:
+    if characters(rest) > 1:
         text, split = repair_word(words, memo, rest, before_apostrophe)
         if split:
             return text
@@ -135,6 +153,8 @@ def search_word(words, memo, word, before_apostrophe=False):
     if word[:3].lower() == "oft" and listed(words, word[2:]):
         return "of " + word[2:], False
     for p in range(len(word) - 1, 0, -1):  # longest left piece first
+        if unicodedata.category(word[p]).startswith("M"):
+            continue  # a combining mark stays with its letter
         if listed(words, word[:p]):
             rest = split_rest(words, memo, word[p:], before_apostrophe)
             if rest is not None:
@@ -144,7 +164,7 @@ def search_word(words, memo, word, before_apostrophe=False):
         shorter = word[:at] + word[at + 1:]
         if listed(words, shorter):
             return shorter, False
-        if len(shorter) > 1:
+        if characters(shorter) > 1:
             if before_apostrophe and is_dropped_g(words, shorter, "'"):
                 return word, False
             text, split = repair_word(words, memo, shorter, before_apostrophe)
@@ -154,19 +174,27 @@ def search_word(words, memo, word, before_apostrophe=False):
 
 
 def is_word_byte(c):
-    return c not in SEPARATORS and not c.isdigit()
+    """Punctuation, symbols, spaces (P, S, Z), the tab, apostrophes and
+    numbers (N) end a word."""
+    return not (c == "\t" or c in APOSTROPHES or unicodedata.category(c)[0] in "PSZN")
 
 
 def is_dropped_g(words, word, behind):
     """A spoken form such as "nothin'", which unjam keeps whole."""
-    return (behind == "'" and len(word) > 2 and word[0].isascii() and word[0].isalpha()
-            and ascii_lower(word[-2:]) == "in" and listed(words, word + "g"))
+    return (behind != "" and behind in APOSTROPHES and len(word) > 2 and
+            starts_with_letter(word) and ascii_lower(word[-2:]) == "in" and
+            listed(words, word + "g"))
+
+
+def characters(word):
+    """Characters of a word, a combining mark counted with its letter."""
+    return sum(not unicodedata.category(c).startswith("M") for c in word)
 
 
 def follows_contraction(line, start, begin):
     """A word at line[start] directly behind a letter and an apostrophe."""
-    return (start - 2 >= begin and line[start - 1] == "'" and line[start - 2].isascii()
-            and line[start - 2].isalpha())
+    return (start - 2 >= begin and line[start - 1] in APOSTROPHES and
+            unicodedata.category(line[start - 2])[0] in "LM")
 
 
 def repair_text(words, memo, line, i, n, out):
@@ -175,11 +203,11 @@ def repair_text(words, memo, line, i, n, out):
         j = i
         while j < n and is_word_byte(line[j]):
             j += 1
-        if j - i == 1:
-            out.append(line[i])
+        if j > i and characters(line[i:j]) == 1:
+            out.append(line[i:j])
         elif j > i:
             word = line[i:j]
-            before = j < n and line[j] == "'"
+            before = j < n and line[j] in APOSTROPHES
             after = follows_contraction(line, i, begin)
             if (before and is_dropped_g(words, word, "'")
                     or after and contraction_ending(word) == len(word)):

@@ -527,9 +527,9 @@ function countFiles() {
     // unjam's log counts also the repairs it tried inside a word, so its
     // figure, which the season's progress line shows, may be larger.
     const fixed = file.fixed >= 0 ? " (unjam counted " + file.fixed + " repairs)" : "";
-    file.counts.textContent = "\u2014 " + file.changes.length + " changes" + fixed + ", " + ambiguous +
+    setText(file.counts, "\u2014 " + file.changes.length + " changes" + fixed + ", " + ambiguous +
       " ambiguous, " + notFound + (notFound === 1 ? " line" : " lines") +
-      " with words not found, " + undone + " undone";
+      " with words not found, " + undone + " undone");
   }
 }
 
@@ -615,21 +615,29 @@ function applyFilter() {
     node.setAttribute("aria-pressed", node.dataset.kind === kind ? "true" : "false");
 }
 
+// Text is set only where it changes: a click on a long page lays out no
+// more than it must.
+function setText(node, text) {
+  if (node.textContent !== text) node.textContent = text;
+}
+
 function summarize() {
   const count = (kind) => lines.filter((l) => l.kinds.includes(kind)).length;
   const undone = changes.filter((c) => c.state).length;
   const changedLines = lines.filter((l) => l.changes.length).length;
-  const summary = document.getElementById("summary");
-  summary.textContent = "";
-  summary.append(el("b", "", String(changedLines)), " lines changed, ",
-    el("b", "", String(changes.length)), " changes, ", el("b", "", String(undone)),
-    " undone or read otherwise. ", el("span", "news"));
-  summary.lastChild.id = "news";
+  const figures = document.querySelectorAll("#summary b");
+  [changedLines, changes.length, undone].forEach((n, k) => setText(figures[k], String(n)));
   countFiles();
   for (const node of document.querySelectorAll("#filters button")) {
     const kind = node.dataset.kind;
-    node.textContent = kind ? KINDS[kind][0] + " " + count(kind) : "All";
+    setText(node, kind ? KINDS[kind][0] + " " + count(kind) : "All");
   }
+}
+
+function makeSummary() {
+  document.getElementById("summary").append(el("b"), " lines changed, ", el("b"), " changes, ",
+    el("b"), " undone or read otherwise. ", el("span", "news"));
+  document.querySelector("#summary .news").id = "news";
 }
 
 function makeFilters(hasLog) {
@@ -787,6 +795,7 @@ function main() {
   if (data.names.length) sections.append(namesSection(data.names));
   files.append(sections);
   makeToc();
+  makeSummary();
   makeFilters(data.files.some((f) => f.hasLog));
   applyFilter();
   summarize();

@@ -24,6 +24,9 @@ SRT = b"1\n00:00:01,000 --> 00:00:02,000\nWhat areyou doing?\n\n"
 SRT_REPAIRED = b"1\r\n00:00:01,000 --> 00:00:02,000\r\nWhat are you doing?\r\n\r\n"
 ABSENT, UNTOUCHED = "absent", "untouched"
 IS_DIRECTORY = b"Could not read the input file: dir.srt: Is a directory\n"
+UTF16_REFUSED = (b"Could not read the input file: input.srt: it is in UTF-16, which unjam does not "
+                 b"read; convert it to UTF-8 first: iconv -f UTF-16 -t UTF-8 input.srt > "
+                 b"input-utf8.srt\n")
 CR_LINES = b"1" * 65536 + b"\r00:01\rareyou\r\r" + b"2\r00:01\rareyou\r\r" * 20000 + b"more\r"
 LONE_CR = b"1\r" + b"2" * 200000
 PHASES = b"Reading in dictionary...done.\nProcessing output...\n"
@@ -121,8 +124,12 @@ def quote_pairs_merged(line):
 
 @functools.cache
 def garbage():
-    """64 KiB of seeded random bytes, without 0x1A, which has its own row."""
-    return random.Random(5).randbytes(64 << 10).replace(b"\x1a", b"\x1b")
+    """64 KiB of seeded random bytes, without 0x1A, which has its own row,
+    and without a NUL in the first line, which makes it UTF-16 (its own rows
+    too)."""
+    data = random.Random(5).randbytes(64 << 10).replace(b"\x1a", b"\x1b")
+    first = data.index(b"\n")
+    return data[:first].replace(b"\0", b"\x01") + data[first:]
 
 
 @functools.cache
@@ -148,6 +155,13 @@ def flood():
     lines with the harness's word list, which FLOOD_WORDS repeats."""
     return open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../fuzz/"
                              "regressions/repairline/gigabyte-of-lookup-diagnostics"), "rb").read()
+
+
+def utf8_of_1252(data):
+    """Windows-1252 text in UTF-8, as messages show it; the five bytes that
+    the code page leaves undefined are the C1 controls of their value."""
+    return "".join(chr(b) if b in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else bytes([b]).decode("cp1252")
+                   for b in data).encode()
 
 
 FLOOD_WORDS = (b"a are be bet boat doing ha haha he I is it ll ok re reyou t the this tween "
@@ -244,6 +258,11 @@ ROWS = [
     # A byte order mark stays in the output; it stands on the cue number's line.
     Row("input-byte-order-mark", files=files(input_srt=b"\xef\xbb\xbf" + SRT),
         **dict(STANDARD_RUN, output=b"\xef\xbb\xbf" + SRT_REPAIRED)),
+    # UTF-16 (Notepad's "Unicode"): refused before the output is touched.
+    Row("input-utf16", 1, UTF16_REFUSED, b"", UNTOUCHED,
+        files=files(input_srt=SRT.decode().encode("utf-16"), output_srt=b"an earlier output\r\n")),
+    Row("input-utf16-without-mark", stderr=UTF16_REFUSED,
+        files=files(input_srt=SRT.decode().encode("utf-16-be")), **dict(REFUSED, output=ABSENT)),
     Row("input-one-nul-line", 0, nul_warning(1), report(3, 0), b"1\r\n00:00\r\nare\r\n",
         files=files(input_srt=b"1\n00:00\nare\0you\n")),
     # 0x1A ends the input mid-line, however much follows it.
@@ -266,7 +285,10 @@ ROWS = [
         lambda: unclosed_tags().replace(b"\n", b"\r\n"), files=files(input_srt=unclosed_tags)),
     Row("input-10mb-word", 0, b"", lambda: report(3, 0, not_found(b"a" * (10 << 20))),
         lambda: ten_mb(b"a")().replace(b"\n", b"\r\n"), files=files(input_srt=ten_mb(b"a"))),
-    Row("input-lookup-flood", 0, b"", lambda: report(3, 0, not_found(flood())),
+    # Its 0xFF bytes are letters (ÿ in Windows-1252, as the line is no UTF-8):
+    # no piece begins without a letter, so none is looked up with a
+    # diagnostic, and the message shows the word in UTF-8.
+    Row("input-lookup-flood", 0, b"", lambda: report(3, 0, not_found(utf8_of_1252(flood()))),
         lambda: b"1\r\n00:00\r\n%s\r\n" % flood(),
         files=files(input_srt=lambda: b"1\n00:00\n%s\n" % flood(), words=FLOOD_WORDS)),
     Row("input-million-lines", 0, b"", report(1_000_000, 250_000),
