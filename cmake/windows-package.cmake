@@ -5,6 +5,12 @@
 # .exe of the build's top folder).
 install(TARGETS unjam unjam-names unjam-season unjam-review RUNTIME DESTINATION .)
 install(FILES dict/words README.md LICENSE dict/COPYING.scowl DESTINATION .)
+# Each other language in a folder of its own: its list, rules and notice.
+foreach(language de es fr it pt)
+  file(GLOB notice dict/${language}/COPYING.*)
+  install(FILES dict/${language}/words dict/${language}/words.profile ${notice}
+    DESTINATION ${language})
+endforeach()
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME unjam)

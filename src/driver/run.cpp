@@ -13,6 +13,7 @@
 #include "repair/repairline.h"
 #include "wordlist/characters.h"
 #include "wordlist/dictionary.h"
+#include "wordlist/profile.h"
 
 namespace {
 
@@ -169,6 +170,7 @@ int runUnjam(int argc, char** argv) {
 
     std::fputs("Reading in dictionary...", stdout);
     readDictionary();
+    loadProfile();
     emptyOutput(out);
     say("done.\n");
     std::fputs("Processing output...\n", stdout);

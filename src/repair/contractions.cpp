@@ -7,15 +7,9 @@
 #include "repair/trials.h"
 #include "wordlist/characters.h"
 #include "wordlist/chartests.h"
+#include "wordlist/profile.h"
 
 namespace {
-
-// The endings that the benchmark's corpora write right behind a letter and
-// an apostrophe, hundreds of times each, in dialogue and in prose alike.
-// Left out: "n" (met only in names such as "Pudd'nhead", and alone between
-// apostrophes in "rock'n'roll", a one-letter word), "er" (verse only:
-// "o'er", "whate'er") and "em" (never behind a letter: "get 'em").
-const char* const endings[] = {"ll", "re", "ve", "t", "s", "m", "d"};
 
 // ’ and ‘ in UTF-8.
 constexpr size_t longestApostrophe = 3;
@@ -79,7 +73,7 @@ bool followsContraction(std::string_view text, size_t from, size_t start) {
 
 size_t contractionEnding(std::string_view word) {
     bool capitals = !hasLowerLetter(word);
-    for (std::string_view ending : endings)
+    for (std::string_view ending : activeProfile.endings)
         if (beginsWith(word, ending, capitals)) return ending.size();
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "wordlist/chartests.h"
 #include "wordlist/diagnostics.h"
 #include "wordlist/lookup.h"
+#include "wordlist/profile.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ void rewriteInPlace(char* word, const std::string& replacement) {
 // keep the result if it is a word or can be split into words.
 bool applyDoubledI(char* word, std::string& work, std::string& replacement,
                    const LineRepair& call) {
-    int32_t at = findSubstring(word, "ii");
+    int32_t at = activeProfile.doubledI ? findSubstring(word, "ii") : -1;
     if (at < 0) return false;
     work.assign(word);
     work.erase(static_cast<size_t>(at), 1);
@@ -145,6 +146,27 @@ bool applyDoubledI(char* word, std::string& work, std::string& replacement,
     }
     reportTruncation(word, replacement);
     rewriteInPlace(word, replacement);
+    return true;
+}
+
+// A join before an elided word's apostrophe ("jel'ai", "tuttodell'anno"):
+// the elision is split off its end when what stands before it is listed or
+// can be repaired; the longest elision it ends with is tried.
+bool splitElision(char* word, LineRepair& call) {
+    size_t length = std::strlen(word), best = 0;
+    for (const std::string& elision : activeProfile.elisions)
+        if (elision.size() > best && elision.size() < length &&
+            isElision(word + length - elision.size(), elision.size()))
+            best = elision.size();
+    if (best == 0) return false;
+    std::string rest(word, length - best);
+    bool repaired = inDictSized(rest.data(), rest.size());
+    std::string head = repaired ? rest : runTrial(rest.data(), repaired, false);
+    if (!repaired) return false;
+    call.fixed = true;
+    ++fixedCount;
+    call.chosenSplit = head + " " + std::string(word + length - best, best);
+    call.result += call.chosenSplit;
     return true;
 }
 
@@ -175,6 +197,7 @@ bool repairUnlisted(char* word, LineRepair& call) {
             return true;
         }
     }
+    if (call.beforeApostrophe && splitElision(word, call)) return true;
     if (applyOfThe(word, call) || searchSplits(word, work, call)) return true;
     std::string replacement;
     if (applyDoubledI(word, work, replacement, call)) {
@@ -195,7 +218,8 @@ void repairWord(char* word, LineRepair& call) {
         call.result += word;
         return;
     }
-    if (isAllDigits(word) || inDictSized(word, length)) {
+    if (isAllDigits(word) || inDictSized(word, length) ||
+        (call.beforeApostrophe && isElision(word, length))) {
         call.result.append(word, length);
         return;
     }

@@ -1,5 +1,6 @@
 #include "season/lists.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -39,14 +40,48 @@ bool copyFile(const std::string& from, const std::string& to) {
     return readWholeFile(from, text) && writeTextFile(to, text);
 }
 
+// The languages whose lists the build installs beside the default one.
+const char* const shippedLanguages[] = {"de", "es", "fr", "it", "pt"};
+
+// LANG/words in the folder of the default list.
+std::string languageList(const std::string& defaultList, const std::string& language) {
+    size_t at = lastSeparator(defaultList);
+    char separator = at == std::string::npos ? '/' : defaultList[at];
+    return defaultList.substr(0, at + 1) + language + separator + "words";
+}
+
 }  // namespace
 
-MainList chooseMainList(const char* argv0) {
-    // From a working directory too deep for an absolute path, the list is
-    // still read here, and copied for unjam.
-    std::string words = absolutePath("words");
-    if (pathExists("words")) return MainList{words.empty() ? "words" : words, false};
-    return MainList{installedWordsBeside(argv0), true};
+MainList chooseMainList(const char* argv0, const std::string& language) {
+    if (language.empty() && pathExists("words")) {
+        // From a working directory too deep for an absolute path, the list is
+        // still read here, and copied for unjam.
+        std::string words = absolutePath("words"), profile;
+        if (pathExists("words.profile")) profile = absolutePath("words.profile");
+        if (profile.empty() && pathExists("words.profile")) profile = "words.profile";
+        return MainList{words.empty() ? "words" : words, false, profile};
+    }
+    MainList main{installedWordsBeside(argv0), true, ""};
+    if (!language.empty() && language != "en") {
+        std::vector<std::string> known = installedLanguages(main.path);
+        if (std::find(known.begin(), known.end(), language) == known.end()) {
+            std::string list;
+            for (const std::string& name : known)
+                list += " " + name;
+            fail("Unknown language '" + language + "': the installed ones are" + list);
+        }
+        main.path = languageList(main.path, language);
+    }
+    if (pathExists((main.path + ".profile").c_str())) main.profile = main.path + ".profile";
+    return main;
+}
+
+std::vector<std::string> installedLanguages(const std::string& defaultList) {
+    std::vector<std::string> found{"en"};
+    for (const char* language : shippedLanguages)
+        if (kindOfPath(languageList(defaultList, language).c_str()) == FileKind::regular)
+            found.push_back(language);
+    return found;
 }
 
 std::vector<NamedList> listsToKeep(const MainList& main) {
@@ -81,6 +116,7 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
     if (!makeScratchFolder(folder))
         failWith("Could not make a scratch folder for the word lists", folder);
     if (!copyFile(main.path, folder + "/words") ||
+        (!main.profile.empty() && !copyFile(main.profile, folder + "/words.profile")) ||
         (!secondList.empty() && !writeTextFile(folder + "/words2", secondList))) {
         int error = errno;
         removeListFolder(folder);
@@ -93,7 +129,8 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
 std::vector<std::string> listFolderPaths(const std::string& folder) {
     std::vector<std::string> paths;
     // The lists, and the files of the repair of the names alone.
-    for (const char* name : {"words", "words2", "alone.srt", "alone-repaired.srt", "alone.log"}) {
+    for (const char* name :
+         {"words", "words2", "words.profile", "alone.srt", "alone-repaired.srt", "alone.log"}) {
         paths.push_back(folder + "/" + name);
         paths.push_back(partialName(paths.back()));
     }

@@ -10,14 +10,21 @@
 #include "season/plan.h"
 
 struct MainList {
-    std::string path;  // absolute
-    bool installed;    // the default list, for want of a `words` here
+    std::string path;     // absolute
+    bool installed;       // the default list, for want of a `words` here
+    std::string profile;  // its language's rules, empty when it has none
 };
 
 // `words` here, or else the list installed with the program
 // (../share/unjam/words from the program's folder; on Windows, `words`
-// beside the .exe).
-MainList chooseMainList(const char* argv0);
+// beside the .exe). With a `language` (-l), the installed list of that
+// language: the default one for en, LANG/words beside it for the others,
+// each with the `words.profile` beside it; an unknown language ends the
+// process with status 1, naming the installed ones.
+MainList chooseMainList(const char* argv0, const std::string& language = "");
+// The languages whose lists are installed: en, then those of the shipped
+// languages whose LANG/words stands beside the default list.
+std::vector<std::string> installedLanguages(const std::string& defaultList);
 // The lists that no output may replace: `words`, `words2`, the main list.
 std::vector<NamedList> listsToKeep(const MainList& main);
 

@@ -12,13 +12,15 @@
 namespace {
 
 const char* const usageText[] = {
-    "Usage: unjam-season -o DIR [-n] in.srt...",
+    "Usage: unjam-season -o DIR [-n] [-l LANG] in.srt...",
     " Proposes the names of a season's subtitle files, then repairs each file",
     " into DIR as unjam does, with the names added to the second word list:",
     " DIR/NAME.log holds each file's messages, DIR/names.txt the names to review,",
     " DIR/review.html every change and name, to review in a web browser.",
     " -o DIR          the folder for the repaired files, created if missing",
     " -n, --no-names  propose no names: repair with 'words' and 'words2' alone",
+    " -l LANG         repair with the installed list of the language LANG and its",
+    "                 rules (en es fr de it pt) instead of 'words' here",
     " -h, --help      print this text",
     " --version       print the version",
 };
@@ -59,6 +61,11 @@ int readCommandLine(int argc, char** argv, SeasonOptions& options) {
             options.folder = argv[++k];
         } else if (std::strcmp(arg, "-o") == 0) {
             return usageError("Option -o needs a folder");
+        } else if (std::strcmp(arg, "-l") == 0 && k + 1 < argc && argv[k + 1][0] != '\0') {
+            if (!options.language.empty()) return usageError("Option -l given twice");
+            options.language = argv[++k];
+        } else if (std::strcmp(arg, "-l") == 0) {
+            return usageError("Option -l needs a language");
         } else {
             return usageError(std::string("Unknown option: ") + arg);
         }

@@ -7,6 +7,7 @@
 struct SeasonOptions {
     std::string folder;  // -o: where the repaired files go
     bool proposeNames = true;
+    std::string language;  // -l: the installed list of this language; empty: none given
     std::vector<std::string> files;
 };
 

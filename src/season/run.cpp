@@ -151,12 +151,14 @@ int runSeason(int argc, char** argv) {
     SeasonOptions options;
     int status = readCommandLine(argc, argv, options);
     if (status >= 0) return status;
-    MainList main = chooseMainList(argv[0]);
+    MainList main = chooseMainList(argv[0], options.language);
     refuseUnsafePlan(options.folder, options.files, options.proposeNames, listsToKeep(main));
     std::string unjam = programBeside(argv[0], "unjam");
     if (!isRunnable(unjam.c_str()))
         fail("Could not find unjam beside this program: " + unjam + ": " + std::strerror(errno));
-    if (main.installed)
+    if (!options.language.empty())
+        say("Language " + options.language + ": using the installed list " + main.path);
+    else if (main.installed)
         say("No 'words' in the working directory: using the installed list " + main.path);
 
     loadLists(main);

@@ -30,11 +30,21 @@ check_tree() {  # prefix
         fail "COPYING.scowl missing or differs"
     local files
     files=$(cd "$prefix" && find . -type f | sort)
-    [ "$files" = "$(printf '%s\n' ./bin/unjam ./bin/unjam-names ./bin/unjam-review ./bin/unjam-season \
+    local languages=(de es fr it pt) notices=(wngerman hunspell-es wfrench witalian wbrazilian)
+    for language in "${languages[@]}"; do
+        cmp -s "$dict/$language/words" "$prefix/share/unjam/$language/words" &&
+            cmp -s "$dict/$language/words.profile" "$prefix/share/unjam/$language/words.profile" ||
+            fail "the $language list or its profile is missing or differs"
+    done
+    [ "$files" = "$( (printf '%s\n' ./bin/unjam ./bin/unjam-names ./bin/unjam-review ./bin/unjam-season \
         ./share/doc/unjam/COPYING.scowl ./share/doc/unjam/changelog.gz ./share/doc/unjam/copyright \
         ./share/man/man1/unjam-names.1.gz ./share/man/man1/unjam-review.1.gz \
         ./share/man/man1/unjam-season.1.gz \
-        ./share/man/man1/unjam.1.gz ./share/unjam/words)" ] ||
+        ./share/man/man1/unjam.1.gz ./share/unjam/words
+        printf './share/doc/unjam/COPYING.%s\n' "${notices[@]}"
+        for language in "${languages[@]}"; do
+            printf './share/unjam/%s/%s\n' "$language" words "$language" words.profile
+        done) | sort)" ] ||
         fail "installed files differ:"$'\n'"$files"
     rm -rf "$run" && mkdir "$run" && cp "$prefix/share/unjam/words" "$run/words"
     printf '%s\n' 1 '00:00:01,000 --> 00:00:03,000' 'What areyou doing ofthe night?' \
@@ -59,6 +69,14 @@ check_tree() {  # prefix
     [ "$(head -n 1 <<<"$season")" = "No 'words' in the working directory: using the installed list $(realpath "$prefix/share/unjam/words")" ] ||
         fail "unjam-season: $season"
     cmp -s "$run/output.srt" "$run/out/input.srt" || fail "unjam-season: its output differs from unjam's"
+    # -l picks an installed language's list and rules; an unknown one is named.
+    printf '%s\n' 1 '00:00:01,000 --> 00:00:03,000' "Jel'ai vu dansla maison." >"$run/season/input.srt"
+    (cd "$run" && PATH="$prefix/bin:/usr/bin:/bin" unjam-season -n -l fr -o fr season/input.srt \
+        >/dev/null 2>&1 </dev/null) || fail "unjam-season -l fr: status $?"
+    grep -q "^Je l'ai vu dans la maison\.\s*$" "$run/fr/input.srt" || fail "unjam-season -l fr: $(cat "$run/fr/input.srt")"
+    unknown=$(cd "$run" && PATH="$prefix/bin:/usr/bin:/bin" unjam-season -l xx -o xx season/input.srt 2>&1)
+    [ $? = 1 ] && [ "$unknown" = "Unknown language 'xx': the installed ones are en de es fr it pt" ] ||
+        fail "unjam-season -l xx: $unknown"
 }
 
 cmake --install "$build" --prefix "$tmp/prefix" >"$tmp/log" 2>&1 || { cat "$tmp/log"; exit 1; }

@@ -408,13 +408,15 @@ ROWS = [
 
 # unjam-season: the refusals come before anything is written; an input
 # that cannot be read is skipped and the others are repaired.
-SEASON_USAGE = b"""Usage: unjam-season -o DIR [-n] in.srt...
+SEASON_USAGE = b"""Usage: unjam-season -o DIR [-n] [-l LANG] in.srt...
  Proposes the names of a season's subtitle files, then repairs each file
  into DIR as unjam does, with the names added to the second word list:
  DIR/NAME.log holds each file's messages, DIR/names.txt the names to review,
  DIR/review.html every change and name, to review in a web browser.
  -o DIR          the folder for the repaired files, created if missing
  -n, --no-names  propose no names: repair with 'words' and 'words2' alone
+ -l LANG         repair with the installed list of the language LANG and its
+                 rules (en es fr de it pt) instead of 'words' here
  -h, --help      print this text
  --version       print the version
 """
@@ -486,6 +488,10 @@ ROWS += [
     Row("season-dir-input-folder",
         stderr=b"Will not write into the folder of an input: . holds ep2.srt\n",
         args=["-o", ".", "ep2.srt", "ep1.srt"], **SEASON_REFUSED),
+    Row("season-dir-input-folder-by-path",
+        stderr=b"Will not write into the folder of an input: a holds a/ep1.srt\n",
+        setup=[("mkdir", "a"), ("bash", "cp ep1.srt a/")], args=["-o", "a", "a/ep1.srt", "ep2.srt"],
+        **SEASON_REFUSED),
     Row("season-dir-a-file", stderr=b"Will not write into ep1.srt: it is not a folder\n",
         args=["-o", "ep1.srt", "ep2.srt"], **SEASON_REFUSED),
     # A file already in DIR that is an input or a list, by a link.
@@ -512,6 +518,10 @@ ROWS += [
         files=season_files(words=None, ep1_srt=EPISODE, ep2_srt=EPISODE),
         **season_run("ep1.srt", "ep2.srt", first=b"No 'words' in the working directory: using the "
                      b"installed list PREFIX/share/unjam/words\n")),
+    # A language whose list is not installed: the installed ones are named.
+    Row("season-unknown-language", stderr=b"Unknown language 'xx': the installed ones are en\n",
+        installed=SEASON_WORDS, args=["-l", "xx", "-o", "out", "ep1.srt"],
+        **dict(SEASON_REFUSED, files=season_files(words=None, ep1_srt=EPISODE))),
     # Paths as a Windows user types them: backslashes, a wildcard, a folder
     # to make inside a missing one, a name beyond ASCII.
     Row("season-windows-paths", stderr=b"", windows_only=True,

@@ -1,0 +1,3 @@
+# unjam's rules for Spanish (see src/wordlist/profile.h for the settings)
+language es
+endings

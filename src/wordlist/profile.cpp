@@ -1,0 +1,106 @@
+#include "wordlist/profile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "driver/messages.h"
+#include "wordlist/chartests.h"
+#include "wordlist/wordfile.h"
+
+Profile activeProfile;
+
+namespace {
+
+std::vector<std::string> fieldsOf(std::string_view line) {
+    std::vector<std::string> fields;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r'))
+            ++i;
+        size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r')
+            ++i;
+        if (i > start) fields.emplace_back(line.substr(start, i - start));
+    }
+    return fields;
+}
+
+// One setting; empty when it is right, else why not.
+std::string applySetting(const std::vector<std::string>& fields, Profile& profile) {
+    const std::string& name = fields[0];
+    std::vector<std::string> values(fields.begin() + 1, fields.end());
+    if (name == "language") {
+        if (values.size() != 1) return "'language' takes one name";
+        profile.language = values[0];
+    } else if (name == "elisions") {
+        profile.elisions = values;
+    } else if (name == "endings") {
+        profile.endings = values;
+    } else if (name == "doubled-i") {
+        if (values.size() != 1 || (values[0] != "on" && values[0] != "off"))
+            return "'doubled-i' takes on or off";
+        profile.doubledI = values[0] == "on";
+    } else {
+        return "unknown setting '" + name + "'";
+    }
+    return "";
+}
+
+// The profile that goes with `words`: beside it, or beside what it links to.
+std::string profilePath() {
+    const char* here = "words.profile";
+    std::error_code error;
+    if (std::filesystem::exists(here, error)) return here;
+    if (!std::filesystem::is_symlink("words", error)) return "";
+    auto target = std::filesystem::canonical("words", error);
+    if (error) return "";
+    auto beside = target.string() + ".profile";
+    return std::filesystem::exists(beside, error) ? beside : "";
+}
+
+}  // namespace
+
+bool parseProfile(std::string_view text, Profile& profile, std::string& error) {
+    size_t number = 0;
+    while (!text.empty()) {
+        size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        ++number;
+        line = line.substr(0, line.find('#'));
+        std::vector<std::string> fields = fieldsOf(line);
+        if (fields.empty()) continue;
+        std::string why = applySetting(fields, profile);
+        if (!why.empty()) {
+            error = "line " + std::to_string(number) + ": " + why;
+            return false;
+        }
+    }
+    return true;
+}
+
+void loadProfile() {
+    std::string path = profilePath();
+    if (path.empty()) return;
+    FILE* f = openWordFile(path.c_str());
+    if (!f) fail("Could not read the profile " + path + ": " + std::strerror(errno));
+    std::string text = readWordFileText(f, path.c_str());
+    std::fclose(f);
+    std::string error;
+    Profile read;
+    if (!parseProfile(text, read, error)) fail("Malformed profile " + path + ": " + error);
+    activeProfile = read;
+}
+
+bool isElision(const char* word, size_t length) {
+    for (const std::string& elision : activeProfile.elisions) {
+        if (elision.size() != length) continue;
+        size_t k = 0;
+        while (k < length && toUpperAscii(word[k]) == toUpperAscii(elision[k]))
+            ++k;
+        if (k == length) return true;
+    }
+    return false;
+}

@@ -1,0 +1,56 @@
+// A word list's language rules, in a small text file beside the list
+// (`words.profile`), so that a list brings the rules its language needs and
+// `unjam IN OUT` needs no option. Without a profile the rules are English.
+//
+// The file holds one setting a line, a name and its values; `#` starts a
+// comment:
+//
+//     language fr
+//     elisions l d j m n s t c qu jusqu lorsqu puisqu quoiqu
+//     endings
+//     doubled-i off
+//
+// language    the list's language, for messages;
+// elisions    words that stand before an apostrophe with their last vowel
+//             dropped (French l' qu', Italian dell' nell'): found without
+//             being listed there, and split off a join before the
+//             apostrophe ("jel'ai" becomes "je l'ai");
+// endings     the contraction endings that are split off a join behind a
+//             letter and an apostrophe, longest first; none when the line
+//             gives none. English's are those that the benchmark's corpora
+//             write right behind a letter and an apostrophe, hundreds of
+//             times each: ll re ve t s m d. Left out: "n" (met only in
+//             names such as "Pudd'nhead", and alone between apostrophes in
+//             "rock'n'roll"), "er" (verse only: "o'er") and "em" (never
+//             behind a letter: "get 'em");
+// doubled-i   on or off: whether a doubled i is taken for an OCR error
+//             (off where the language writes "ii": Italian "entrambi i").
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Profile {
+    std::string language = "en";
+    std::vector<std::string> elisions;
+    std::vector<std::string> endings = {"ll", "re", "ve", "t", "s", "m", "d"};
+    bool doubledI = true;
+};
+
+// The profile of the loaded list; English until loadProfile reads one.
+extern Profile activeProfile;
+
+// Reads a profile's text; false with `error` saying which line is wrong and
+// why (the caller adds the file's name).
+bool parseProfile(std::string_view text, Profile& profile, std::string& error);
+
+// The profile of the main list `words`: `words.profile` in the working
+// directory or, when `words` is a link, beside the file it links to. No
+// profile: English. A profile that cannot be read or is malformed ends the
+// process with status 1, naming the file and the reason.
+void loadProfile();
+
+// True when the `length` bytes at `word` are an elision of the profile,
+// compared without regard to the case of A-Z.
+bool isElision(const char* word, size_t length);

@@ -1,0 +1,2 @@
+language it
+doubled-i maybe

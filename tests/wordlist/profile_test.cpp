@@ -1,0 +1,46 @@
+// A profile is read as its file says, and a wrong line is named with the
+// reason; the English rules stand where a setting is not given.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "wordlist/profile.h"
+
+namespace {
+
+std::string joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& w : words)
+        text += (text.empty() ? "" : " ") + w;
+    return text;
+}
+
+// The profile as one line: language | elisions | endings | doubled-i, or the error.
+std::string read(const std::string& text) {
+    Profile profile;
+    std::string error;
+    if (!parseProfile(text, profile, error)) return "error: " + error;
+    return profile.language + " | " + joined(profile.elisions) + " | " + joined(profile.endings) +
+           " | " + (profile.doubledI ? "on" : "off");
+}
+
+TEST(Profile, ReadOrRefused) {
+    const struct {
+        const char* text;
+        const char* want;
+    } rows[] = {
+        {"", "en |  | ll re ve t s m d | on"},
+        {"# only a comment\n\n", "en |  | ll re ve t s m d | on"},
+        {"language it\nelisions l dell  # l'anno\nendings\ndoubled-i off\n",
+         "it | l dell |  | off"},
+        {"language\tde\r\nendings s\r\n", "de |  | s | on"},
+        {"language fr\ndoubled-i maybe\n", "error: line 2: 'doubled-i' takes on or off"},
+        {"doubled-i\n", "error: line 1: 'doubled-i' takes on or off"},
+        {"language fr it\n", "error: line 1: 'language' takes one name"},
+        {"\n\nelision l\n", "error: line 3: unknown setting 'elision'"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(read(row.text), row.want) << row.text;
+}
+
+}  // namespace
