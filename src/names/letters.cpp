@@ -44,6 +44,5 @@ bool holdsOnlyLetters(std::string_view word) {
 
 bool isListedWord(std::string_view word) {
     if (word.empty() || classAt(word, 0, Encoding::utf8).type != CharClass::letter) return false;
-    if (static_cast<unsigned char>(word[0]) >= 0x80) return false;
-    return inDictSized(word.data(), word.size());
+    return inDictEncoded(word.data(), word.size(), encodingOfLine(word));
 }

@@ -44,7 +44,14 @@ std::vector<Span> tagSpans(std::string_view text) {
         close = std::min(text.find(']', open), text.size());
         spans.push_back({open, close});
     }
-    for (open = text.find('*'); open != std::string_view::npos; open = text.find('*', close + 1)) {
+    return spans;
+}
+
+std::vector<Span> actionSpans(std::string_view text) {
+    std::vector<Span> spans;
+    size_t close;
+    for (size_t open = text.find('*'); open != std::string_view::npos;
+         open = text.find('*', close + 1)) {
         close = text.find('*', open + 1);
         if (close == std::string_view::npos) break;
         spans.push_back({open, close});

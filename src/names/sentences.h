@@ -14,10 +14,12 @@
 std::string withoutVerbatim(const std::string& line);
 
 // The sound tags of the line ("[DOOR SLAMS]", also one that a line break
-// cuts: "[DOOR" ends a line, "SLAMS]" starts the next) and its actions
-// ("*sighs*"): the words in them are no names, and a joined tag
-// ("[DOORSLAMS]") recurs as a name would.
+// cuts: "[DOOR" ends a line, "SLAMS]" starts the next): their words in
+// capitals are no names, and a joined tag ("[DOORSLAMS]") recurs as a name
+// would; a name may stand in one ("[SugarLoop mixer whirring]").
 std::vector<Span> tagSpans(std::string_view text);
+// Its actions ("*sighs*"): their words are no names.
+std::vector<Span> actionSpans(std::string_view text);
 
 // True when the separator run text[from, to) ends a sentence: it holds a
 // '!', a '?' or an ellipsis, or a '.' that is neither a decimal point nor

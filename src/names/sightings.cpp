@@ -98,7 +98,7 @@ bool isContractionPiece(std::string_view text, size_t start, size_t end) {
 // neither punctuation, symbols, spaces nor digits.
 void noteTextLine(const std::string& line, bool& sentenceOpen) {
     const std::string text = withoutVerbatim(line);
-    const std::vector<Span> tags = tagSpans(text);
+    const std::vector<Span> tags = tagSpans(text), actions = actionSpans(text);
     std::string_view previous;
     std::string previousKey;
     size_t previousEnd = 0;
@@ -109,11 +109,11 @@ void noteTextLine(const std::string& line, bool& sentenceOpen) {
         start = i;
         i = skip(text, i, false);
         if (i == start) break;
-        if (inside(tags, start)) {  // part of the sentence, as a word would be
-            sentenceOpen = true;
+        std::string_view word = std::string_view(text).substr(start, i - start);
+        if (inside(actions, start) || (inside(tags, start) && isInCapitals(word))) {
+            sentenceOpen = true;  // part of the sentence, as a word would be
             continue;
         }
-        std::string_view word = std::string_view(text).substr(start, i - start);
         std::string key = sightingKey(word);
         if (!previous.empty() && start == previousEnd + 1 && text[previousEnd] == ' ')
             noteSpacedPair(previousKey, key);

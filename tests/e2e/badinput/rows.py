@@ -488,6 +488,10 @@ ROWS += [
     Row("season-dir-input-folder",
         stderr=b"Will not write into the folder of an input: . holds ep2.srt\n",
         args=["-o", ".", "ep2.srt", "ep1.srt"], **SEASON_REFUSED),
+    Row("season-dir-input-folder-by-path",
+        stderr=b"Will not write into the folder of an input: a holds a/ep1.srt\n",
+        setup=[("mkdir", "a"), ("bash", "cp ep1.srt a/")], args=["-o", "a", "a/ep1.srt", "ep2.srt"],
+        **SEASON_REFUSED),
     Row("season-dir-a-file", stderr=b"Will not write into ep1.srt: it is not a folder\n",
         args=["-o", "ep1.srt", "ep2.srt"], **SEASON_REFUSED),
     # A file already in DIR that is an input or a list, by a link.
