@@ -1,9 +1,8 @@
 // A whole run on arbitrary input and word-list bytes, in this process, on
-// files in a scratch folder: with every file present and readable nothing
-// ends the process early. The output must hold one CR LF line per input line
-// by the text rules, copy the cue and timing lines of every block unchanged
-// and differ elsewhere only by the repair's own edits; the input and the
-// word lists stay as they were.
+// files in a scratch folder: with every file present and readable, and the
+// input in no UTF-16, nothing ends the process early. The output must hold one CR LF line per input
+// line by the text rules, copy the cue and timing lines of every block unchanged and differ
+// elsewhere only by the repair's own edits; the input and the word lists stay as they were.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include "driver/run.h"
 #include "fuzz/fuzzsupport.h"
 #include "repair/counters.h"
+#include "wordlist/characters.h"
 
 namespace {
 
@@ -73,6 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool hasWords2 = provider.ConsumeBool();
     std::string words2 = hasWords2 ? provider.ConsumeRandomLengthString(4096) : "";
     std::string input = provider.ConsumeRemainingBytesAsString();
+    // A file in UTF-16, as its first read shows it, is refused before the
+    // run, which ends the process: no run to check.
+    if (looksLikeUtf16(std::string_view(input).substr(0, size_t{1} << 16))) return 0;
 
     enterScratch();
     writeFile("words", words);
