@@ -24,9 +24,14 @@ unzip -q "$zip" -d "$tmp/unzipped"
 folder=$tmp/unzipped/$(basename "$zip" .zip)
 files=$(cd "$folder" && find . -type f | sort)
 programs=$(cd "$build" && printf './%s\n' *.exe)
-[ "$files" = "$(printf '%s\n' ./COPYING.scowl ./LICENSE ./README.md $programs ./words | sort)" ] ||
+# Each other language's list travels in a folder of its own, with its
+# rules and its source's notice.
+languages=$(cd "$top/dict" && find . -mindepth 2 -type f | sort)
+[ "$files" = "$(printf '%s\n' ./COPYING.scowl ./LICENSE ./README.md $programs ./words $languages | sort)" ] ||
     fail "zipped files differ:"$'\n'"$files"
-cmp -s "$top/dict/words" "$folder/words" || fail "words differs from dict/words"
+for list in ./words $languages; do
+    cmp -s "$top/dict/$list" "$folder/$list" || fail "$list differs from dict/$list"
+done
 
 mkdir "$tmp/run" && cp "$top/examples/sample.srt" "$tmp/run/"
 cd "$tmp/run"
