@@ -184,6 +184,19 @@ TEST(Characters, LookupKeys) {
         EXPECT_EQ(lookupKey(row.word, row.encoding), row.key) << row.word;
 }
 
+// A word of Latin letters is keyed letter by letter; beside a letter of
+// another script the whole word is folded and composed at once, and each
+// Latin letter must come out the same either way.
+TEST(Characters, LatinKeysAsWholeWordKeys) {
+    for (char32_t code = 0x80; code < 0x250; ++code) {
+        std::string word;
+        appendUtf8(word, code);
+        word += "Ab";
+        EXPECT_EQ(lookupKey(word, utf8) + "\xcf\x89", lookupKey(word + "\xce\xa9", utf8))
+            << static_cast<uint32_t>(code);
+    }
+}
+
 TEST(Characters, MessagesAreUtf8) {
     EXPECT_EQ(toUtf8("don\x92t caf\xe9", cp1252), "don\xe2\x80\x99t caf\xc3\xa9");
     EXPECT_EQ(toUtf8("\x81\x80", cp1252), "\xc2\x81\xe2\x82\xac");
