@@ -12,6 +12,7 @@
 #include "repair/spokenforms.h"
 #include "repair/trials.h"
 #include "repair/wordbudget.h"
+#include "wordlist/accepted.h"
 #include "wordlist/characters.h"
 #include "wordlist/chartests.h"
 #include "wordlist/diagnostics.h"
@@ -218,8 +219,11 @@ void repairWord(char* word, LineRepair& call) {
         call.result += word;
         return;
     }
+    // A word the language accepts stays whole only as the text has it: as
+    // a piece of a join it would be a trap.
     if (isAllDigits(word) || inDictSized(word, length) ||
-        (call.beforeApostrophe && isElision(word, length))) {
+        (call.beforeApostrophe && isElision(word, length)) ||
+        (atTopLevel() && isAccepted(word, length))) {
         call.result.append(word, length);
         return;
     }
