@@ -80,7 +80,7 @@ def review_clicks(page, truth):
         for line in file["lines"]:
             clean = truth[(file["name"], line["n"])]
             for seg in line["segs"]:
-                if isinstance(seg, str) or seg[3] in "mz":
+                if isinstance(seg, int) or seg[3] in "mz":
                     continue
                 before, after, readings = seg[0], seg[1], seg[4]
                 if holds(clean, after):

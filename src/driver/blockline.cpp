@@ -1,6 +1,6 @@
 #include "driver/blockline.h"
 
-bool isTextLine(const std::string& line, int& blockLine) {
+bool isTextLine(std::string_view line, int& blockLine) {
     if (line.empty()) {
         blockLine = 0;
         return false;

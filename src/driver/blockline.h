@@ -3,8 +3,8 @@
 // text; the third and later are.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 // Counts `line` into its block (`blockLine`: 0 at start and after an empty
 // line) and tells whether it is a text line.
-bool isTextLine(const std::string& line, int& blockLine);
+bool isTextLine(std::string_view line, int& blockLine);

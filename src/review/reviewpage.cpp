@@ -21,12 +21,12 @@ void appendList(std::string& json, const char* key, const std::vector<std::strin
     json.push_back(']');
 }
 
-// The page's data: the files, those skipped, then the names rejected
-// before and proposed.
-bool pageData(const std::vector<ReviewFile>& files, std::vector<SkippedFile> skipped,
-              const PageNames& names, std::string& json, std::string& error,
-              std::vector<SkippedFile>* leftOff) {
-    json = "{\"files\":[";
+// Appends the page's data: the files, those skipped, then the names
+// rejected before and proposed.
+bool appendPageData(const std::vector<ReviewFile>& files, std::vector<SkippedFile> skipped,
+                    const PageNames& names, std::string& json, std::string& error,
+                    std::vector<SkippedFile>* leftOff) {
+    json += "{\"files\":[";
     for (size_t k = 0, shown = 0; k < files.size(); ++k) {
         size_t before = json.size();
         if (shown) json.push_back(',');
@@ -56,23 +56,27 @@ bool pageData(const std::vector<ReviewFile>& files, std::vector<SkippedFile> ski
     return true;
 }
 
-// The HTML with its markers, in the order they stand, replaced by the
-// style, the data and the script.
-std::string fillTemplate(const std::string& json) {
-    std::string page;
+// Appends the HTML up to its data, or from there on (`head` false): its
+// markers, in the order they stand, replaced by the style and the script.
+// The data, the bulk of the page, is appended in between where it is
+// made, not copied into the page.
+void appendTemplate(std::string& page, bool head) {
     std::string_view html(pageHtml, sizeof pageHtml - 1);
+    const std::string_view data = "@DATA@";
+    size_t middle = html.find(data);
     const std::pair<std::string_view, std::string_view> parts[] = {
         {"@SCRIPT_HASH@", pageJsHash},
         {"@STYLE@", {pageCss, sizeof pageCss - 1}},
-        {"@DATA@", json},
         {"@SCRIPT@", {pageJs, sizeof pageJs - 1}}};
-    size_t from = 0;
+    size_t from = head ? 0 : middle + data.size();
+    size_t stop = head ? middle : html.size();
     for (auto [marker, text] : parts) {
         size_t at = html.find(marker, from);
+        if (at >= stop) continue;
         page.append(html.substr(from, at - from)).append(text);
         from = at + marker.size();
     }
-    return page.append(html.substr(from));
+    page.append(html.substr(from, stop - from));
 }
 
 }  // namespace
@@ -80,9 +84,10 @@ std::string fillTemplate(const std::string& json) {
 bool makeReviewPage(const std::vector<ReviewFile>& files, const std::vector<SkippedFile>& skipped,
                     const PageNames& names, std::string& page, std::string& error,
                     std::vector<SkippedFile>* leftOff) {
-    std::string json;
-    if (!pageData(files, skipped, names, json, error, leftOff)) return false;
-    page = fillTemplate(json);
+    page.clear();
+    appendTemplate(page, true);
+    if (!appendPageData(files, skipped, names, page, error, leftOff)) return false;
+    appendTemplate(page, false);
     return true;
 }
 

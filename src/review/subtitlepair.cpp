@@ -20,13 +20,18 @@
 namespace {
 
 // A file's lines by the text rules, where each begins in its bytes, and
-// the bytes themselves, all of them: also what follows a 0x1A. A NUL ends
-// a line's text; what it cut off, NUL and all, is kept by line number.
+// the bytes themselves, all of them: also what follows a 0x1A. A line's
+// text is the start of its bytes (up to its line end, or a NUL), so only
+// its length is kept: a long file is held once. What a NUL cut off, NUL
+// and all, is kept by line number.
 struct SubtitleText {
-    std::vector<std::string> lines;
     std::vector<size_t> starts;
+    std::vector<size_t> lengths;
     std::string bytes;
     std::unordered_map<size_t, std::string> cut;
+
+    size_t count() const { return starts.size(); }
+    std::string_view line(size_t n) const { return {bytes.data() + starts[n], lengths[n]}; }
 };
 
 // The bytes of a line from its NUL to its line end, which the line reader
@@ -34,7 +39,7 @@ struct SubtitleText {
 // before it (or the lone CR that ended it) and anything from a 0x1A on.
 std::string cutOff(const SubtitleText& text, size_t start, size_t end) {
     std::string_view raw(text.bytes.data() + start, end - start);
-    raw = raw.substr(text.lines.back().size());
+    raw = raw.substr(text.lengths.back());
     raw = raw.substr(0, raw.find('\x1a'));
     if (raw.ends_with('\n')) raw.remove_suffix(1);
     while (raw.ends_with('\r'))
@@ -54,10 +59,10 @@ bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& 
     int64_t cutSoFar = 0;
     bool readable = checkReadable(in);  // a directory is refused here
     while (readable && readLine(in, line)) {
-        text.lines.push_back(line);
         text.starts.push_back(start);
+        text.lengths.push_back(line.size());
         size_t end = text.bytes.size() - (in.buffer.size() - in.pos);
-        if (in.linesCut != cutSoFar) text.cut[text.lines.size() - 1] = cutOff(text, start, end);
+        if (in.linesCut != cutSoFar) text.cut[text.count() - 1] = cutOff(text, start, end);
         cutSoFar = in.linesCut;
         start = end;
     }
@@ -81,7 +86,7 @@ std::string notTheirLog(const ReviewFile& file, const std::string& why) {
 // unjam quotes words in UTF-8 whatever the line's encoding: a line of
 // Windows-1252 is read as UTF-8 for its messages. (Before it did, they
 // quoted the line's own bytes, which are looked for too.)
-bool holdsQuotedWord(const std::string& line, const std::string& quoted, const std::string& word,
+bool holdsQuotedWord(std::string_view line, const std::string& quoted, const std::string& word,
                      size_t& from) {
     size_t at = quoted.find(word, from);
     if (at != std::string::npos) {
@@ -96,7 +101,7 @@ bool holdsQuotedWord(const std::string& line, const std::string& quoted, const s
 // have read as many lines as the file has.
 bool checkLog(const ReviewFile& file, const ReviewLog& log, const SubtitleText& before,
               std::string& error) {
-    auto count = static_cast<int64_t>(before.lines.size());
+    auto count = static_cast<int64_t>(before.count());
     if (log.linesRead != count) {
         error = notTheirLog(file, log.linesRead < 0 ? "it has no line \"Read N lines.\""
                                                     : "it read " + std::to_string(log.linesRead) +
@@ -107,11 +112,11 @@ bool checkLog(const ReviewFile& file, const ReviewLog& log, const SubtitleText& 
         // Messages follow the words of their line: each is looked for first
         // from where the one before it was found.
         size_t from = 0;
-        const std::string* line =
-            number >= 1 && number <= count ? &before.lines[number - 1] : nullptr;
-        const std::string quoted = line ? toUtf8(*line, encodingOfLine(*line)) : "";
+        bool held = number >= 1 && number <= count;
+        std::string_view line = held ? before.line(static_cast<size_t>(number - 1)) : "";
+        const std::string quoted = toUtf8(line, encodingOfLine(line));
         for (const LogMessage& message : messages) {
-            if (!line || !holdsQuotedWord(*line, quoted, message.word, from)) {
+            if (!held || !holdsQuotedWord(line, quoted, message.word, from)) {
                 error = notTheirLog(
                     file, "line " + std::to_string(number) + " holds no '" + message.word + "'");
                 return false;
@@ -240,7 +245,8 @@ void appendSeg(std::string& json, const Change& change, char kind,
 }
 
 // A changed line; a change that changes nothing ('m') is an unchanged word
-// that holds a proposed name.
+// that holds a proposed name. The text between changes is given by its
+// length only: the page takes it from the repaired bytes, which it holds.
 void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
                        const LineChanges& line, const Change* cut, const PageNames& names) {
     appendLineHead(json, at);
@@ -251,18 +257,18 @@ void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
     for (size_t k = 0; k < line.changes.size(); ++k) {
         const Change& change = line.changes[k];
         bool spot = change.before == change.after;
-        appendByteString(json, line.common[k]);
+        appendNumber(json, static_cast<int64_t>(line.common[k].size()));
         json.push_back(',');
         appendSeg(json, change, spot ? 'm' : kinds[k],
                   spot ? std::vector<std::string>{} : readingsOf(change, at.encoding, at.messages),
                   names);
         json.push_back(',');
     }
-    appendByteString(json, line.common.back());
+    appendNumber(json, static_cast<int64_t>(line.common.back().size()));
     if (cut) {
         json.push_back(',');
         appendSeg(json, *cut, 'z', {}, PageNames{});
-        json += ",\"\"";
+        json += ",0";
     }
     json += "]}";
 }
@@ -295,15 +301,18 @@ bool reportsNotFound(const std::vector<LogMessage>* messages) {
     return false;
 }
 
-// The changed lines, then the unchanged ones with words not found.
+// The changed lines, then the unchanged ones with words not found, each
+// by where it stands in the repaired bytes.
 bool appendLines(const ReviewFile& file, const SubtitleText& before, const SubtitleText& after,
                  const ReviewLog& log, const PageNames& names, std::string& json,
                  std::string& error) {
-    std::string changed, notFound, cue, timing;
+    std::string notFound, cue, timing;
     int blockLine = 0;
     LineChanges line;
-    for (size_t n = 0; n < before.lines.size(); ++n) {
-        const std::string &b = before.lines[n], &a = after.lines[n];
+    json += "\"lines\":[";
+    size_t changedFrom = json.size();
+    for (size_t n = 0; n < before.count(); ++n) {
+        std::string_view b = before.line(n), a = after.line(n);
         auto number = static_cast<int64_t>(n + 1);
         auto found = log.messages.find(number);
         LinePlace at{number, cue, timing, found == log.messages.end() ? nullptr : &found->second,
@@ -328,18 +337,22 @@ bool appendLines(const ReviewFile& file, const SubtitleText& before, const Subti
             return false;
         } else if (Change cut = cutChange(cutOf(before, n), cutOf(after, n));
                    !line.changes.empty() || cut.before != cut.after) {
-            if (!changed.empty()) changed.push_back(',');
-            appendChangedLine(changed, at, after.starts[n], line,
+            if (json.size() > changedFrom) json.push_back(',');
+            appendChangedLine(json, at, after.starts[n], line,
                               cut.before != cut.after ? &cut : nullptr, names);
         } else if (reportsNotFound(at.messages)) {
             if (!notFound.empty()) notFound.push_back(',');
             appendLineHead(notFound, at);
-            notFound += "\"text\":";
-            appendByteString(notFound, b);
+            notFound += "\"at\":";
+            appendNumber(notFound, static_cast<int64_t>(after.starts[n]));
+            notFound += ",\"length\":";
+            appendNumber(notFound, static_cast<int64_t>(a.size()));
             notFound.push_back('}');
         }
     }
-    json += "\"lines\":[" + changed + "],\"notFound\":[" + notFound + "]";
+    json += "],\"notFound\":[";
+    json += notFound;
+    json.push_back(']');
     return true;
 }
 
@@ -354,9 +367,9 @@ bool appendFileData(const ReviewFile& file, const PageNames& names, std::string&
         !readSubtitleText(file.afterPath, after, error) ||
         (hasLog && !readReviewLog(file.logPath.c_str(), log, error)))
         return false;
-    if (before.lines.size() != after.lines.size()) {
-        error = notARepair(file, "it has " + std::to_string(after.lines.size()) + " lines, not " +
-                                     std::to_string(before.lines.size()));
+    if (before.count() != after.count()) {
+        error = notARepair(file, "it has " + std::to_string(after.count()) + " lines, not " +
+                                     std::to_string(before.count()));
         return false;
     }
     if (hasLog && !checkLog(file, log, before, error)) return false;

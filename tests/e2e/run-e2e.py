@@ -123,6 +123,8 @@ def windows_skip(row):
         return "Windows has no /dev/full"
     if "TMPDIR" in row.env:
         return "Wine keeps its own files under TMPDIR; Windows programs take TEMP"
+    if row.interrupt == "SIGINT" and row.unjam_script == rows.HUNG_UNJAM:
+        return None  # a hanging unjam.exe is put in place; Wine makes SIGINT a Ctrl-C
     if row.interrupt or row.unjam_script:
         return "the unjam that the row runs is a shell script, and its signals are POSIX ones"
     if any("mkfifo" in step[1] for step in row.setup) or ">&-" in getattr(row, "shell", ""):
@@ -144,7 +146,10 @@ def unprivileged_prefix(row):
 
 def replace_unjam(program, script):
     """The unjam beside the program replaced by a shell script; the real one
-    stays beside it as unjam.real."""
+    stays beside it as unjam.real. On Windows, by the unjam.exe that hangs."""
+    if program.endswith(".exe"):
+        return shutil.copy(os.environ["UNJAM_HUNG_UNJAM"], os.path.join(os.path.dirname(program),
+                                                                        "unjam.exe"))
     unjam = os.path.join(os.path.dirname(program), "unjam")
     os.rename(unjam, unjam + ".real")
     with open(unjam, "w") as f:
@@ -174,6 +179,21 @@ def run_interrupted(row, program, command, work, logs, env):
     if second:
         return second.returncode, second.stdout, second.stderr
     return first.returncode, read(out_path), read(err_path)
+
+
+def windows_interrupted(outcome, logs):
+    """A Ctrl-C ends a Windows program with STATUS_CONTROL_C_EXIT, of which
+    Wine gives the last byte (58): as the signal's status on Linux, after a
+    check that the scratch folder the hung unjam ran in (under Wine's
+    %TEMP%, not TMPDIR) is gone."""
+    with open(os.path.join(logs, "hung")) as f:
+        drive, path = f.read().split(":", 1)
+    folder = os.path.join(os.environ["WINEPREFIX"], "dosdevices", drive.lower() + ":",
+                          path.strip("\\").replace("\\", "/"))
+    status = -signal.SIGINT if outcome[0] == 0xC000013A & 0xFF else outcome[0]
+    if os.path.exists(folder):
+        status = f"{outcome[0]}, and the scratch folder {folder} left"
+    return (status,) + outcome[1:]
 
 
 def run(row, command, work, logs, env):
@@ -295,6 +315,8 @@ def main():
             command = ["bash", "-c", 'exec "$@" ' + row.shell, "bash"] + command
         if row.interrupt:
             outcome = run_interrupted(row, program, command + row.args, work, logs, env)
+            if on_windows:
+                outcome = windows_interrupted(outcome, logs)
         else:
             outcome = run(row, command + row.args, work, logs, env)
         if installed:  # the scratch path of the list, as the row shows it

@@ -2,11 +2,15 @@
 """Random lines repaired by unjam are always accepted by unjam-review: words
 of a small list run together, i's doubled and tripled, "oft" joins, quote
 pairs, markup and separators, over a list that makes many ambiguous splits.
+The page's data gives back the input's text with every change undone, as
+its download would.
 
     generated-repairs.py UNJAM UNJAM-REVIEW [SEED [LINES]]
 """
+import json
 import os
 import random
+import re
 import subprocess
 import sys
 import tempfile
@@ -31,6 +35,23 @@ def line(rng):
     return "".join(word(rng) + rng.choice(SEPARATORS) for _ in range(rng.randint(1, 6))).strip()
 
 
+def all_undone(page):
+    """The repaired bytes the page holds, each change put back as it was:
+    a line's text between changes is given by its length in those bytes."""
+    data = json.loads(re.search(rb'id="review-data">(.*?)</script>', page, re.S)[1])
+    file = data["files"][0]
+    after, parts, taken = file["after"].encode("latin-1"), [], 0
+    for line in file["lines"]:
+        at = line["at"]
+        for seg in line["segs"]:
+            if isinstance(seg, int):
+                at += seg
+                continue
+            parts += [after[taken:at], seg[0].encode("latin-1")]
+            at = taken = at + len(seg[1])
+    return b"".join(parts) + after[taken:]
+
+
 def main():
     unjam, review = (os.path.abspath(program) for program in sys.argv[1:3])
     seed = int(sys.argv[3]) if len(sys.argv) > 3 else 1
@@ -46,10 +67,15 @@ def main():
         with open(os.path.join(work, "log.txt"), "wb") as log:
             subprocess.run([unjam, "before.srt", "after.srt"], cwd=work, stdout=log, check=True)
         done = subprocess.run([review, "before.srt", "after.srt", "log.txt"], cwd=work,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         if done.returncode != 0:
             print(f"seed {seed}: {done.stderr.decode(errors='replace')}")
             return 1
+        with open(os.path.join(work, "before.srt"), "rb") as f:
+            # unjam ends its lines with CR LF.
+            if all_undone(done.stdout) != f.read().replace(b"\n", b"\r\n"):
+                print(f"seed {seed}: the page's changes, all undone, are not the input")
+                return 1
     return 0
 
 

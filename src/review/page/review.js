@@ -7,7 +7,12 @@ const started = performance.now();
 const data = JSON.parse(document.getElementById("review-data").textContent);
 const changes = []; // every change of every file, in page order
 const spots = []; // every unchanged word that holds a proposed name
-const lines = []; // every changed or not-found line element with its kinds
+const lines = []; // every changed or not-found line with its kinds, made or not
+// A file of more lines than this shows them a part at a time: a page of a
+// million lines would not open, and no one reads it at one go.
+const PART = 1000;
+// A long text between changes shows this many bytes at each end.
+const CONTEXT = 80;
 const groups = new Map(); // the changes of one word changed one way, by its bytes
 const ticked = data.names.map(() => true); // the proposed names the user keeps
 let current = -1; // index in `changes` of the change the keys act on
@@ -66,7 +71,7 @@ function bytesOf(text) {
 // A file is shown as UTF-8 when it is valid UTF-8, else as Windows-1252.
 function decoderFor(file) {
   try {
-    new TextDecoder("utf-8", { fatal: true }).decode(bytesOf(file.after));
+    new TextDecoder("utf-8", { fatal: true }).decode(file.bytes || bytesOf(file.after));
     return new TextDecoder("utf-8");
   } catch (e) {
     return new TextDecoder("windows-1252");
@@ -135,6 +140,7 @@ function textOf(place) {
 
 function showChange(change) {
   const node = change.node, alone = unnamed(change);
+  if (!node) return; // its line is not made yet
   node.textContent = "";
   node.classList.toggle("undone", change.state === "undone");
   node.classList.toggle("reading", !!change.state && change.state !== "undone");
@@ -155,6 +161,7 @@ function showChange(change) {
 
 function showSpot(spot) {
   const alone = unnamed(spot);
+  if (!spot.node) return;
   spot.node.textContent = "";
   spot.node.classList.toggle("unnamed", alone !== null);
   spot.node.append(shownText(spot.decode(alone ?? spot.seg[1])));
@@ -284,53 +291,96 @@ function labelChoices(change) {
   }
 }
 
-function makeChange(file, line, seg, mine) {
-  const change = { seg, kind: seg[3], state: "", decode: file.decode, file };
-  change.node = el("button", "change kind-" + (file.hasLog ? seg[3] : "u"));
-  change.node.type = "button";
-  change.node.dataset.change = mine.length + 1;
-  change.node.dataset.word = plain(file.decode(seg[0]));
+function makeChange(file, seg, mine) {
+  const change = { seg, kind: seg[3], state: "", decode: file.decode, file, node: null };
+  change.number = mine.length + 1;
+  change.index = changes.length;
   change.words = (file.decode(seg[0]) + "\n" + file.decode(seg[1])).toLowerCase();
-  change.node.changeIndex = changes.length;
   const key = seg[0] + "\0" + seg[1];
   change.inSeason = joinGroup(groups, key, change);
   change.inFile = joinGroup(file.groups, key, change);
   changes.push(change);
   file.changes.push(change);
   mine.push(change);
-  showChange(change);
   return change;
 }
 
+function changeNode(change) {
+  const node = el("button", "change kind-" + (change.file.hasLog ? change.kind : "u"));
+  node.type = "button";
+  node.dataset.change = change.number;
+  node.dataset.word = plain(change.decode(change.seg[0]));
+  node.changeIndex = change.index;
+  node.disabled = !!change.out;
+  node.classList.toggle("current", change.index === current);
+  change.node = node;
+  showChange(change);
+  return node;
+}
+
+// The bytes `from` to `from + length` of the repaired file as text; a long
+// stretch shows its ends around a mark (not cutting a UTF-8 character).
+function appendText(node, file, from, length) {
+  const text = file.after, end = from + length;
+  if (length <= 3 * CONTEXT) return node.append(shownText(file.decode(text.slice(from, end))));
+  let head = from + CONTEXT, tail = end - CONTEXT;
+  while (head < tail && (text.charCodeAt(head) & 0xc0) === 0x80) head++;
+  while (tail < end && (text.charCodeAt(tail) & 0xc0) === 0x80) tail++;
+  const gap = el("span", "elided", "\u2026");
+  gap.title = tail - head + " bytes not shown";
+  node.append(shownText(file.decode(text.slice(from, head))), gap,
+    shownText(file.decode(text.slice(tail, end))));
+}
+
+// Every line is known at once, with its changes; its element is made when
+// its part is first shown.
 function changedLine(file, line) {
-  const node = el("article", "line");
-  node.dataset.line = line.n;
-  const before = el("div", "body"), after = el("div", "body");
   const mine = [];
   line.places = [];
   for (const seg of line.segs) {
-    if (typeof seg === "string") {
-      before.append(shownText(file.decode(seg)));
-      after.append(shownText(file.decode(seg)));
-      continue;
-    }
-    const was = el("span", seg[3] === "m" ? "" : "was");
-    was.append(shownText(file.decode(seg[0])));
-    before.append(was);
+    if (typeof seg === "number") continue;
     if (seg[3] === "m") {
-      const spot = { seg, state: "", decode: file.decode, node: el("span", "spot") };
+      const spot = { seg, state: "", decode: file.decode, node: null };
       spots.push(spot);
-      showSpot(spot);
       line.places.push(spot);
-      after.append(spot.node);
     } else {
-      const change = makeChange(file, line, seg, mine);
-      line.places.push(change);
-      after.append(change.node);
+      line.places.push(makeChange(file, seg, mine));
     }
   }
   const kinds = lineKinds(file, line, mine.map((c) => c.kind));
-  const head = lineHead(file, line, kinds);
+  const entry = { file, line, kinds, changes: mine, make: makeChangedLine };
+  mine.forEach((c) => (c.entry = entry));
+  line.changes = mine;
+  lines.push(entry);
+  return entry;
+}
+
+function makeChangedLine(entry) {
+  const { file, line } = entry, mine = entry.changes;
+  const node = el("article", "line");
+  node.dataset.line = line.n;
+  const before = el("div", "body"), after = el("div", "body");
+  let at = line.at, place = 0;
+  for (const seg of line.segs) {
+    if (typeof seg === "number") {
+      appendText(before, file, at, seg);
+      appendText(after, file, at, seg);
+      at += seg;
+      continue;
+    }
+    const was = el("span", seg[3] === "m" ? "" : "was"), it = line.places[place++];
+    was.append(shownText(file.decode(seg[0])));
+    before.append(was);
+    at += seg[1].length;
+    if (seg[3] === "m") {
+      it.node = el("span", "spot");
+      showSpot(it);
+      after.append(it.node);
+    } else {
+      after.append(changeNode(it));
+    }
+  }
+  const head = lineHead(file, line, entry.kinds);
   if (mine.length) {
     const actions = el("span", "actions");
     actions.append(button("Undo line", () => act("undo line " + line.n, mine, "undone")), " ",
@@ -338,53 +388,67 @@ function changedLine(file, line) {
     head.append(actions);
   }
   node.append(head, textRow("before", before), textRow("after", after));
-  const entry = { node, kinds, changes: mine, choices: el("div", "choices") };
-  node.append(entry.choices);
-  if (line.log.length) node.append(logList(file, line));
-  mine.forEach((c) => (c.entry = entry));
-  line.changes = mine;
-  lines.push(entry);
-  return node;
-}
-
-// Rows of choices are made once every change is known, for the counts.
-function addChoices() {
-  for (const change of changes) {
+  // Rows of choices wait for every change to be known, for the counts.
+  const choices = el("div", "choices");
+  for (const change of mine) {
     if (change.inSeason.length < 2 && !change.seg[4].length) continue;
-    change.entry.choices.append(choiceRow(change));
+    choices.append(choiceRow(change));
     labelChoices(change);
   }
+  node.append(choices);
+  if (line.log.length) node.append(logList(file, line));
+  return node;
 }
 
 function unchangedLine(file, line) {
+  const words = file.decode(file.after.slice(line.at, line.at + line.length)).toLowerCase();
+  const entry = { file, line, kinds: ["n"], changes: [], words, make: makeUnchangedLine };
+  lines.push(entry);
+  return entry;
+}
+
+function makeUnchangedLine(entry) {
+  const { file, line } = entry;
   const node = el("article", "unchanged");
   node.dataset.unchangedLine = line.n;
   const body = el("div", "body");
-  body.append(shownText(file.decode(line.text)));
+  appendText(body, file, line.at, line.length);
   node.append(lineHead(file, line, ["n"]), textRow("text", body));
   node.append(logList(file, line));
-  lines.push({ node, kinds: ["n"], changes: [], words: file.decode(line.text).toLowerCase() });
   return node;
 }
 
-// The reviewed file: the repaired bytes, with each line where the user
-// decided otherwise rebuilt from its pieces.
+// A line's element, made once.
+function nodeOf(entry) {
+  if (!entry.node) {
+    entry.node = entry.make(entry);
+    entry.node.classList.toggle("hidden", !!entry.hidden);
+  }
+  return entry.node;
+}
+
+// The reviewed file: the repaired bytes, with each change the user decided
+// otherwise put back as decided.
 function reviewedParts(file) {
   const after = file.bytes;
   const parts = [];
-  let at = 0;
+  let from = 0;
   for (const line of file.lines) {
-    if (line.places.every((p) => textOf(p) === p.seg[1])) continue;
-    let text = "", length = 0, place = 0;
+    let at = line.at, place = 0;
     for (const seg of line.segs) {
-      const piece = typeof seg === "string" ? seg : textOf(line.places[place++]);
-      text += piece;
-      length += typeof seg === "string" ? seg.length : seg[1].length;
+      if (typeof seg === "number") {
+        at += seg;
+        continue;
+      }
+      const text = textOf(line.places[place++]);
+      if (text !== seg[1]) {
+        parts.push(after.subarray(from, at), bytesOf(text));
+        from = at + seg[1].length;
+      }
+      at += seg[1].length;
     }
-    parts.push(after.subarray(at, line.at), bytesOf(text));
-    at = line.at + length;
   }
-  parts.push(after.subarray(at));
+  parts.push(after.subarray(from));
   return parts;
 }
 
@@ -458,9 +522,9 @@ function download(name, blob) {
 }
 
 function fileSection(file, number) {
+  file.bytes = bytesOf(file.after);
   file.decode = ((decoder) => (text) =>
     /^[\x00-\x7f]*$/.test(text) ? text : decoder.decode(bytesOf(text)))(decoderFor(file));
-  file.bytes = bytesOf(file.after);
   file.groups = new Map();
   file.changes = [];
   const section = el("section", "file");
@@ -476,13 +540,53 @@ function fileSection(file, number) {
   const source = "repair of " + plain(file.decode(file.before)) +
     (file.hasLog ? "" : "; no log given, so silent and ambiguous changes are not told apart");
   section.append(el("p", "note", source));
-  for (const line of file.lines) section.append(changedLine(file, line));
+  file.entries = file.lines.map((line) => changedLine(file, line));
+  file.entries.forEach((entry, k) => (entry.part = Math.floor(k / PART)));
+  const unchanged = file.notFound.map((line) => unchangedLine(file, line));
+  unchanged.forEach((entry, k) => (entry.part = Math.floor((file.entries.length + k) / PART)));
+  file.entries = file.entries.concat(unchanged);
+  file.notFoundHead = el("h3", "", "Unchanged lines with words not found");
+  file.body = el("div", "lines");
+  file.pagers = [];
   if (!file.lines.length) section.append(el("p", "note", "No line was changed."));
-  if (file.notFound.length) {
-    section.append(el("h3", "", "Unchanged lines with words not found"));
-    for (const line of file.notFound) section.append(unchangedLine(file, line));
-  }
+  if (file.entries.length > PART) section.append(pager(file));
+  section.append(file.body);
+  if (file.entries.length > PART) section.append(pager(file));
   return section;
+}
+
+// Previous and next for a file shown in parts, and where the part stands.
+function pager(file) {
+  const nav = el("nav", "pager"), where = el("span", "where");
+  nav.setAttribute("aria-label", "Parts of " + plain(file.decode(file.name)));
+  const parts = Math.ceil(file.entries.length / PART);
+  nav.append(button("Previous part", () => showPart(file, file.part - 1, true)), " ",
+    button("Next part", () => showPart(file, file.part + 1, true)), " ", where);
+  file.pagers.push({ nav, where, parts });
+  return nav;
+}
+
+// Shows the lines of one part of a file, made as they are first shown.
+function showPart(file, part, scroll) {
+  const parts = Math.max(1, Math.ceil(file.entries.length / PART));
+  if (part < 0 || part >= parts || part === file.part) return;
+  file.part = part;
+  const shownLines = file.entries.slice(part * PART, (part + 1) * PART);
+  const nodes = document.createDocumentFragment();
+  for (const entry of shownLines) {
+    if (entry.line === file.notFound[0]) nodes.append(file.notFoundHead);
+    nodes.append(nodeOf(entry));
+  }
+  file.body.textContent = "";
+  file.body.append(nodes);
+  const first = part * PART + 1, last = part * PART + shownLines.length;
+  for (const { nav, where } of file.pagers) {
+    where.textContent = "Lines " + first + "\u2013" + last + " of " + file.entries.length +
+      " shown (part " + (part + 1) + " of " + parts + ")";
+    nav.children[0].disabled = part === 0;
+    nav.children[1].disabled = part === parts - 1;
+  }
+  if (scroll) file.section.scrollIntoView();
 }
 
 function skippedSection([name, reason]) {
@@ -568,7 +672,7 @@ function namesSection(names) {
     box.dataset.name = name;
     box.onchange = () => {
       ticked[k] = box.checked;
-      places.forEach((p) => (p.node.classList.contains("spot") ? showSpot(p) : showChange(p)));
+      places.forEach((p) => (p.seg[3] === "m" ? showSpot(p) : showChange(p)));
       tell((box.checked ? "Ticked " : "Unticked ") + nameText(name) + ": " + places.length +
         (places.length === 1 ? " place." : " places."));
     };
@@ -592,25 +696,32 @@ function matchesWord(change) {
   return !filter.word || change.words.includes(filter.word);
 }
 
-// A change is shown when its line is and the filters ask for it: a line
-// shown for one ambiguous change may hold silent ones, which are then
-// greyed out, and no key or button acts on them.
+// A change is listed when the filters ask for it: a line listed for one
+// ambiguous change may hold silent ones, which are then greyed out, and no
+// key or button acts on them. It is shown when its line is on the page, in
+// the part shown of its file.
+function listed(change) {
+  return !change.out && !change.entry.hidden;
+}
+
 function shown(change) {
-  return !change.out && !change.entry.node.classList.contains("hidden");
+  return listed(change) && change.entry.part === change.file.part;
 }
 
 function applyFilter() {
   const kind = filter.kind;
   for (const change of changes) {
     change.out = (!!kind && kind !== "n" && change.kind !== kind) || !matchesWord(change);
-    change.node.disabled = change.out;
+    if (change.node) change.node.disabled = change.out;
   }
   for (const line of lines) {
     const byWord = !filter.word || (line.words ? line.words.includes(filter.word) :
       line.changes.some(matchesWord));
-    line.node.classList.toggle("hidden", (!!kind && !line.kinds.includes(kind)) || !byWord);
+    line.hidden = (!!kind && !line.kinds.includes(kind)) || !byWord;
+    if (line.node) line.node.classList.toggle("hidden", line.hidden);
   }
-  if (current >= 0 && !shown(changes[current])) changes[current].node.classList.remove("current");
+  if (current >= 0 && !shown(changes[current]) && changes[current].node)
+    changes[current].node.classList.remove("current");
   for (const node of document.querySelectorAll("#filters button"))
     node.setAttribute("aria-pressed", node.dataset.kind === kind ? "true" : "false");
 }
@@ -662,18 +773,21 @@ function makeFilters(hasLog) {
 // A click leaves the change where it is, so that a second click redoes it;
 // the keys bring it to the middle of the window.
 function focusChange(index, scroll) {
-  if (current >= 0) changes[current].node.classList.remove("current");
+  if (current >= 0 && changes[current].node) changes[current].node.classList.remove("current");
   current = index;
-  const node = changes[current].node;
+  const change = changes[current];
+  showPart(change.file, change.entry.part, false);
+  const node = change.node;
   node.classList.add("current");
   node.focus({ preventScroll: true });
   if (scroll) node.scrollIntoView({ block: "center" });
 }
 
-// The next change shown in the direction `step`, from the current one.
+// The next change listed in the direction `step`, from the current one,
+// in the next part of its file when this one has no more.
 function move(step) {
   for (let k = current + step; k >= 0 && k < changes.length; k += step) {
-    if (shown(changes[k])) return focusChange(k, true);
+    if (listed(changes[k])) return focusChange(k, true);
   }
 }
 
@@ -695,8 +809,8 @@ function jumpToFile(step) {
   if (!to) return;
   window.scrollTo(0, window.scrollY + to.section.getBoundingClientRect().top - barHeight());
   to.save.focus({ preventScroll: true });
-  if (current >= 0) changes[current].node.classList.remove("current");
-  current = to.changes.length ? to.changes[0].node.changeIndex - 1 : current;
+  if (current >= 0 && changes[current].node) changes[current].node.classList.remove("current");
+  current = to.changes.length ? to.changes[0].index - 1 : current;
 }
 
 function toggle(change) {
@@ -790,7 +904,7 @@ function main() {
   const files = document.getElementById("files");
   const sections = document.createDocumentFragment();
   data.files.forEach((file, k) => sections.append(fileSection(file, k + 1)));
-  addChoices();
+  data.files.forEach((file) => showPart(file, 0, false));
   data.skipped.forEach((skipped) => sections.append(skippedSection(skipped)));
   if (data.names.length) sections.append(namesSection(data.names));
   files.append(sections);
