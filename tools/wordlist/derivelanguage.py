@@ -210,7 +210,7 @@ def run(lang, unjam, folder, into, log):
     """Derives from the list without stop list and additions, and with the
     forms unjam would cut as accepted forms; `folder` holds the profile."""
     base = languages.curated(lang, False, False)
-    forms = languages.cut_forms(lang, base, unjam, stoplist=False)
+    forms = languages.cut_forms(lang, base, unjam)
     stop, added = derive(lang, base, forms, unjam, folder, log)
     os.makedirs(into, exist_ok=True)
     for name, what, entries in (("stoplist", "leaves out of", stop),
