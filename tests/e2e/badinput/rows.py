@@ -434,7 +434,8 @@ def season_files(**extra):
 def page_name(name):
     """A file's name as the review page's JSON holds it."""
     return b"".join(chr(byte).encode() if byte >= 0x80 else
-                    b"\\u%04x" % byte if byte < 0x20 or byte == 0x7f or byte in b"<>&" else
+                    {10: b"\\n", 13: b"\\r"}.get(byte) or
+                    b"\\u%04x" % byte if byte < 0x20 or byte == 0x7f or byte == ord("<") else
                     b"\\" * (byte in b'"\\') + bytes([byte]) for byte in name.encode())
 
 
