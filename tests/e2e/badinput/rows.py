@@ -255,6 +255,9 @@ ROWS = [
         b"", ABSENT, setup=[("chmod000", "input.srt")], unprivileged=True),
     Row("input-binary-garbage", **copied_run(garbage, quote_pairs_merged)),
     Row("input-line-ends", **copied_run(line_ends)),
+    # The first block's second line is its timing line, whatever it holds.
+    Row("input-first-block-timing-kept", files=files(input_srt=b"1\nWhat areyou\n\n"),
+        **dict(STANDARD_RUN, stdout=report(3, 0), output=b"1\r\nWhat areyou\r\n\r\n")),
     # A byte order mark stays in the output; it stands on the cue number's line.
     Row("input-byte-order-mark", files=files(input_srt=b"\xef\xbb\xbf" + SRT),
         **dict(STANDARD_RUN, output=b"\xef\xbb\xbf" + SRT_REPAIRED)),
