@@ -6,12 +6,14 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "repair/compounds.h"
 #include "repair/contractions.h"
 #include "repair/counters.h"
 #include "repair/repairline.h"
 #include "repair/spokenforms.h"
 #include "repair/trials.h"
 #include "repair/wordbudget.h"
+#include "wordlist/caseforms.h"
 #include "wordlist/characters.h"
 #include "wordlist/chartests.h"
 #include "wordlist/diagnostics.h"
@@ -74,6 +76,12 @@ bool isQuietAlternative(bool recursive, const std::string& trialResult) {
     return recursive && (startsWith(trialResult, "re") || startsWith(trialResult, "ll"));
 }
 
+// A listed piece (with the case `forms` of its listed spellings) that may
+// stand in a split as it is written.
+bool fitsPiece(std::string_view piece, uint8_t forms) {
+    return forms != 0 && fitsListedCase(piece, forms);
+}
+
 // Tries every split position, longest listed left piece first. The first
 // split is appended; later ones are reported as ambiguities. Left pieces come
 // from the private copy `work`; right pieces from the word itself, so a
@@ -83,7 +91,7 @@ bool isQuietAlternative(bool recursive, const std::string& trialResult) {
 bool searchSplits(char* word, std::string& work, LineRepair& call, size_t chosenAt = 0) {
     // A word that begins with a letter has its left pieces looked up in one
     // pass; any other gets the lookup's diagnostic for each, in turn.
-    std::array<bool, longestSearchedWord + 1> listed;
+    std::array<uint8_t, longestSearchedWord + 1> listed;
     bool ascii = lineEncoding == Encoding::ascii || isAscii(work);
     bool batched = ascii && isAsciiLetter(work[0]) && work.size() < listed.size();
     if (batched) inDictPrefixes(work.data(), work.size() - 1, listed.data());
@@ -94,7 +102,7 @@ bool searchSplits(char* word, std::string& work, LineRepair& call, size_t chosen
     for (size_t p = work.size(); p-- > 1;) {
         std::string_view left(work.data(), p);
         if (!ascii && !isSplitPoint(work, p, lineEncoding)) continue;
-        if (p != chosenAt && (batched ? listed[p] : inDictSized(left.data(), p))) {
+        if (p != chosenAt && fitsPiece(left, batched ? listed[p] : listedForms(left.data(), p))) {
             char* right = word + p;
             bool direct = holdsPiece(right, wordLength - p, call);
             bool recursive = false;
@@ -184,7 +192,9 @@ void reportRunaway(const std::string& word, const std::string& result) {
 }
 
 bool holdsPiece(const char* piece, size_t length, const LineRepair& call) {
-    return inDictSized(piece, length) || (call.beforeApostrophe && isDroppedG(piece, length));
+    return fitsPiece(std::string_view(piece, length), listedForms(piece, length)) ||
+           readsAsCompound(piece, length) ||
+           (call.beforeApostrophe && isDroppedG(piece, length));
 }
 
 bool repairUnlisted(char* word, LineRepair& call) {
@@ -218,12 +228,18 @@ void repairWord(char* word, LineRepair& call) {
         call.result += word;
         return;
     }
-    if (isAllDigits(word) || inDictSized(word, length) ||
+    // A trial's word is a piece after the first of the word it came from;
+    // a word of the text is kept in any case its list holds it.
+    if (isAllDigits(word) ||
+        (atTopLevel() ? inDictSized(word, length)
+                      : fitsPiece(std::string_view(word, length), listedForms(word, length))) ||
         (call.beforeApostrophe && isElision(word, length))) {
         call.result.append(word, length);
         return;
     }
-    if (atTopLevel())
+    if (atTopLevel() && readsAsCompound(word, length))
+        call.result.append(word, length);
+    else if (atTopLevel())
         repairWithinBudget(word, call);
     else
         repairUnlisted(word, call);

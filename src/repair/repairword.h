@@ -30,8 +30,9 @@ constexpr size_t longestSearchedWord = 254;
 // call is verbose). True when one of the rules repaired the word.
 bool repairUnlisted(char* word, LineRepair& call);
 
-// True when the piece is listed, or, at the end of a word that an
-// apostrophe follows, is speech with a dropped g ("keep|goin'").
+// True when the piece is listed in a case that fits it, reads as a
+// compound ("am|Lagerfeuer"), or, at the end of a word that an apostrophe
+// follows, is speech with a dropped g ("keep|goin'").
 bool holdsPiece(const char* piece, size_t length, const LineRepair& call);
 
 void reportNotFound(const char* word);

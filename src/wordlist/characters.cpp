@@ -255,6 +255,25 @@ size_t apostropheAt(std::string_view text, size_t at, Encoding encoding) {
     return isApostrophe(c.code) ? c.length : 0;
 }
 
+bool isCapitalLetter(char32_t code) {
+    if (code < 0x80) return code >= 'A' && code <= 'Z';
+    if (classOf(code) != CharClass::letter) return false;
+    // Small letters that fold to another small one (µ ſ ς ϐ ẛ, old
+    // Cyrillic forms) or, in Cherokee, to a capital.
+    static constexpr char32_t smallFolding[][2] = {
+        {0xB5, 0xB5},     {0x17F, 0x17F},   {0x3C2, 0x3C2},   {0x3D0, 0x3D1},
+        {0x3D5, 0x3D6},   {0x3F0, 0x3F1},   {0x3F5, 0x3F5},   {0x13F8, 0x13FD},
+        {0x1C80, 0x1C88}, {0x1E9B, 0x1E9B}, {0x1FBE, 0x1FBE}, {0xAB70, 0xABBF}};
+    for (const auto& range : smallFolding)
+        if (code >= range[0] && code <= range[1]) return false;
+    if (foldSimple(code) != code) return true;
+    // Capitals that fold only to two or three characters: İ, ẞ and the
+    // Greek capitals with iota subscript. (ß folds to two as well, small.)
+    return code == 0x130 || code == 0x1E9E ||
+           (code >= 0x1F88 && code <= 0x1FAF && (code & 0xF) >= 8) || code == 0x1FBC ||
+           code == 0x1FCC || code == 0x1FFC;
+}
+
 std::u32string foldCase(std::u32string_view text) {
     std::u32string out;
     for (char32_t code : text)

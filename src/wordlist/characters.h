@@ -90,6 +90,10 @@ bool isApostrophe(char32_t code);
 // The byte length of the apostrophe at text[at], 0 when there is none.
 size_t apostropheAt(std::string_view text, size_t at, Encoding encoding);
 
+// An upper- or title-case letter (`B`, `É`, `ẞ`; not `ß`, which folds to
+// "ss" but is small).
+bool isCapitalLetter(char32_t code);
+
 // Full case folding (ß to ss, É to é), and canonical composition (NFC) of a
 // string of code points.
 std::u32string foldCase(std::u32string_view text);

@@ -11,25 +11,29 @@ bool inDict(const char* word) {
     return inDictSized(word, std::strlen(word));
 }
 
-bool inDictSized(const char* word, size_t length) {
-    if (lineEncoding == Encoding::ascii && isAsciiLetter(word[0])) return indexHolds(word, length);
-    return inDictEncoded(word, length, lineEncoding);
+uint8_t listedForms(const char* word, size_t length) {
+    if (lineEncoding == Encoding::ascii && isAsciiLetter(word[0])) return indexForms(word, length);
+    return listedFormsEncoded(word, length, lineEncoding);
 }
 
 bool inDictEncoded(const char* word, size_t length, Encoding encoding) {
+    return listedFormsEncoded(word, length, encoding) != 0;
+}
+
+uint8_t listedFormsEncoded(const char* word, size_t length, Encoding encoding) {
     if (encoding == Encoding::ascii) {
-        if (isAsciiLetter(word[0])) return indexHolds(word, length);
+        if (isAsciiLetter(word[0])) return indexForms(word, length);
         writeDiagnostic({"inDict got symbol '", std::string_view(word, length), "'"});
-        return false;
+        return 0;
     }
     std::string_view text(word, length);
     if (!startsWithLetter(text, encoding)) {
         writeDiagnosticIn(encoding, {"inDict got symbol '", text, "'"});
-        return false;
+        return 0;
     }
-    return indexHoldsWord(word, length, encoding);
+    return indexFormsOfWord(word, length, encoding);
 }
 
-void inDictPrefixes(const char* word, size_t count, bool* listed) {
+void inDictPrefixes(const char* word, size_t count, uint8_t* listed) {
     markListedPrefixes(word, count, listed);
 }

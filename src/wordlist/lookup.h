@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "wordlist/characters.h"
 
@@ -13,12 +14,18 @@ bool inDict(const char* word);
 
 // The same lookup for the first `length` bytes of `word` (no NUL among
 // them), for callers that know the length: a piece longer than every listed
-// word is answered without reading it.
-bool inDictSized(const char* word, size_t length);
+// word is answered without reading it. listedForms also tells the case
+// forms (caseforms.h) of the word's listed spellings: 0 when it is not
+// listed.
+uint8_t listedForms(const char* word, size_t length);
+inline bool inDictSized(const char* word, size_t length) {
+    return listedForms(word, length) != 0;
+}
 // The same, for a word in the given encoding.
+uint8_t listedFormsEncoded(const char* word, size_t length, Encoding encoding);
 bool inDictEncoded(const char* word, size_t length, Encoding encoding);
 
-// inDict for the first 1 to `count` bytes of an ASCII word that begins with
-// a letter, in one pass: listed[p] answers for the first p bytes (listed has
-// count + 1 entries). No diagnostic can arise.
-void inDictPrefixes(const char* word, size_t count, bool* listed);
+// listedForms for the first 1 to `count` bytes of an ASCII word that begins
+// with a letter, in one pass: listed[p] answers for the first p bytes
+// (listed has count + 1 entries). No diagnostic can arise.
+void inDictPrefixes(const char* word, size_t count, uint8_t* listed);

@@ -27,6 +27,15 @@ std::vector<std::string> fieldsOf(std::string_view line) {
     return fields;
 }
 
+// An on/off setting's value; empty when it is right, else why not.
+std::string readSwitch(const std::string& name, const std::vector<std::string>& values,
+                       bool& setting) {
+    if (values.size() != 1 || (values[0] != "on" && values[0] != "off"))
+        return "'" + name + "' takes on or off";
+    setting = values[0] == "on";
+    return "";
+}
+
 // One setting; empty when it is right, else why not.
 std::string applySetting(const std::vector<std::string>& fields, Profile& profile) {
     const std::string& name = fields[0];
@@ -39,9 +48,11 @@ std::string applySetting(const std::vector<std::string>& fields, Profile& profil
     } else if (name == "endings") {
         profile.endings = values;
     } else if (name == "doubled-i") {
-        if (values.size() != 1 || (values[0] != "on" && values[0] != "off"))
-            return "'doubled-i' takes on or off";
-        profile.doubledI = values[0] == "on";
+        return readSwitch(name, values, profile.doubledI);
+    } else if (name == "case-rule") {
+        return readSwitch(name, values, profile.caseRule);
+    } else if (name == "compounds") {
+        return readSwitch(name, values, profile.compounds);
     } else {
         return "unknown setting '" + name + "'";
     }

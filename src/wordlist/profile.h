@@ -24,7 +24,16 @@
 //             "rock'n'roll"), "er" (verse only: "o'er") and "em" (never
 //             behind a letter: "get 'em");
 // doubled-i   on or off: whether a doubled i is taken for an OCR error
-//             (off where the language writes "ii": Italian "entrambi i").
+//             (off where the language writes "ii": Italian "entrambi i");
+// case-rule   on or off: whether a piece of a split must be written in a
+//             case that its listed spellings allow (caseforms.h): on where
+//             the language capitalizes its nouns, so that a piece written
+//             small is a word of its own only where the list holds it
+//             small (German "Haustür" is no "Haus tür": "Tür" is listed
+//             capitalized). Off, the case of a piece plays no part;
+// compounds   on or off: whether a word written capitalized that reads as
+//             nouns joined, as German writes them, is kept whole
+//             ("Lagerfeuer" is no "Lager feuer"; src/repair/compounds.h).
 #pragma once
 
 #include <string>
@@ -36,6 +45,8 @@ struct Profile {
     std::vector<std::string> elisions;
     std::vector<std::string> endings = {"ll", "re", "ve", "t", "s", "m", "d"};
     bool doubledI = true;
+    bool caseRule = false;
+    bool compounds = false;
 };
 
 // The profile of the loaded list; English until loadProfile reads one.

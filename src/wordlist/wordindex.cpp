@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "wordlist/caseforms.h"
 #include "wordlist/characters.h"
 #include "wordlist/chartests.h"
 #include "wordlist/dictionary.h"
@@ -12,10 +13,13 @@
 namespace {
 
 // Open addressing with linear probing. Each slot has a one-byte tag from
-// the word's hash (0: empty) and the word's position in the word table; the
-// tags alone settle most probes that miss, in one small array.
+// the word's hash (0: empty) and the word's position in the word table, with
+// the case forms of every spelling of its key in the top bits; the tags
+// alone settle most probes that miss, in one small array.
 std::vector<uint8_t> tags;
 std::vector<uint32_t> positions;
+constexpr int formShift = 29;
+constexpr uint32_t positionMask = (uint32_t{1} << formShift) - 1;
 size_t slotMask = 0;
 const std::string_view* indexedKeys = nullptr;  // keyTexts() as the index was last built
 int32_t indexedCount = 0;
@@ -80,17 +84,20 @@ size_t findSlot(const char* word, size_t length, uint64_t hash) {
     for (size_t at = homeOf(hash);; at = (at + 1) & slotMask) {
         if (tags[at] == 0) return at;
         if (tags[at] != tag) continue;
-        std::string_view key = keys[positions[at]];
+        std::string_view key = keys[positions[at] & positionMask];
         if (key.size() == length && sameFolded(key.data(), word, length)) return at;
     }
 }
 
-// `word` is keyOf(position).
-void insertPosition(int32_t position, std::string_view word, uint64_t hash) {
+// `word` is keyOf(position); `forms` its spelling's case forms.
+void insertPosition(int32_t position, std::string_view word, uint64_t hash, uint32_t forms) {
     size_t at = findSlot(word.data(), word.size(), hash);
-    if (tags[at] != 0) return;  // a duplicate answers the same
+    if (tags[at] != 0) {  // another spelling of a key held: it adds its form
+        positions[at] |= forms << formShift;
+        return;
+    }
     tags[at] = tagOf(hash);
-    positions[at] = static_cast<uint32_t>(position);
+    positions[at] = static_cast<uint32_t>(position) | forms << formShift;
     ++indexedCount;
     if (word.size() > longestWord) longestWord = word.size();
 }
@@ -114,14 +121,20 @@ void reserveFor(int32_t count) {
     indexedCount = 0;
     for (size_t at = 0; at < oldTags.size(); ++at)
         if (oldTags[at] != 0) {
-            int32_t position = static_cast<int32_t>(oldPositions[at]);
-            insertPosition(position, keyOf(position), hashOfStored(position));
+            int32_t position = static_cast<int32_t>(oldPositions[at] & positionMask);
+            insertPosition(position, keyOf(position), hashOfStored(position),
+                           oldPositions[at] >> formShift);
         }
 }
 
 // A letter beyond A-Z has no range: its words are found wherever they stand.
 [[gnu::noinline]] bool keyStartsWithLetter(int32_t position) {
     return startsWithLetter(keyOf(position), Encoding::utf8);
+}
+
+uint32_t formsOfStored(int32_t position) {
+    std::string_view word = dictWords[position];
+    return caseFormOf(word, isAscii(word) ? Encoding::ascii : encodingOfLine(word));
 }
 
 }  // namespace
@@ -163,7 +176,8 @@ void indexWords(int32_t begin, int32_t end) {
         }
         for (int32_t position = from; position < to; ++position)
             if (taken[position - from])
-                insertPosition(position, keys[position - from], hashes[position - from]);
+                insertPosition(position, keys[position - from], hashes[position - from],
+                               formsOfStored(position));
     }
 }
 
@@ -178,13 +192,21 @@ void clearWordIndex() {
     indexedKeys = nullptr;
 }
 
-bool indexHolds(const char* word, size_t length) {
-    if (length > longestWord || tags.empty()) return false;
-    return tags[findSlot(word, length, hashFolded(word, length))] != 0;
+namespace {
+
+uint8_t formsAt(size_t slot) {
+    return tags[slot] == 0 ? 0 : static_cast<uint8_t>(positions[slot] >> formShift);
 }
 
-bool indexHoldsWord(const char* word, size_t length, Encoding encoding) {
-    if (tags.empty()) return false;
+}  // namespace
+
+uint8_t indexForms(const char* word, size_t length) {
+    if (length > longestWord || tags.empty()) return 0;
+    return formsAt(findSlot(word, length, hashFolded(word, length)));
+}
+
+uint8_t indexFormsOfWord(const char* word, size_t length, Encoding encoding) {
+    if (tags.empty()) return 0;
     // An ASCII word is hashed as it is checked; a key is never shorter than
     // a third of its word (three combining jamo compose to one syllable).
     if (length <= longestWord) {
@@ -194,15 +216,15 @@ bool indexHoldsWord(const char* word, size_t length, Encoding encoding) {
             bytes |= static_cast<unsigned char>(word[i]);
             h = hashStep(h, word[i]);
         }
-        if (bytes < 0x80) return tags[findSlot(word, length, hashFinish(h))] != 0;
+        if (bytes < 0x80) return formsAt(findSlot(word, length, hashFinish(h)));
     } else if (length > 3 * longestWord || isAscii(std::string_view(word, length))) {
-        return false;
+        return 0;
     }
     std::string key = lookupKey(std::string_view(word, length), encoding);
-    return indexHolds(key.data(), key.size());
+    return indexForms(key.data(), key.size());
 }
 
-void markListedPrefixes(const char* word, size_t count, bool* listed) {
+void markListedPrefixes(const char* word, size_t count, uint8_t* listed) {
     size_t limit = tags.empty() ? 0 : std::min(count, longestWord);
     // In batches, as when the index is built.
     constexpr size_t batch = 16;
@@ -216,10 +238,10 @@ void markListedPrefixes(const char* word, size_t count, bool* listed) {
             prefetchHome(hashes[p - from]);
         }
         for (size_t p = from; p <= to; ++p)
-            listed[p] = tags[findSlot(word, p, hashes[p - from])] != 0;
+            listed[p] = formsAt(findSlot(word, p, hashes[p - from]));
     }
     for (size_t p = limit + 1; p <= count; ++p)
-        listed[p] = false;
+        listed[p] = 0;
 }
 
 size_t longestIndexedWord() {

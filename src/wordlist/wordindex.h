@@ -24,16 +24,20 @@ void indexWords(int32_t begin, int32_t end);
 bool rangeHolds(int32_t position);
 void clearWordIndex();
 
-// True when the index holds the key of `length` bytes at `word`: a key, or
-// an ASCII word, A-Z folded to a-z.
-bool indexHolds(const char* word, size_t length);
-// True when the index holds the word, in the given encoding: an ASCII word
-// is its own key, any other is keyed first.
-bool indexHoldsWord(const char* word, size_t length, Encoding encoding);
+// The case forms (caseforms.h) of the listed spellings of the key of
+// `length` bytes at `word` (a key, or an ASCII word, A-Z folded to a-z); 0
+// when the index does not hold it.
+uint8_t indexForms(const char* word, size_t length);
+inline bool indexHolds(const char* word, size_t length) {
+    return indexForms(word, length) != 0;
+}
+// The same for a word in the given encoding: an ASCII word is its own key,
+// any other is keyed first.
+uint8_t indexFormsOfWord(const char* word, size_t length, Encoding encoding);
 
-// indexHolds for every prefix of `word` of 1 to `count` bytes in one pass:
+// indexForms for every prefix of `word` of 1 to `count` bytes in one pass:
 // listed[p] answers for the first p bytes (listed has count + 1 entries).
-void markListedPrefixes(const char* word, size_t count, bool* listed);
+void markListedPrefixes(const char* word, size_t count, uint8_t* listed);
 
 // Length of the longest indexed word: no longer piece can be found.
 size_t longestIndexedWord();

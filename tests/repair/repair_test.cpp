@@ -15,6 +15,7 @@
 #include "repair/trials.h"
 #include "support/testsupport.h"
 #include "wordlist/characters.h"
+#include "wordlist/profile.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ Repair repairCaptured(const std::string& line) {
 }
 
 struct RepairCase {
-    std::string name, words, line;
+    std::string name, words, line, profile;
     std::optional<std::string> words2;
     Repair want{};
 };
@@ -72,6 +73,7 @@ std::vector<RepairCase> readCases() {
         RepairCase& c = cases.back();
         if (key == "words") c.words = value;
         if (key == "words2") c.words2 = value;
+        if (key == "profile") c.profile += value + "\n";
         if (key == "line") c.line = c.want.lineAfter = value;  // unchanged unless said
         if (key == "result") c.want.result = value;
         if (key == "after") c.want.lineAfter = value;
@@ -96,8 +98,12 @@ TEST(Repair, EveryCaseOfTheTable) {
     ASSERT_GT(cases.size(), 40u);
     for (const RepairCase& c : cases) {
         loadTestDictionary(c.words, c.words2 ? c.words2->c_str() : nullptr);
+        std::string error;
+        activeProfile = Profile();
+        ASSERT_TRUE(parseProfile(c.profile, activeProfile, error)) << c.name << ": " << error;
         EXPECT_EQ(shown(repairCaptured(c.line)), shown(c.want)) << c.name;
     }
+    activeProfile = Profile();
 }
 
 // The edge of the trial budget. "haha..." with ha and haha listed runs a

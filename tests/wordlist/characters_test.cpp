@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "wordlist/caseforms.h"
 #include "wordlist/characters.h"
 
 namespace {
@@ -182,6 +183,33 @@ TEST(Characters, LookupKeys) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(lookupKey(row.word, row.encoding), row.key) << row.word;
+}
+
+TEST(Characters, CapitalLettersAndCaseForms) {
+    for (char32_t c : {U'A', U'Z', U'\u00c9', U'\u1e9e', U'\u0130', U'\u1f88', U'\u03a3'})
+        EXPECT_TRUE(isCapitalLetter(c)) << static_cast<uint32_t>(c);
+    for (char32_t c : {U'a', U'@', U'\u00df', U'\u00e9', U'\u00b5', U'\u03c2', U'\u4e00'})
+        EXPECT_FALSE(isCapitalLetter(c)) << static_cast<uint32_t>(c);
+    struct Row {
+        std::string word;
+        Encoding encoding;
+        uint8_t form;
+    } rows[] = {
+        {"t\xc3\xbcr", utf8, formSmall},
+        {"T\xc3\xbcr", utf8, formCapital},
+        {"T\xc3\x9cR", utf8, formCapital},
+        {"ROMs", ascii, formCapital},
+        {"derB", ascii, formMixed},
+        {"iPhone", ascii, formMixed},
+        {"da\xc3\x9f", utf8, formSmall},
+        {"\xdc"
+         "ber",
+         cp1252, formCapital},
+        {"\xc3\xbc\xc3\x9c", utf8, formMixed},
+        {"'s", ascii, formSmall},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(caseFormOf(row.word, row.encoding), row.form) << row.word;
 }
 
 TEST(Characters, MessagesAreUtf8) {

@@ -15,13 +15,15 @@ std::string joined(const std::vector<std::string>& words) {
     return text;
 }
 
-// The profile as one line: language | elisions | endings | doubled-i, or the error.
+// The profile as one line: language | elisions | endings | doubled-i
+// case-rule compounds, or the error.
 std::string read(const std::string& text) {
     Profile profile;
     std::string error;
     if (!parseProfile(text, profile, error)) return "error: " + error;
     return profile.language + " | " + joined(profile.elisions) + " | " + joined(profile.endings) +
-           " | " + (profile.doubledI ? "on" : "off");
+           " | " + (profile.doubledI ? "on" : "off") + (profile.caseRule ? " on" : " off") +
+           (profile.compounds ? " on" : " off");
 }
 
 TEST(Profile, ReadOrRefused) {
@@ -29,11 +31,14 @@ TEST(Profile, ReadOrRefused) {
         const char* text;
         const char* want;
     } rows[] = {
-        {"", "en |  | ll re ve t s m d | on"},
-        {"# only a comment\n\n", "en |  | ll re ve t s m d | on"},
+        {"", "en |  | ll re ve t s m d | on off off"},
+        {"# only a comment\n\n", "en |  | ll re ve t s m d | on off off"},
         {"language it\nelisions l dell  # l'anno\nendings\ndoubled-i off\n",
-         "it | l dell |  | off"},
-        {"language\tde\r\nendings s\r\n", "de |  | s | on"},
+         "it | l dell |  | off off off"},
+        {"language\tde\r\nendings s\r\ncase-rule on\ncompounds on\n", "de |  | s | on on on"},
+        {"case-rule on\ncase-rule off\ncompounds on\n", "en |  | ll re ve t s m d | on off on"},
+        {"case-rule\n", "error: line 1: 'case-rule' takes on or off"},
+        {"compounds yes\n", "error: line 1: 'compounds' takes on or off"},
         {"language fr\ndoubled-i maybe\n", "error: line 2: 'doubled-i' takes on or off"},
         {"doubled-i\n", "error: line 1: 'doubled-i' takes on or off"},
         {"language fr it\n", "error: line 1: 'language' takes one name"},

@@ -11,6 +11,12 @@ benchmark (bench/quality/run LANG), as dict/README.md reports:
   elisions and flags give 78,000 plain words and many broken entries).
 - de: wngerman. It is made from the same source as hunspell-de-de and holds
   the same plain words; unmunch adds only the forms with a hyphen or a dot.
+  But wngerman keeps one spelling per word ignoring case, the small one
+  ("feuer", a verb's), where German's case rule (src/wordlist/caseforms.h)
+  must know that a word is also listed capitalized ("Feuer", a noun): the
+  capitalized forms that Hunspell's de_DE accepts (expanded by unmunch) of
+  the words wngerman holds small are added, and German keeps every
+  spelling.
 - it: witalian. Expanding it_IT.aff gives 35 million forms (every elision
   and clitic chain: "Dall'Inficiami"), too many to load or to trust.
 - pt: wbrazilian (Brazilian Portuguese, as the benchmark's fortunes are);
@@ -40,21 +46,65 @@ LANGUAGES = {
 }
 
 
+# Languages whose case rule needs every case a word is listed in: the
+# Hunspell dictionary whose capitalized forms are added where the list holds
+# a word only small, and its package.
+CASED = {"de": ("de_DE", "hunspell-de-de")}
+
+
 def package_of(lang):
     return LANGUAGES[lang][2]
+
+
+def expanded(source, package):
+    """Every form of a Hunspell dictionary, as unmunch expands it."""
+    paths = [os.path.join(HUNSPELL, source + ext) for ext in (".dic", ".aff")]
+    missing = [p for p in paths + ["/usr/bin/unmunch"] if not os.path.exists(p)]
+    if missing:
+        raise SystemExit("make-wordlist: %s is missing; install %s and hunspell-tools"
+                         % (missing[0], package))
+    out = subprocess.run(["/usr/bin/unmunch"] + paths, capture_output=True, check=True)
+    return out.stdout.decode("utf-8")
+
+
+def bare_stems(source):
+    """The stems of a Hunspell dictionary that are no word without an
+    affix or outside a compound (flags NEEDAFFIX, ONLYINCOMPOUND), which
+    unmunch prints all the same ("Mit", "Über" of "Mitarbeiter",
+    "Überfahrt"), less those that another entry makes a word."""
+    flags = {}
+    with open(os.path.join(HUNSPELL, source + ".aff"), encoding="utf-8", errors="replace") as f:
+        for fields in (line.split() for line in f):
+            if len(fields) >= 2 and fields[0] in ("NEEDAFFIX", "ONLYINCOMPOUND"):
+                flags[fields[0]] = fields[1]
+    bare, whole = set(), set()
+    with open(os.path.join(HUNSPELL, source + ".dic"), encoding="utf-8", errors="replace") as f:
+        for line in f:
+            stem, _, entry_flags = line.strip().partition("/")
+            stem = unicodedata.normalize("NFC", stem)
+            (bare if any(f in entry_flags for f in flags.values()) else whole).add(stem)
+    return bare - whole
+
+
+def capitalized_forms(lang, words):
+    """The capitalized forms of the words listed only small that the
+    language's Hunspell dictionary accepts: "Feuer" beside "feuer". Small
+    forms of Hunspell are not taken: many are parts of compounds only
+    ("tür")."""
+    small = {w for w in words if w[:1].islower()}
+    listed = set(words)
+    source, package = CASED[lang]
+    forms = (unicodedata.normalize("NFC", w) for w in expanded(source, package).split())
+    bare = bare_stems(source)
+    return sorted({w for w in forms if w[:1].isupper() and w.isalpha()
+                   and w[:1].lower() + w[1:] in small and w not in listed and w not in bare})
 
 
 def source_words(lang):
     """The words of the language's Debian source, as the package has them."""
     kind, source, package, _ = LANGUAGES[lang]
     if kind == "hunspell":
-        paths = [os.path.join(HUNSPELL, source + ext) for ext in (".dic", ".aff")]
-        missing = [p for p in paths + ["/usr/bin/unmunch"] if not os.path.exists(p)]
-        if missing:
-            raise SystemExit("make-wordlist: %s is missing; install %s and hunspell-tools"
-                             % (missing[0], package))
-        out = subprocess.run(["/usr/bin/unmunch"] + paths, capture_output=True, check=True)
-        text = out.stdout.decode("utf-8")
+        text = expanded(source, package)
     else:
         path = os.path.join(DICT, source)
         if not os.path.exists(path):
@@ -70,9 +120,11 @@ def in_order(words):
     return sorted(words, key=lambda w: (w.lower(), w))
 
 
-def one_per_folding(words):
+def one_per_folding(words, lang=None):
     """One spelling per word ignoring case, the small-letter one where there
-    is a choice."""
+    is a choice; every spelling for a language with a case rule."""
+    if lang in CASED:
+        return in_order(set(words))
     chosen = {}
     for word in sorted(set(words), key=lambda w: (w.lower(), w.swapcase())):
         chosen.setdefault(word.lower(), word)
@@ -94,7 +146,9 @@ def curated(lang, stoplist=True, additions=True):
     kept = [w for w in source_words(lang)
             if all(unicodedata.category(c)[0] in "LM" for c in w)
             and (len(w) > 1 or w.lower() in letters)]
-    return [w for w in one_per_folding(kept + added) if w.lower() not in stop]
+    if lang in CASED:
+        kept += capitalized_forms(lang, kept)
+    return [w for w in one_per_folding(kept + added, lang) if w.lower() not in stop]
 
 
 def plain(lang):
