@@ -10,19 +10,30 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 build=$(realpath "${2:-build/asan}")  # the run harness works in a scratch folder
 
-status=0
 mkdir -p "$build/fuzz/findings"
-for harness in repairline run; do
+harnesses=(repairline run)
+fuzz() {  # harness: runs it, its output to its log
+    local harness=$1
     # Lines have no length limit; longer inputs reach the long-word paths.
-    max_len=$([ "$harness" = run ] && echo 2048 || echo 512)
-    corpus="$build/fuzz/corpus-$harness"
-    log="$build/fuzz/$harness.log"
+    local max_len=$([ "$harness" = run ] && echo 2048 || echo 512)
+    local corpus="$build/fuzz/corpus-$harness"
     mkdir -p "$corpus"
-    echo "== fuzzing $harness for ${seconds}s"
-    if ! "$build/fuzz/${harness}_fuzz" -max_total_time="$seconds" -timeout=20 \
+    "$build/fuzz/${harness}_fuzz" -max_total_time="$seconds" -timeout=20 \
         -max_len="$max_len" -print_final_stats=1 \
         -artifact_prefix="$build/fuzz/findings/$harness-" \
-        "$corpus" "fuzz/corpus/$harness" "fuzz/regressions/$harness" >"$log" 2>&1; then
+        "$corpus" "fuzz/corpus/$harness" "fuzz/regressions/$harness" >"$build/fuzz/$harness.log" 2>&1
+}
+# The harnesses run side by side, one a core.
+pids=()
+for harness in "${harnesses[@]}"; do
+    echo "== fuzzing $harness for ${seconds}s"
+    fuzz "$harness" &
+    pids+=($!)
+done
+status=0
+for i in "${!harnesses[@]}"; do
+    log="$build/fuzz/${harnesses[$i]}.log"
+    if ! wait "${pids[$i]}"; then
         tail -n 40 "$log"
         status=1
     fi

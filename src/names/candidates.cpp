@@ -44,9 +44,12 @@ bool metSpaced(const std::string& word, const Sighting& seen) {
     return 2 * timesSpaced(word) >= timesSeen(seen) + seen.lowercase;
 }
 
-// unjam keeps a spoken form with a dropped g whole ("Nothin'"), so it is
-// no word to add, though it may also be met without its apostrophe.
+// unjam keeps a spoken form with a dropped g whole ("Nothin'"), and a
+// compound of listed nouns as it is capitalized ("Lagerfeuer"), so neither
+// is a word to add; a dropped g may also be met without its apostrophe.
 bool isListed(const std::string& word, const Sighting& seen) {
+    for (const auto& [form, count] : seen.forms)
+        if (isCompoundWord(form)) return true;
     return isListedWord(word) || (seen.beforeApostrophe && isDroppedG(word.data(), word.size()));
 }
 

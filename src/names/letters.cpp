@@ -2,12 +2,11 @@
 
 #include <string>
 
+#include "repair/compounds.h"
 #include "wordlist/lookup.h"
 
 bool isCapital(char32_t code) {
-    if (code < 0x80) return code >= 'A' && code <= 'Z';
-    return classOf(code) == CharClass::letter &&
-           foldCase(std::u32string(1, code)) != std::u32string(1, code);
+    return isCapitalLetter(code);
 }
 
 bool isSmallLetter(char32_t code) {
@@ -40,6 +39,14 @@ bool holdsOnlyLetters(std::string_view word) {
         at += c.length;
     }
     return true;
+}
+
+bool isCompoundWord(std::string_view word) {
+    Encoding before = lineEncoding;
+    lineEncoding = encodingOfLine(word);
+    bool compound = readsAsCompound(word.data(), word.size());
+    lineEncoding = before;
+    return compound;
 }
 
 bool isListedWord(std::string_view word) {

@@ -8,8 +8,8 @@
 
 #include "wordlist/characters.h"
 
-// A letter that case folding changes: an upper-case or title-case letter
-// (`B`, `É`). A small letter is any other letter.
+// An upper-case or title-case letter (`B`, `É`; not `ß`). A small letter
+// is any other letter.
 bool isCapital(char32_t code);
 bool isSmallLetter(char32_t code);
 
@@ -30,3 +30,6 @@ bool holdsOnlyLetters(std::string_view word);
 // with a letter is not looked up, so no lookup diagnostic ever reaches the
 // list that is printed.
 bool isListedWord(std::string_view word);
+// True when the repair keeps the word whole as a compound of listed nouns
+// (repair/compounds.h): no name, in a language that writes them.
+bool isCompoundWord(std::string_view word);

@@ -10,6 +10,7 @@
 #include "names/candidates.h"
 #include "names/subtitles.h"
 #include "wordlist/dictionary.h"
+#include "wordlist/profile.h"
 
 namespace {
 
@@ -50,6 +51,8 @@ int runNames(int argc, char** argv) {
     for (int k = 1; k < argc; ++k)
         readSubtitles(argv[k]);
     readDictionary();
+    // The list's language tells which words are its compounds.
+    loadProfile();
     int status = printNames();
     freeDictionary();
     return status;
