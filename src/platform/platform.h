@@ -175,9 +175,26 @@ bool isRunnable(const char* path);
 int runProgram(const std::string& program, const std::vector<std::string>& args,
                const std::string& folder, const std::string& outputPath);
 
+// A program that startProgram started and no one has waited for yet.
+struct RunningProgram {
+    intptr_t id = 0;  // POSIX: its process id; Windows: its process handle
+};
+// The most programs started and not yet waited for at any time.
+constexpr int maxRunningPrograms = 16;
+// Starts `program` as runProgram runs it, with its standard error into
+// `errorPath` (created or emptied) or, when that is empty, shared; does not
+// wait for it. False, with errno set, when it could not be started.
+bool startProgram(const std::string& program, const std::vector<std::string>& args,
+                  const std::string& folder, const std::string& outputPath,
+                  const std::string& errorPath, RunningProgram& running);
+// Waits for a started program to end: its status as runProgram gives it.
+int waitForProgram(RunningProgram& running);
+// How many processors this computer has for programs to run on at once.
+int processorCount();
+
 // What an interruption (POSIX: SIGINT, SIGTERM, SIGHUP; Windows: Ctrl-C,
-// Ctrl-Break, the console closed) is to clean up: the program that
-// runProgram runs then is ended, the files of `paths` are removed in their
+// Ctrl-Break, the console closed) is to clean up: the programs started
+// and not yet waited for are ended, the files of `paths` are removed in their
 // order (an empty folder too), and the process ends as the interruption
 // would have ended it. Each call replaces the list.
 void cleanUpOnInterrupt(const std::vector<std::string>& paths);

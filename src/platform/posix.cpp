@@ -5,10 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
+#include <iterator>
 
 #include "platform/platform.h"
 
@@ -214,16 +216,17 @@ std::string programFolder(const char* argv0) {
 
 const int interruptions[] = {SIGINT, SIGTERM, SIGHUP};
 
-// The child that runProgram runs, and what to remove on an interruption, as
-// the signal handler reads them: only changed while the signals are blocked.
-volatile pid_t runningChild = 0;
+// The children started and not yet waited for (0: a free place), and what
+// to remove on an interruption, as the signal handler reads them: only
+// changed while the signals are blocked.
+volatile pid_t runningChildren[maxRunningPrograms] = {};
 std::vector<std::string> cleanUpPaths;
 
 void onInterrupt(int signal) {
-    if (runningChild > 0) {
-        kill(runningChild, signal == SIGINT ? SIGINT : SIGTERM);
-        waitpid(runningChild, nullptr, 0);  // nothing of it may write after this
-    }
+    for (volatile pid_t& child : runningChildren)
+        if (child > 0) kill(child, signal == SIGINT ? SIGINT : SIGTERM);
+    for (volatile pid_t& child : runningChildren)
+        if (child > 0) waitpid(child, nullptr, 0);  // nothing of it may write after this
     for (const std::string& path : cleanUpPaths)
         if (unlink(path.c_str()) != 0 && errno != ENOENT) rmdir(path.c_str());
     std::signal(signal, SIG_DFL);
@@ -244,14 +247,15 @@ void withInterruptsBlocked(Change change) {
 
 // In the child, between fork and exec: only async-signal-safe calls.
 [[noreturn]] void becomeProgram(const std::string& program, char* const* argv,
-                                const std::string& folder, int output) {
+                                const std::string& folder, int output, int error) {
     sigset_t none;
     sigemptyset(&none);
     for (int signal : interruptions)
         std::signal(signal, SIG_DFL);
     sigprocmask(SIG_SETMASK, &none, nullptr);  // blocked by runProgram around the fork
     int input = open("/dev/null", O_RDONLY);
-    if (chdir(folder.c_str()) != 0 || input < 0 || dup2(input, 0) < 0 || dup2(output, 1) < 0)
+    if (chdir(folder.c_str()) != 0 || input < 0 || dup2(input, 0) < 0 || dup2(output, 1) < 0 ||
+        (error >= 0 && dup2(error, 2) < 0))
         _exit(127);
     execv(program.c_str(), argv);
     _exit(127);
@@ -279,10 +283,18 @@ bool isRunnable(const char* path) {
     return false;
 }
 
-int runProgram(const std::string& program, const std::vector<std::string>& args,
-               const std::string& folder, const std::string& outputPath) {
-    int output = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (output < 0) return -1;
+bool startProgram(const std::string& program, const std::vector<std::string>& args,
+                  const std::string& folder, const std::string& outputPath,
+                  const std::string& errorPath, RunningProgram& running) {
+    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+    int output = open(outputPath.c_str(), flags, 0666);
+    int error = errorPath.empty() || output < 0 ? -1 : open(errorPath.c_str(), flags, 0666);
+    if (output < 0 || (error < 0 && !errorPath.empty())) {
+        int reason = errno;
+        close(output);
+        errno = reason;
+        return false;
+    }
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -290,24 +302,45 @@ int runProgram(const std::string& program, const std::vector<std::string>& args,
     std::fflush(nullptr);  // nothing buffered may reach the child's output twice
     pid_t child = -1;
     withInterruptsBlocked([&] {
-        child = fork();
-        if (child == 0) becomeProgram(program, argv.data(), folder, output);
-        runningChild = child;
+        volatile pid_t* place = std::find(runningChildren, std::end(runningChildren), 0);
+        errno = EAGAIN;
+        child = place == std::end(runningChildren) ? -1 : fork();
+        if (child == 0) becomeProgram(program, argv.data(), folder, output, error);
+        if (child > 0) *place = child;
     });
-    int error = errno;
+    int reason = errno;
     close(output);
-    if (child < 0) {
-        errno = error;
-        return -1;
-    }
+    if (error >= 0) close(error);
+    running.id = child;
+    errno = reason;
+    return child > 0;
+}
+
+int waitForProgram(RunningProgram& running) {
+    auto child = static_cast<pid_t>(running.id);
     int status;
     pid_t waited;
     do
         waited = waitpid(child, &status, 0);
     while (waited < 0 && errno == EINTR);
-    withInterruptsBlocked([] { runningChild = 0; });
+    withInterruptsBlocked([child] {
+        volatile pid_t* place = std::find(runningChildren, std::end(runningChildren), child);
+        if (place != std::end(runningChildren)) *place = 0;
+    });
     if (waited < 0) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+int runProgram(const std::string& program, const std::vector<std::string>& args,
+               const std::string& folder, const std::string& outputPath) {
+    RunningProgram running;
+    if (!startProgram(program, args, folder, outputPath, "", running)) return -1;
+    return waitForProgram(running);
+}
+
+int processorCount() {
+    long count = sysconf(_SC_NPROCESSORS_ONLN);
+    return count > 0 ? static_cast<int>(count) : 1;
 }
 
 void cleanUpOnInterrupt(const std::vector<std::string>& paths) {

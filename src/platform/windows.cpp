@@ -459,10 +459,10 @@ void closeHandles(std::initializer_list<HANDLE> handles) {
         if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
 }
 
-// The child that runProgram runs, and what an interruption removes, as the
-// console's handler thread reads them.
+// The children started and not yet waited for, and what an interruption
+// removes, as the console's handler thread reads them.
 CRITICAL_SECTION interruptLock;
-HANDLE runningChild = nullptr;
+std::vector<HANDLE> runningChildren;
 std::vector<std::wstring> cleanUpPaths;
 
 struct InterruptLockMade {
@@ -473,18 +473,22 @@ BOOL WINAPI onInterrupt(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
         return FALSE;
     EnterCriticalSection(&interruptLock);  // held until the process ends
-    if (runningChild) {
-        TerminateProcess(runningChild, STATUS_CONTROL_C_EXIT);
-        WaitForSingleObject(runningChild, INFINITE);
-    }
+    for (HANDLE child : runningChildren)
+        TerminateProcess(child, STATUS_CONTROL_C_EXIT);
+    for (HANDLE child : runningChildren)
+        WaitForSingleObject(child, INFINITE);
     for (const std::wstring& path : cleanUpPaths)
         if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
     ExitProcess(STATUS_CONTROL_C_EXIT);
 }
 
-void setRunningChild(HANDLE child) {
+// Adds a child to those running, or takes it out (`running` false).
+void markRunning(HANDLE child, bool running) {
     EnterCriticalSection(&interruptLock);
-    runningChild = child;
+    if (running)
+        runningChildren.push_back(child);
+    else
+        std::erase(runningChildren, child);
     LeaveCriticalSection(&interruptLock);
 }
 
@@ -499,21 +503,23 @@ void cleanUpOnInterrupt(const std::vector<std::string>& paths) {
     SetConsoleCtrlHandler(onInterrupt, TRUE);
 }
 
-int runProgram(const std::string& program, const std::vector<std::string>& args,
-               const std::string& folder, const std::string& outputPath) {
+bool startProgram(const std::string& program, const std::vector<std::string>& args,
+                  const std::string& folder, const std::string& outputPath,
+                  const std::string& errorPath, RunningProgram& running) {
     std::wstring path = widen(program.c_str());
     std::wstring line = quoted(path);
     for (const std::string& arg : args)
         line += L" " + quoted(widen(arg.c_str()));
     HANDLE output = inheritedFile(outputPath, GENERIC_WRITE, CREATE_ALWAYS);
     HANDLE input = inheritedFile("NUL", GENERIC_READ, OPEN_EXISTING);
-    HANDLE error = inheritedStandardError();
+    HANDLE error = errorPath.empty() ? inheritedStandardError()
+                                     : inheritedFile(errorPath, GENERIC_WRITE, CREATE_ALWAYS);
     if (output == INVALID_HANDLE_VALUE || input == INVALID_HANDLE_VALUE ||
         error == INVALID_HANDLE_VALUE) {
         int reason = errno;
         closeHandles({output, input, error});
         errno = reason;
-        return -1;
+        return false;
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -524,25 +530,46 @@ int runProgram(const std::string& program, const std::vector<std::string>& args,
     PROCESS_INFORMATION child{};
     std::fflush(nullptr);  // what is buffered comes before the child's messages
     // Only handles made inheritable reach the child: every file this
-    // program opens itself is opened not to be inherited.
+    // program opens itself is opened not to be inherited. The lock keeps an
+    // interruption from missing a child just started.
+    EnterCriticalSection(&interruptLock);
     bool started = CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                   widen(folder.c_str()).c_str(), &startup, &child);
     int reason = started ? 0 : errnoOf(GetLastError());
+    if (started) markRunning(child.hProcess, true);
+    LeaveCriticalSection(&interruptLock);
     closeHandles({output, input, error});
     if (!started) {
         errno = reason;
-        return -1;
+        return false;
     }
     CloseHandle(child.hThread);
-    setRunningChild(child.hProcess);
+    running.id = reinterpret_cast<intptr_t>(child.hProcess);
+    return true;
+}
+
+int waitForProgram(RunningProgram& running) {
+    auto child = reinterpret_cast<HANDLE>(running.id);
     DWORD code = 1;
-    bool ended = WaitForSingleObject(child.hProcess, INFINITE) == WAIT_OBJECT_0 &&
-                 GetExitCodeProcess(child.hProcess, &code);
-    setRunningChild(nullptr);
-    CloseHandle(child.hProcess);
+    bool ended =
+        WaitForSingleObject(child, INFINITE) == WAIT_OBJECT_0 && GetExitCodeProcess(child, &code);
+    markRunning(child, false);
+    CloseHandle(child);
     if (!ended) {
         errno = EIO;
         return -1;
     }
     return code <= 255 ? static_cast<int>(code) : 256;
+}
+
+int runProgram(const std::string& program, const std::vector<std::string>& args,
+               const std::string& folder, const std::string& outputPath) {
+    RunningProgram running;
+    if (!startProgram(program, args, folder, outputPath, "", running)) return -1;
+    return waitForProgram(running);
+}
+
+int processorCount() {
+    DWORD count = GetActiveProcessorCount(ALL_PROCESSOR_GROUPS);
+    return count > 0 ? static_cast<int>(count) : 1;
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-// Appends `bytes` as a JSON string; '<', '>' and '&' are escaped too, so
-// that no text can end the script element that holds the data. A byte
+// Appends `bytes` as a JSON string; '<' is escaped too, so that no text
+// can end the script element that holds the data (nor begin "<!--" in it). A byte
 // beyond ASCII is the character of its value, written in UTF-8 (the page's
 // encoding), so that the data of a text in any language stays small.
 void appendByteString(std::string& json, std::string_view bytes);

@@ -58,9 +58,9 @@ bool putInPlace(const std::string& output, const std::string& log, std::string& 
 
 }  // namespace
 
-int repairWithUnjam(const std::string& unjam, const std::string& listFolder,
-                    const std::string& input, const std::string& output, const std::string& log,
-                    std::string& why) {
+int startRepair(const std::string& unjam, const std::string& listFolder, const std::string& input,
+                const std::string& output, const std::string& log, const std::string& errors,
+                RunningProgram& running, std::string& why) {
     std::string partOutput = partialName(output), partLog = partialName(log);
     // unjam runs in the list folder: it is handed paths that lead anywhere.
     std::string from = absolutePath(input), to = absolutePath(partOutput);
@@ -74,10 +74,27 @@ int repairWithUnjam(const std::string& unjam, const std::string& listFolder,
         return -1;
     }
     closeFile(fd);
-    int status = runProgram(unjam, {from, to}, listFolder, partLog);
-    if (status < 0) why = std::string("could not run unjam: ") + std::strerror(errno);
+    if (startProgram(unjam, {from, to}, listFolder, partLog, errors, running)) return 1;
+    why = std::string("could not run unjam: ") + std::strerror(errno);
+    return 0;
+}
+
+int finishRepair(int started, RunningProgram& running, const std::string& output,
+                 const std::string& log, std::string& why) {
+    if (started < 0) return -1;
+    int status = started ? waitForProgram(running) : -1;
+    if (status < 0 && why.empty())
+        why = std::string("could not run unjam: ") + std::strerror(errno);
     if (!putInPlace(output, log, why)) return -1;
     return status;
+}
+
+int repairWithUnjam(const std::string& unjam, const std::string& listFolder,
+                    const std::string& input, const std::string& output, const std::string& log,
+                    std::string& why) {
+    RunningProgram running;
+    int started = startRepair(unjam, listFolder, input, output, log, "", running, why);
+    return finishRepair(started, running, output, log, why);
 }
 
 bool readReport(const std::string& log, FileReport& report) {

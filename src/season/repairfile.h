@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/platform.h"
+
 struct FileReport {
     int64_t lines = 0;
     int64_t fixed = 0;
@@ -19,6 +21,17 @@ struct FileReport {
 int repairWithUnjam(const std::string& unjam, const std::string& listFolder,
                     const std::string& input, const std::string& output, const std::string& log,
                     std::string& why);
+
+// The same in two steps, so that repairs run side by side: starts unjam
+// with its standard error into `errors` (shared when empty) and returns 1,
+// or 0 when it could not be started, or -1 when its files could not be
+// made ready, with `why` set...
+int startRepair(const std::string& unjam, const std::string& listFolder, const std::string& input,
+                const std::string& output, const std::string& log, const std::string& errors,
+                RunningProgram& running, std::string& why);
+// ...then waits for it and puts its files in place: as repairWithUnjam.
+int finishRepair(int started, RunningProgram& running, const std::string& output,
+                 const std::string& log, std::string& why);
 
 // The figures of unjam's messages in `log`; false (errno set) if it cannot be read.
 bool readReport(const std::string& log, FileReport& report);

@@ -1,5 +1,6 @@
 #include "season/run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -71,15 +72,37 @@ std::string progressOf(const SeasonFile& file, int status, const std::string& wh
            std::to_string(r.ambiguous) + " ambiguous, " + std::to_string(r.notFound) + " not found";
 }
 
-// Repairs one file and says how it went, after `counter` ("[3/6]").
-void repairFile(SeasonFile& file, const std::string& unjam, const std::string& listFolder,
-                const std::string& counter) {
+// A file's repair while unjam runs: whether it started, and why not.
+struct Repair {
+    RunningProgram unjam;
+    int started = -1;
     std::string why;
+};
+
+// What unjam said on standard error while repairing a file, which it wrote
+// into `errors` as it ran beside others: passed on as it ends, so that the
+// messages stand where a run of one file at a time puts them.
+void passOnErrors(const std::string& errors) {
+    int fd = openForReading(errors.c_str());
+    char buffer[1 << 16];
+    long got;
+    std::fflush(stdout);
+    while (fd >= 0 && (got = readFrom(fd, buffer, sizeof buffer)) > 0)
+        std::fwrite(buffer, 1, static_cast<size_t>(got), stderr);
+    std::fflush(stderr);
+    closeFile(fd);
+    removeFile(errors.c_str());
+}
+
+// Waits for one file's repair and says how it went, after `counter` ("[3/6]").
+void finishFile(SeasonFile& file, Repair& repair, const std::string& errors,
+                const std::string& counter) {
     int status = file.readable
-                     ? repairWithUnjam(unjam, listFolder, file.input, file.output, file.log, why)
+                     ? finishRepair(repair.started, repair.unjam, file.output, file.log, repair.why)
                      : -1;
+    passOnErrors(errors);
     bool logRead = status != 0 || readReport(file.log, file.report);
-    std::string progress = logRead ? progressOf(file, status, why)
+    std::string progress = logRead ? progressOf(file, status, repair.why)
                                    : "repaired, but its log could not be read: " + file.log + ": " +
                                          std::strerror(errno);
     file.repaired = status == 0 && logRead;
@@ -87,16 +110,34 @@ void repairFile(SeasonFile& file, const std::string& unjam, const std::string& l
     say(counter + " " + file.input + ": " + progress);
 }
 
-// An interruption removes, besides `cleanUp`, the file in progress.
+// The files are repaired side by side, one unjam per processor, and told
+// of in their order. An interruption removes, besides `cleanUp`, the files
+// in progress.
 void repairSeason(std::vector<SeasonFile>& files, const std::string& unjam,
                   const std::string& listFolder, const std::vector<std::string>& cleanUp) {
     std::string total = std::to_string(files.size());
+    size_t jobs = static_cast<size_t>(std::clamp(processorCount(), 1, maxRunningPrograms));
+    std::vector<Repair> repairs(files.size());
+    auto errorsOf = [&](size_t k) { return inFolder(listFolder, "errors" + std::to_string(k)); };
+    size_t started = 0;
     for (size_t k = 0; k < files.size(); ++k) {
-        std::vector<std::string> paths = cleanUp;
-        paths.push_back(partialName(files[k].output));
-        paths.push_back(partialName(files[k].log));
-        cleanUpOnInterrupt(paths);
-        repairFile(files[k], unjam, listFolder, '[' + std::to_string(k + 1) + '/' + total + ']');
+        for (; started < files.size() && started < k + jobs; ++started) {
+            std::vector<std::string> paths;
+            for (size_t running = k; running <= started; ++running) {
+                paths.push_back(errorsOf(running));
+                paths.push_back(partialName(files[running].output));
+                paths.push_back(partialName(files[running].log));
+            }
+            paths.insert(paths.end(), cleanUp.begin(), cleanUp.end());
+            cleanUpOnInterrupt(paths);
+            const SeasonFile& file = files[started];
+            if (file.readable)
+                repairs[started].started =
+                    startRepair(unjam, listFolder, file.input, file.output, file.log,
+                                errorsOf(started), repairs[started].unjam, repairs[started].why);
+        }
+        finishFile(files[k], repairs[k], errorsOf(k),
+                   '[' + std::to_string(k + 1) + '/' + total + ']');
     }
     cleanUpOnInterrupt(cleanUp);
 }

@@ -3,7 +3,8 @@
 of a small list run together, i's doubled and tripled, "oft" joins, quote
 pairs, markup and separators, over a list that makes many ambiguous splits.
 The page's data gives back the input's text with every change undone, as
-its download would.
+its download would, and what follows a 0x1A in the repaired file, which
+unjam does not read (here put back after the run), however long.
 
     generated-repairs.py UNJAM UNJAM-REVIEW [SEED [LINES]]
 """
@@ -18,6 +19,8 @@ import tempfile
 WORDS = ("a are be bet ha haha he I in is it kir ok re rin see stil still the they this "
          "tween we what will you Kirrin Capt Captain ain crag moor ill ii").split()
 PIECES = WORDS + ["ii", "iii", "xyz", "oft", "ofthe", "Zorblax", "q"]
+# Longer than a read: the reader stops at its 0x1A, the rest is read apart.
+TAIL = "\x1a" + "tail " * 20000
 SEPARATORS = [" ", " ", " ", ", ", "''", "``", "-", "? ", "<i>", "</i>", "5", " www.a.com "]
 
 
@@ -63,9 +66,11 @@ def main():
         with open(os.path.join(work, "words"), "w") as f:
             f.write("\n".join(sorted(set(WORDS), key=str.lower)) + "\n")
         with open(os.path.join(work, "before.srt"), "w") as f:
-            f.write("\n".join(blocks))
+            f.write("\n".join(blocks) + TAIL)
         with open(os.path.join(work, "log.txt"), "wb") as log:
             subprocess.run([unjam, "before.srt", "after.srt"], cwd=work, stdout=log, check=True)
+        with open(os.path.join(work, "after.srt"), "ab") as f:
+            f.write(TAIL.encode())
         done = subprocess.run([review, "before.srt", "after.srt", "log.txt"], cwd=work,
                               stdout=subprocess.PIPE, stderr=subprocess.PIPE)
         if done.returncode != 0:

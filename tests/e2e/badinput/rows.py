@@ -255,6 +255,9 @@ ROWS = [
         b"", ABSENT, setup=[("chmod000", "input.srt")], unprivileged=True),
     Row("input-binary-garbage", **copied_run(garbage, quote_pairs_merged)),
     Row("input-line-ends", **copied_run(line_ends)),
+    # The first block's second line is its timing line, whatever it holds.
+    Row("input-first-block-timing-kept", files=files(input_srt=b"1\nWhat areyou\n\n"),
+        **dict(STANDARD_RUN, stdout=report(3, 0), output=b"1\r\nWhat areyou\r\n\r\n")),
     # A byte order mark stays in the output; it stands on the cue number's line.
     Row("input-byte-order-mark", files=files(input_srt=b"\xef\xbb\xbf" + SRT),
         **dict(STANDARD_RUN, output=b"\xef\xbb\xbf" + SRT_REPAIRED)),
@@ -434,7 +437,8 @@ def season_files(**extra):
 def page_name(name):
     """A file's name as the review page's JSON holds it."""
     return b"".join(chr(byte).encode() if byte >= 0x80 else
-                    b"\\u%04x" % byte if byte < 0x20 or byte == 0x7f or byte in b"<>&" else
+                    {10: b"\\n", 13: b"\\r"}.get(byte) or
+                    b"\\u%04x" % byte if byte < 0x20 or byte == 0x7f or byte == ord("<") else
                     b"\\" * (byte in b'"\\') + bytes([byte]) for byte in name.encode())
 
 
@@ -534,6 +538,7 @@ ROWS += [
 HUNG_UNJAM = ': > "$UNJAM_TEST_LOGS/hung"; exec sleep 100'
 # A repair of ep1.srt that the page cannot show: its log is of another file.
 FOREIGN_LOG = 'case "$1" in *ep1.srt) cp "$1" "$2"; echo "Read 99 lines.";; *) exec "$0.real" "$@";; esac'
+SPOKEN = season_run("ep1.srt", "ep2.srt")
 LEFT_OFF = season_run("ep1.srt", "ep2.srt", failed=("ep1.srt",), why=b"")
 LEFT_OFF["stdout"] = LEFT_OFF["stdout"].replace(
     b"not repaired: \n", b"99 lines, 0 fixed, 0 ambiguous, 0 not found\n").replace(
@@ -574,6 +579,14 @@ ROWS += [
         b"not of the run that made out/ep1.srt from ep1.srt: it read 99 lines, not 7\n",
         unjam_script=FOREIGN_LOG, files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
         **LEFT_OFF),
+    # unjam's own messages stand before their file's progress line, in the
+    # files' order, though the files are repaired side by side (ep1's unjam
+    # speaks first and ends last).
+    Row("season-unjam-messages-in-order", stderr=b"", streams="shared",
+        unjam_script='case "$1" in *ep1.srt) echo ep1 says >&2; sleep 0.3;; *ep2.srt) echo ep2 says '
+        '>&2;; esac; exec "$0.real" "$@"', files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        **dict(SPOKEN, stdout=SPOKEN["stdout"].replace(b"[1/2]", b"ep1 says\n[1/2]")
+               .replace(b"[2/2]", b"ep2 says\n[2/2]"))),
 ] + [
     # Interrupted while its unjam hangs: no scratch folder, no lock, no file
     # in progress, and no page of an earlier run is left.
