@@ -5,10 +5,11 @@
 # .exe of the build's top folder).
 install(TARGETS unjam unjam-names unjam-season unjam-review RUNTIME DESTINATION .)
 install(FILES dict/words README.md LICENSE dict/COPYING.scowl DESTINATION .)
-# Each other language in a folder of its own: its list, rules and notice.
+# Each other language in a folder of its own: its list, rules, accepted
+# forms and notices.
 foreach(language de es fr it pt)
-  file(GLOB notice dict/${language}/COPYING.*)
-  install(FILES dict/${language}/words dict/${language}/words.profile ${notice}
+  file(GLOB notice dict/${language}/COPYING.* dict/${language}/words.*)
+  install(FILES dict/${language}/words ${notice}
     DESTINATION ${language})
 endforeach()
 

@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "repair/counters.h"
 #include "repair/repairline.h"
+#include "wordlist/accepted.h"
 #include "wordlist/characters.h"
 #include "wordlist/dictionary.h"
 #include "wordlist/profile.h"
@@ -171,6 +172,7 @@ int runUnjam(int argc, char** argv) {
     std::fputs("Reading in dictionary...", stdout);
     readDictionary();
     loadProfile();
+    loadAcceptedWords();
     emptyOutput(out);
     say("done.\n");
     std::fputs("Processing output...\n", stdout);

@@ -13,6 +13,7 @@
 #include "repair/spokenforms.h"
 #include "repair/trials.h"
 #include "repair/wordbudget.h"
+#include "wordlist/accepted.h"
 #include "wordlist/caseforms.h"
 #include "wordlist/characters.h"
 #include "wordlist/chartests.h"
@@ -193,8 +194,7 @@ void reportRunaway(const std::string& word, const std::string& result) {
 
 bool holdsPiece(const char* piece, size_t length, const LineRepair& call) {
     return fitsPiece(std::string_view(piece, length), listedForms(piece, length)) ||
-           readsAsCompound(piece, length) ||
-           (call.beforeApostrophe && isDroppedG(piece, length));
+           readsAsCompound(piece, length) || (call.beforeApostrophe && isDroppedG(piece, length));
 }
 
 bool repairUnlisted(char* word, LineRepair& call) {
@@ -229,9 +229,10 @@ void repairWord(char* word, LineRepair& call) {
         return;
     }
     // A trial's word is a piece after the first of the word it came from;
-    // a word of the text is kept in any case its list holds it.
+    // a word of the text is kept in any case its list holds it, and when
+    // the language accepts it: as a piece of a join it would be a trap.
     if (isAllDigits(word) ||
-        (atTopLevel() ? inDictSized(word, length)
+        (atTopLevel() ? inDictSized(word, length) || isAccepted(word, length)
                       : fitsPiece(std::string_view(word, length), listedForms(word, length))) ||
         (call.beforeApostrophe && isElision(word, length))) {
         call.result.append(word, length);

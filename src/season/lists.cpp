@@ -9,6 +9,7 @@
 #include "driver/messages.h"
 #include "platform/platform.h"
 #include "wordlist/dictionary.h"
+#include "wordlist/profile.h"
 #include "wordlist/wordfile.h"
 
 namespace {
@@ -50,18 +51,27 @@ std::string languageList(const std::string& defaultList, const std::string& lang
     return defaultList.substr(0, at + 1) + language + separator + "words";
 }
 
+// The file that goes with `words` here, as unjam finds it (beside the list
+// a link names, too), by its absolute path where it has one; empty when
+// there is none.
+std::string besideHere(const char* suffix) {
+    std::string path = fileBesideWords(suffix);
+    if (path.empty()) return "";
+    std::string absolute = absolutePath(path.c_str());
+    return absolute.empty() ? path : absolute;
+}
+
 }  // namespace
 
 MainList chooseMainList(const char* argv0, const std::string& language) {
     if (language.empty() && pathExists("words")) {
         // From a working directory too deep for an absolute path, the list is
         // still read here, and copied for unjam.
-        std::string words = absolutePath("words"), profile;
-        if (pathExists("words.profile")) profile = absolutePath("words.profile");
-        if (profile.empty() && pathExists("words.profile")) profile = "words.profile";
-        return MainList{words.empty() ? "words" : words, false, profile};
+        std::string words = absolutePath("words");
+        return MainList{words.empty() ? "words" : words, false, besideHere(".profile"),
+                        besideHere(".accepted")};
     }
-    MainList main{installedWordsBeside(argv0), true, ""};
+    MainList main{installedWordsBeside(argv0), true, "", ""};
     if (!language.empty() && language != "en") {
         std::vector<std::string> known = installedLanguages(main.path);
         if (std::find(known.begin(), known.end(), language) == known.end()) {
@@ -73,6 +83,7 @@ MainList chooseMainList(const char* argv0, const std::string& language) {
         main.path = languageList(main.path, language);
     }
     if (pathExists((main.path + ".profile").c_str())) main.profile = main.path + ".profile";
+    if (pathExists((main.path + ".accepted").c_str())) main.accepted = main.path + ".accepted";
     return main;
 }
 
@@ -117,6 +128,7 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
         failWith("Could not make a scratch folder for the word lists", folder);
     if (!copyFile(main.path, folder + "/words") ||
         (!main.profile.empty() && !copyFile(main.profile, folder + "/words.profile")) ||
+        (!main.accepted.empty() && !copyFile(main.accepted, folder + "/words.accepted")) ||
         (!secondList.empty() && !writeTextFile(folder + "/words2", secondList))) {
         int error = errno;
         removeListFolder(folder);
@@ -129,8 +141,8 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
 std::vector<std::string> listFolderPaths(const std::string& folder) {
     std::vector<std::string> paths;
     // The lists, and the files of the repair of the names alone.
-    for (const char* name :
-         {"words", "words2", "words.profile", "alone.srt", "alone-repaired.srt", "alone.log"}) {
+    for (const char* name : {"words", "words2", "words.profile", "words.accepted", "alone.srt",
+                             "alone-repaired.srt", "alone.log"}) {
         paths.push_back(folder + "/" + name);
         paths.push_back(partialName(paths.back()));
     }

@@ -10,16 +10,18 @@
 #include "season/plan.h"
 
 struct MainList {
-    std::string path;     // absolute
-    bool installed;       // the default list, for want of a `words` here
-    std::string profile;  // its language's rules, empty when it has none
+    std::string path;      // absolute
+    bool installed;        // the default list, for want of a `words` here
+    std::string profile;   // its language's rules, empty when it has none
+    std::string accepted;  // its language's accepted forms, empty when none
 };
 
 // `words` here, or else the list installed with the program
 // (../share/unjam/words from the program's folder; on Windows, `words`
 // beside the .exe). With a `language` (-l), the installed list of that
 // language: the default one for en, LANG/words beside it for the others,
-// each with the `words.profile` beside it; an unknown language ends the
+// each with the `words.profile` and `words.accepted` beside it; an unknown
+// language ends the
 // process with status 1, naming the installed ones.
 MainList chooseMainList(const char* argv0, const std::string& language = "");
 // The languages whose lists are installed: en, then those of the shipped

@@ -22,9 +22,29 @@ int32_t letterStart[28] = {};
 namespace {
 
 // The text of each word file read, which the stored words point into, and
-// the keys of its words beyond ASCII. A deque never moves what it holds.
+// the keys of its words beyond ASCII, in blocks that are never grown past
+// what they reserved, so that a key never moves. A deque never moves what
+// it holds.
 std::deque<std::string> wordFileTexts;
 std::deque<std::string> wordKeys;
+
+std::string_view keepKey(const std::string& key) {
+    if (wordKeys.empty() || wordKeys.back().capacity() - wordKeys.back().size() < key.size()) {
+        wordKeys.emplace_back().reserve(std::max<size_t>(key.size(), size_t{1} << 20));
+    }
+    std::string& block = wordKeys.back();
+    size_t at = block.size();
+    block += key;
+    return std::string_view(block.data() + at, key.size());
+}
+
+// A list of a million words would otherwise be copied as its tables grow.
+void reserveFor(std::string_view text) {
+    size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    dictWords.reserve(dictWords.size() + lines);
+    dictLengths.reserve(dictLengths.size() + lines);
+    if (!isAscii(text)) dictKeys.reserve(dictWords.size() + lines);
+}
 
 bool isWordSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -56,6 +76,7 @@ void forEachWord(FILE* f, const char* name, Store store) {
     const std::string& text = wordFileTexts.emplace_back(readWordFileText(f, name));
     LineEncodings encodings{text};
     const bool asciiText = isAscii(text);  // as most lists are: no word needs a key
+    reserveFor(text);
     size_t i = 0, n = text.size();
     while (i < n) {
         while (i < n && isWordSpace(text[i]))
@@ -68,7 +89,7 @@ void forEachWord(FILE* f, const char* name, Store store) {
         if (asciiText || isAscii(word))
             store(word, std::string_view());
         else
-            store(word, wordKeys.emplace_back(lookupKey(word, encodings.at(start))));
+            store(word, keepKey(lookupKey(word, encodings.at(start))));
     }
 }
 

@@ -59,18 +59,6 @@ std::string applySetting(const std::vector<std::string>& fields, Profile& profil
     return "";
 }
 
-// The profile that goes with `words`: beside it, or beside what it links to.
-std::string profilePath() {
-    const char* here = "words.profile";
-    std::error_code error;
-    if (std::filesystem::exists(here, error)) return here;
-    if (!std::filesystem::is_symlink("words", error)) return "";
-    auto target = std::filesystem::canonical("words", error);
-    if (error) return "";
-    auto beside = target.string() + ".profile";
-    return std::filesystem::exists(beside, error) ? beside : "";
-}
-
 }  // namespace
 
 bool parseProfile(std::string_view text, Profile& profile, std::string& error) {
@@ -92,8 +80,19 @@ bool parseProfile(std::string_view text, Profile& profile, std::string& error) {
     return true;
 }
 
+std::string fileBesideWords(const std::string& suffix) {
+    std::string here = "words" + suffix;
+    std::error_code error;
+    if (std::filesystem::exists(here, error)) return here;
+    if (!std::filesystem::is_symlink("words", error)) return "";
+    auto target = std::filesystem::canonical("words", error);
+    if (error) return "";
+    auto beside = target.string() + suffix;
+    return std::filesystem::exists(beside, error) ? beside : "";
+}
+
 void loadProfile() {
-    std::string path = profilePath();
+    std::string path = fileBesideWords(".profile");
     if (path.empty()) return;
     FILE* f = openWordFile(path.c_str());
     if (!f) fail("Could not read the profile " + path + ": " + std::strerror(errno));

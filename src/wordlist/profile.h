@@ -62,6 +62,11 @@ bool parseProfile(std::string_view text, Profile& profile, std::string& error);
 // process with status 1, naming the file and the reason.
 void loadProfile();
 
+// The file that goes with the main list `words` under the name
+// "words" + suffix: in the working directory or, when `words` is a link,
+// beside the file it links to. Empty when there is none.
+std::string fileBesideWords(const std::string& suffix);
+
 // True when the `length` bytes at `word` are an elision of the profile,
 // compared without regard to the case of A-Z.
 bool isElision(const char* word, size_t length);

@@ -30,21 +30,20 @@ check_tree() {  # prefix
         fail "COPYING.scowl missing or differs"
     local files
     files=$(cd "$prefix" && find . -type f | sort)
-    local languages=(de es fr it pt) notices=(wngerman hunspell-es wfrench witalian wbrazilian)
-    for language in "${languages[@]}"; do
-        cmp -s "$dict/$language/words" "$prefix/share/unjam/$language/words" &&
-            cmp -s "$dict/$language/words.profile" "$prefix/share/unjam/$language/words.profile" ||
-            fail "the $language list or its profile is missing or differs"
+    local notices lists
+    notices=$(cd "$dict" && printf '%s\n' */COPYING.* | sed 's,.*/,,' | sort -u)
+    lists=$(cd "$dict" && printf '%s\n' */words */words.*)
+    for list in $lists; do
+        cmp -s "$dict/$list" "$prefix/share/unjam/$list" ||
+            fail "the list $list is missing or differs"
     done
     [ "$files" = "$( (printf '%s\n' ./bin/unjam ./bin/unjam-names ./bin/unjam-review ./bin/unjam-season \
         ./share/doc/unjam/COPYING.scowl ./share/doc/unjam/changelog.gz ./share/doc/unjam/copyright \
         ./share/man/man1/unjam-names.1.gz ./share/man/man1/unjam-review.1.gz \
         ./share/man/man1/unjam-season.1.gz \
         ./share/man/man1/unjam.1.gz ./share/unjam/words
-        printf './share/doc/unjam/COPYING.%s\n' "${notices[@]}"
-        for language in "${languages[@]}"; do
-            printf './share/unjam/%s/%s\n' "$language" words "$language" words.profile
-        done) | sort)" ] ||
+        printf './share/doc/unjam/%s\n' $notices
+        printf './share/unjam/%s\n' $lists) | sort)" ] ||
         fail "installed files differ:"$'\n'"$files"
     rm -rf "$run" && mkdir "$run" && cp "$prefix/share/unjam/words" "$run/words"
     printf '%s\n' 1 '00:00:01,000 --> 00:00:03,000' 'What areyou doing ofthe night?' \

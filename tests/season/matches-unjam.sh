@@ -5,7 +5,7 @@
 # shows every file, and the names when there are any. Checked with and
 # without a words2, with -n (the lists alone), and with the installed list
 # when the working directory has no `words` (on Windows, the `words` beside
-# the .exe).
+# the .exe), and with a linked list that has accepted forms beside it.
 #   matches-unjam.sh UNJAM_SEASON UNJAM TOP_DIR    (UNJAM_WRAP runs a Windows program)
 set -u
 season=$(realpath "$1") unjam=$(realpath "$2") top=$(realpath "$3")
@@ -71,6 +71,13 @@ compare without-words2
 setup no-names "$main" "$here/words2"
 compare no-names -n
 [ -e "$tmp/no-names/out/names.txt" ] && fail "-n wrote names.txt"
+
+# A list with accepted forms beside it, linked: the season takes them along
+# ("toomuch" stays whole), as unjam does.
+mkdir "$tmp/list" && cp "$main" "$tmp/list/words" && echo toomuch >"$tmp/list/words.accepted"
+setup accepted "$tmp/list/words"
+compare accepted -n
+grep -q "toomuch" "$tmp/accepted/out/ep01.srt" || fail "the accepted toomuch was cut"
 
 # Installed as the install step (or the Windows zip) lays it out; no
 # `words` where it runs.

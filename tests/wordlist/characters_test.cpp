@@ -185,6 +185,19 @@ TEST(Characters, LookupKeys) {
         EXPECT_EQ(lookupKey(row.word, row.encoding), row.key) << row.word;
 }
 
+// A word of Latin letters is keyed letter by letter; beside a letter of
+// another script the whole word is folded and composed at once, and each
+// Latin letter must come out the same either way.
+TEST(Characters, LatinKeysAsWholeWordKeys) {
+    for (char32_t code = 0x80; code < 0x250; ++code) {
+        std::string word;
+        appendUtf8(word, code);
+        word += "Ab";
+        EXPECT_EQ(lookupKey(word, utf8) + "\xcf\x89", lookupKey(word + "\xce\xa9", utf8))
+            << static_cast<uint32_t>(code);
+    }
+}
+
 TEST(Characters, CapitalLettersAndCaseForms) {
     for (char32_t c : {U'A', U'Z', U'\u00c9', U'\u1e9e', U'\u0130', U'\u1f88', U'\u03a3'})
         EXPECT_TRUE(isCapitalLetter(c)) << static_cast<uint32_t>(c);

@@ -1,0 +1,219 @@
+"""The stop list and the additions of another language's list, derived from
+unjam's errors on the training half of the language's benchmark corpus.
+
+As for English (tools/derive-wordlist), a listed word that stood as a wrong
+piece of a repair may be taken out, and a word of the training text that a
+repair cut or left joined may be put in; a change is made when it removes
+at least MIN_GAIN weighted errors in at least MIN_FILES files, a wrong space
+weighing WRONG_WEIGHT missing ones and each use of a word taken out
+FALSE_ALARM_WEIGHT (it is reported as not found). Here unjam itself repairs
+the lines: each change moves only the lines that hold its word's letters,
+so changes whose lines are apart are tried together, in one run of unjam.
+The changes that gain enough are made at once, and the next round repairs
+everything again, until no change gains enough.
+
+The list derived from is the language's list without stop list and
+additions; the Hunspell forms that unjam would cut are accepted forms there
+(kept whole, no pieces), where make-wordlist then lists them: the stop list
+and the additions are derived before the forms are listed.
+"""
+
+import collections
+import importlib.util
+import os
+import re
+import tempfile
+
+import languages
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+BENCH = os.path.join(HERE, "..", "..", "bench", "quality")
+
+
+def _bench_module(name):
+    """A module of bench/quality, whose languages.py shares this folder's
+    module's name."""
+    spec = importlib.util.spec_from_file_location("bench_" + name,
+                                                  os.path.join(BENCH, name + ".py"))
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    return module
+
+
+q = _bench_module("qualitylib")
+bench_languages = _bench_module("languages")
+
+SEEDS = (101, 102)
+MIN_GAIN = 2
+MIN_FILES = 2
+WRONG_WEIGHT = 2
+FALSE_ALARM_WEIGHT = 0.5
+ROUNDS = 6
+
+
+def errors(original, damaged, repaired):
+    chars, original_gaps = q.gaps(original)
+    damaged_gaps = q.aligned_gaps(chars, damaged)[0]
+    placed, lost = q.aligned_gaps(chars, repaired)
+    removed = original_gaps - damaged_gaps
+    wrong = {(g, "+") for g in placed - damaged_gaps - removed}
+    wrong |= {(-1 - g, "+") for g in lost}
+    return wrong | {(g, "-") for g in removed - placed}
+
+
+def weight(errs):
+    return sum(WRONG_WEIGHT if kind == "+" else 1 for _, kind in errs)
+
+
+class Training:
+    def __init__(self, lang, unjam, folder, accepted):
+        corpus = bench_languages.language_corpus(lang)
+        cues = corpus.cues(corpus.train)
+        self.unjam, self.folder, self.accepted = unjam, folder, accepted
+        self.lines, self.files = [], []
+        for seed in SEEDS:
+            for (name, o), (_, d) in zip(cues, q.damage(cues, seed)):
+                for lo, ld in zip(o, d):
+                    self.lines.append((lo, ld))
+                    self.files.append(name)
+        self.lowered = [d.lower() for _, d in self.lines]
+        self.uses = collections.defaultdict(collections.Counter)
+        for name, cue in cues:
+            for line in cue:
+                for word in re.findall(r"[^\W\d_]{2,}", line):
+                    self.uses[word.lower()][name] += 1
+
+    def repair(self, words, ks):
+        """The repairs of the lines ks with the list `words`."""
+        with tempfile.TemporaryDirectory(prefix="derive-") as work:
+            path = os.path.join(work, "words")
+            with open(path, "w", encoding="utf-8", newline="\n") as f:
+                f.write("".join(w + "\n" for w in bench_in_order(words)))
+            os.symlink(os.path.join(self.folder, "words.profile"),
+                       os.path.join(work, "words.profile"))
+            with open(path + ".accepted", "w", encoding="utf-8", newline="\n") as f:
+                f.write("".join(w + "\n" for w in self.accepted))
+            cues = [(None, [self.lines[k][1]]) for k in ks]
+            repaired, _ = q.run_unjam(self.unjam, path, cues, None, "utf-8")
+        return {k: cue[0] for k, (_, cue) in zip(ks, repaired)}
+
+    def affected(self, word):
+        return [k for k, low in enumerate(self.lowered) if word in low]
+
+
+def bench_in_order(words):
+    return sorted(words, key=lambda w: (w.lower(), w))
+
+
+def candidates(training, listed, repaired, errs):
+    """Listed words that stood as wrong pieces; unlisted words of the
+    original text beside an error."""
+    out, put_in = set(), set()
+    for (original, damaged), text, e in zip(training.lines, repaired, errs):
+        if not e:
+            continue
+        for piece, right in q.piece_verdicts(original, damaged, text):
+            if not right and piece.lower() in listed:
+                out.add(piece.lower())
+        bad = {g for g, _ in e}
+        for a, b, word in q.letter_pieces(original):
+            low = word.lower()
+            if len(low) > 1 and low not in listed and any(a <= g <= b for g in bad):
+                put_in.add(low)
+    return out, put_in
+
+
+def batches(training, changes):
+    """The changes in groups whose lines are apart, each change with its
+    lines."""
+    groups = []  # (taken lines, [(change, lines)])
+    for change in sorted(changes):
+        ks = training.affected(change[1])
+        for taken, members in groups:
+            if taken.isdisjoint(ks):
+                taken.update(ks)
+                members.append((change, ks))
+                break
+        else:
+            groups.append((set(ks), [(change, ks)]))
+    return [members for _, members in groups]
+
+
+def derive(lang, base, accepted, unjam, folder, log):
+    """{word: gain} taken out and put in, from the list `base` with the
+    accepted forms."""
+    training = Training(lang, unjam, folder, accepted)
+    words = {w.lower(): w for w in base}
+    spelling = {}
+    for original, _ in training.lines:
+        for w in re.findall(r"[^\W\d_]+", original):
+            spelling.setdefault(w.lower(), w.lower())
+    stop, added = {}, {}
+    tried = set()
+    everything = list(range(len(training.lines)))
+    for number in range(1, ROUNDS + 1):
+        repaired = training.repair(words.values(), everything)
+        repaired = [repaired[k] for k in everything]
+        errs = [errors(o, d, r) for (o, d), r in zip(training.lines, repaired)]
+        out, put_in = candidates(training, words, repaired, errs)
+        changes = {("out", w) for w in out} | {("in", w) for w in put_in}
+        changes -= tried
+        tried |= changes
+        log("round %d: %d weighted errors, %d changes to try" % (
+            number, sum(weight(e) for e in errs), len(changes)))
+        made = 0
+        for members in batches(training, changes):
+            trial = dict(words)
+            for (kind, w), _ in members:
+                if kind == "out":
+                    trial.pop(w, None)
+                else:
+                    trial[w] = spelling.get(w, w)
+            ks = sorted(k for _, lines in members for k in lines)
+            new = training.repair(trial.values(), ks)
+            for (kind, w), lines in members:
+                by_file = collections.Counter()
+                for k in lines:
+                    o, d = training.lines[k]
+                    before, after = errs[k], errors(o, d, new[k])
+                    by_file[training.files[k]] += weight(before - after) - weight(after - before)
+                sign = -1 if kind == "out" else 1
+                for name, count in training.uses[w].items():
+                    by_file[name] += sign * FALSE_ALARM_WEIGHT * count
+                gain = sum(by_file.values())
+                if gain >= MIN_GAIN and sum(1 for n in by_file.values() if n > 0) >= MIN_FILES:
+                    made += 1
+                    if kind == "out":
+                        words.pop(w, None)
+                        if added.pop(w, None) is None:
+                            stop[w] = gain
+                    else:
+                        words[w] = spelling.get(w, w)
+                        if stop.pop(w, None) is None:
+                            added[w] = gain
+                    log("  %-3s %-16s %5.1f errors fewer" % (kind + ":", w, gain))
+        if not made:
+            break
+    return stop, added
+
+
+def list_text(what, lang, entries):
+    header = ("# Words that tools/make-wordlist %s dict/%s/words. Each removed that\n"
+              "# many weighted errors of unjam on the training half of the benchmark's\n"
+              "# %s corpus (seeds %s).\n"
+              "# Generated by tools/derive-wordlist %s; do not edit by hand.\n"
+              "# word            gain\n" % (what, lang, lang, ", ".join(map(str, SEEDS)), lang))
+    return header + "".join("%-16s %6.1f\n" % (w, entries[w]) for w in bench_in_order(entries))
+
+
+def run(lang, unjam, folder, into, log):
+    """Derives from the list without stop list and additions, and with the
+    forms unjam would cut as accepted forms; `folder` holds the profile."""
+    base = languages.curated(lang, False, False)
+    forms = languages.cut_forms(lang, base, unjam)
+    stop, added = derive(lang, base, forms, unjam, folder, log)
+    os.makedirs(into, exist_ok=True)
+    for name, what, entries in (("stoplist", "leaves out of", stop),
+                                ("additions", "adds to", added)):
+        with open(os.path.join(into, name), "w", encoding="utf-8", newline="\n") as f:
+            f.write(list_text(what, lang, entries))
