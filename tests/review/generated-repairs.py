@@ -2,9 +2,10 @@
 """Random lines repaired by unjam are always accepted by unjam-review: words
 of a small list run together, i's doubled and tripled, "oft" joins, quote
 pairs, markup and separators, over a list that makes many ambiguous splits.
-The page's data gives back the input's text with every change undone, as
-its download would, and what follows a 0x1A in the repaired file, which
-unjam does not read (here put back after the run), however long.
+The page's data shows each line with its block's timing, and gives back
+the input's text with every change undone, as its download would, and
+what follows a 0x1A in the repaired file, which unjam does not read (here
+put back after the run), however long.
 
     generated-repairs.py UNJAM UNJAM-REVIEW [SEED [LINES]]
 """
@@ -38,11 +39,19 @@ def line(rng):
     return "".join(word(rng) + rng.choice(SEPARATORS) for _ in range(rng.randint(1, 6))).strip()
 
 
-def all_undone(page):
+def page_file(page):
+    data = json.loads(re.search(rb'id="review-data">(.*?)</script>', page, re.S)[1])
+    return data["files"][0]
+
+
+def wrong_timings(file):
+    return [line["n"] for line in file["lines"]
+            if not re.fullmatch(r"00:00:0\d,000 --> 00:00:0\d,500", line["time"])]
+
+
+def all_undone(file):
     """The repaired bytes the page holds, each change put back as it was:
     a line's text between changes is given by its length in those bytes."""
-    data = json.loads(re.search(rb'id="review-data">(.*?)</script>', page, re.S)[1])
-    file = data["files"][0]
     after, parts, taken = file["after"].encode("latin-1"), [], 0
     for line in file["lines"]:
         at = line["at"]
@@ -76,9 +85,14 @@ def main():
         if done.returncode != 0:
             print(f"seed {seed}: {done.stderr.decode(errors='replace')}")
             return 1
+        file = page_file(done.stdout)
+        if wrong_timings(file):
+            print(f"seed {seed}: lines shown with another timing than their block's: "
+                  f"{wrong_timings(file)[:5]}")
+            return 1
         with open(os.path.join(work, "before.srt"), "rb") as f:
             # unjam ends its lines with CR LF.
-            if all_undone(done.stdout) != f.read().replace(b"\n", b"\r\n"):
+            if all_undone(file) != f.read().replace(b"\n", b"\r\n"):
                 print(f"seed {seed}: the page's changes, all undone, are not the input")
                 return 1
     return 0

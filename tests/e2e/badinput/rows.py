@@ -56,10 +56,12 @@ def utf16_warning(name):
 Frame = collections.namedtuple("Frame", "head tail")  # standard output's begin and end
 
 
-class Page(collections.namedtuple("Page", "files names")):  # a review page's files, names
+# A review page's files, names, and what the lists alone make of words that hold them.
+class Page(collections.namedtuple("Page", "files names alone", defaults=((),))):
     def matches(self, page):
         quoted = [b'"%s"' % name for name in self.names]
         return (re.findall(rb'\{"name":"([^"]*)"', page) == list(self.files) and
+                all(b'"%s"' % words in page for words in self.alone) and
                 b'"names":[%s]}' % b",".join(quoted) in page and page.endswith(b"</html>\n"))
 
 
@@ -456,7 +458,8 @@ def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True, into
     repaired = [name.replace("\\", "/").split("/")[-1] for name in each if name not in failed]
     made = {folder + "/names.txt": names}
     if page:
-        made[folder + "/review.html"] = Page([page_name(name) for name in repaired], names.split())
+        made[folder + "/review.html"] = Page([page_name(name) for name in repaired], names.split(),
+                                             [b"Kir rin"] if names and repaired else [])
     for name in repaired:
         made[folder + "/" + name] = EPISODE.replace(b"areyou", b"are you").replace(b"\n", b"\r\n")
         made[folder + "/" + name[:-4] + ".log"] = SEASON_LOG
