@@ -172,8 +172,8 @@ bool isRunnable(const char* path);
 // ended it (POSIX), or 256 when an exception ended it (Windows, where the
 // exit code is then the exception's, 0xC0000005 and the like). -1, with
 // errno set, when it could not be started.
-int runProgram(const std::string& program, const std::vector<std::string>& args,
-               const std::string& folder, const std::string& outputPath);
+inline int runProgram(const std::string& program, const std::vector<std::string>& args,
+                      const std::string& folder, const std::string& outputPath);
 
 // A program that startProgram started and no one has waited for yet.
 struct RunningProgram {
@@ -191,6 +191,13 @@ bool startProgram(const std::string& program, const std::vector<std::string>& ar
 int waitForProgram(RunningProgram& running);
 // How many processors this computer has for programs to run on at once.
 int processorCount();
+
+inline int runProgram(const std::string& program, const std::vector<std::string>& args,
+                      const std::string& folder, const std::string& outputPath) {
+    RunningProgram running;
+    if (!startProgram(program, args, folder, outputPath, "", running)) return -1;
+    return waitForProgram(running);
+}
 
 // What an interruption (POSIX: SIGINT, SIGTERM, SIGHUP; Windows: Ctrl-C,
 // Ctrl-Break, the console closed) is to clean up: the programs started

@@ -331,13 +331,6 @@ int waitForProgram(RunningProgram& running) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-int runProgram(const std::string& program, const std::vector<std::string>& args,
-               const std::string& folder, const std::string& outputPath) {
-    RunningProgram running;
-    if (!startProgram(program, args, folder, outputPath, "", running)) return -1;
-    return waitForProgram(running);
-}
-
 int processorCount() {
     long count = sysconf(_SC_NPROCESSORS_ONLN);
     return count > 0 ? static_cast<int>(count) : 1;

@@ -562,13 +562,6 @@ int waitForProgram(RunningProgram& running) {
     return code <= 255 ? static_cast<int>(code) : 256;
 }
 
-int runProgram(const std::string& program, const std::vector<std::string>& args,
-               const std::string& folder, const std::string& outputPath) {
-    RunningProgram running;
-    if (!startProgram(program, args, folder, outputPath, "", running)) return -1;
-    return waitForProgram(running);
-}
-
 int processorCount() {
     DWORD count = GetActiveProcessorCount(ALL_PROCESSOR_GROUPS);
     return count > 0 ? static_cast<int>(count) : 1;
