@@ -1,16 +1,11 @@
 #include "wordlist/accepted.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
-#include "driver/messages.h"
 #include "wordlist/characters.h"
 #include "wordlist/profile.h"
-#include "wordlist/wordfile.h"
 
 namespace {
 
@@ -31,6 +26,11 @@ uint64_t hashKey(std::string_view key) {
     }
     h ^= h >> 31;
     return h == 0 ? 1 : h;
+}
+
+// An ASCII word is its own key; any other is keyed first.
+uint64_t hashWord(std::string_view word, Encoding encoding) {
+    return isAscii(word) ? hashKey(word) : hashKey(lookupKey(word, encoding));
 }
 
 size_t slotOf(uint64_t hash) {
@@ -55,7 +55,7 @@ void setAcceptedWords(const std::string& text) {
         while (!word.empty() && (word.back() == '\r' || word.back() == ' '))
             word.remove_suffix(1);
         if (word.empty()) continue;
-        uint64_t hash = isAscii(word) ? hashKey(word) : hashKey(lookupKey(word, Encoding::utf8));
+        uint64_t hash = hashWord(word, Encoding::utf8);
         slots[slotOf(hash)] = hash;
     }
 }
@@ -68,18 +68,12 @@ void clearAcceptedWords() {
 
 void loadAcceptedWords() {
     clearAcceptedWords();
-    std::string path = fileBesideWords(".accepted");
-    if (path.empty()) return;
-    FILE* f = openWordFile(path.c_str());
-    if (!f) fail("Could not read the accepted words " + path + ": " + std::strerror(errno));
-    std::string text = readWordFileText(f, path.c_str());
-    std::fclose(f);
-    setAcceptedWords(text);
+    std::string path, text;
+    if (readFileBesideWords(".accepted", "accepted words", path, text)) setAcceptedWords(text);
 }
 
 bool isAccepted(const char* word, size_t length) {
     if (slots.empty()) return false;
-    std::string_view text(word, length);
-    uint64_t hash = isAscii(text) ? hashKey(text) : hashKey(lookupKey(text, lineEncoding));
+    uint64_t hash = hashWord(std::string_view(word, length), lineEncoding);
     return slots[slotOf(hash)] == hash;
 }

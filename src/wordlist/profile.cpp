@@ -91,13 +91,21 @@ std::string fileBesideWords(const std::string& suffix) {
     return std::filesystem::exists(beside, error) ? beside : "";
 }
 
-void loadProfile() {
-    std::string path = fileBesideWords(".profile");
-    if (path.empty()) return;
+bool readFileBesideWords(const std::string& suffix, const char* what, std::string& path,
+                         std::string& text) {
+    path = fileBesideWords(suffix);
+    if (path.empty()) return false;
     FILE* f = openWordFile(path.c_str());
-    if (!f) fail("Could not read the profile " + path + ": " + std::strerror(errno));
-    std::string text = readWordFileText(f, path.c_str());
+    if (!f)
+        fail(std::string("Could not read the ") + what + " " + path + ": " + std::strerror(errno));
+    text = readWordFileText(f, path.c_str());
     std::fclose(f);
+    return true;
+}
+
+void loadProfile() {
+    std::string path, text;
+    if (!readFileBesideWords(".profile", "profile", path, text)) return;
     std::string error;
     Profile read;
     if (!parseProfile(text, read, error)) fail("Malformed profile " + path + ": " + error);

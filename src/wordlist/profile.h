@@ -66,6 +66,11 @@ void loadProfile();
 // "words" + suffix: in the working directory or, when `words` is a link,
 // beside the file it links to. Empty when there is none.
 std::string fileBesideWords(const std::string& suffix);
+// Reads that file's text into `text` and its path into `path`; false when
+// there is none. One that cannot be read ends the process with status 1,
+// naming it as `what` and the path.
+bool readFileBesideWords(const std::string& suffix, const char* what, std::string& path,
+                         std::string& text);
 
 // True when the `length` bytes at `word` are an elision of the profile,
 // compared without regard to the case of A-Z.

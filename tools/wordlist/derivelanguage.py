@@ -33,10 +33,10 @@ BENCH = os.path.join(HERE, "..", "..", "bench", "quality")
 def _bench_module(name):
     """A module of bench/quality, whose languages.py shares this folder's
     module's name."""
-    spec = importlib.util.spec_from_file_location("bench_" + name,
-                                                  os.path.join(BENCH, name + ".py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("bench_" + name,
+                                                   os.path.join(BENCH, name + ".py"))
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
