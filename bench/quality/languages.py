@@ -99,6 +99,19 @@ def _cookies(path):
     return re.split(r"^%\n", re.sub(".\b", "", text), flags=re.M)
 
 
+def _sentences(text):
+    return re.split(r"(?<=[.!?…:])\s+", " ".join(text.split()))
+
+
+def _holds_english_phrase(text, english_words):
+    """Two words in a row that only English has: the manuals quote English
+    names and messages (« Secure Sockets Layer ») inside their sentences."""
+    # One letter tells nothing: the plain lists lack Italian "a" and "i".
+    english = [len(w) > 1 and w.lower() in english_words
+               for w in re.findall(r"[^\W\d_]+", text)]
+    return any(a and b for a, b in zip(english, english[1:]))
+
+
 def _clean(text, language_words, english_words):
     """A text as single-spaced lines of real sentences, or None."""
     if any(ord(c) < 32 and c not in "\n\t" for c in text):
@@ -131,8 +144,10 @@ def language_texts(lang):
     """(file, text) for every kept text of the language's corpus, in order."""
     train, test, paths, kind = SOURCES[lang]
     if kind == "manuals":
-        raw = [(name, t) for name, ps in _manual_paths(lang).items()
-               for p in ps for t in _paragraphs(p)]
+        # Sentence by sentence: a paragraph of the language may still quote
+        # English, which no list of the language should be measured on.
+        raw = [(name, s) for name, ps in _manual_paths(lang).items()
+               for p in ps for t in _paragraphs(p) for s in _sentences(t)]
     elif kind == "dealt":
         cookies = _cookies(paths["brasil"])
         raw = [("brasil-%d" % (k % DEALT_PARTS), c) for k, c in enumerate(cookies)]
@@ -144,6 +159,8 @@ def language_texts(lang):
     for name, text in raw:
         if name in train + test:
             cleaned = _clean(text, mine, english)
+            if kind == "manuals" and cleaned and _holds_english_phrase(cleaned, english):
+                cleaned = None
             if cleaned is not None:
                 kept.append((name, cleaned))
     return kept
