@@ -8,3 +8,7 @@ case-rule on
 # and writes them joined: a capitalized word that reads as nouns joined
 # stays whole ("Lagerfeuer" is no "Lager feuer", though "feuer" is listed).
 compounds on
+# Articles, pronouns, prepositions, conjunctions and common verbs: unjam-names
+# takes a word that reads as one of them joined to a listed word for a join,
+# not a word a series coined (dasmachen).
+function-words der die das den dem des ein eine einen einem einer eines ich du er sie es wir ihr mich mir dich dir sich uns euch ihn ihm ihnen mein dein sein unser euer in an auf aus bei mit nach von vor zu zum zur für um über unter durch gegen ohne und oder aber denn doch wenn als wie dass ob so nicht kein keine ist sind war bin bist hat habe haben hatte wird werden kann muss will soll auch noch schon nur da was wer

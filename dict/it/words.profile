@@ -5,3 +5,7 @@ elisions c d l m n s t v un all dall dell nell sull coll quell bell quest anch b
 endings
 # Italian writes a doubled i (entrambi i joined is entrambii).
 doubled-i off
+# Articles, pronouns, prepositions, conjunctions and common verbs: unjam-names
+# takes a word that reads as one of them joined to a listed word for a join,
+# not a word a series coined (dellacasa).
+function-words il lo la i gli le un uno una di del dello della dei degli delle a al allo alla ai agli alle da dal dalla in nel nella su sul sulla con per tra fra e o ma se che chi non io tu lui lei noi voi loro mi ti si ci vi ne mio tuo suo è sono era ho hai ha hanno più molto

@@ -3,3 +3,7 @@ language pt
 # d'água, d'ouro
 elisions d
 endings
+# Articles, pronouns, prepositions, conjunctions and common verbs: unjam-names
+# takes a word that reads as one of them joined to a listed word for a join,
+# not a word a series coined (dacasa).
+function-words o a os as um uma uns umas de do da dos das em no na nos nas por pelo pela para com sem sobre entre até e ou mas nem que se não como quando onde eu tu ele ela nós vós eles elas me te lhe lhes meu minha seu sua é são era sou foi tem há muito mais já

@@ -7,21 +7,14 @@
 #include "names/letters.h"
 #include "names/pairs.h"
 #include "repair/spokenforms.h"
+#include "wordlist/profile.h"
 
 namespace {
 
-// English's closed classes: the words that run into their neighbours when
-// a space is lost. A series coins its words from the open classes.
-const char* const functionWords[] = {
-    "a",    "an",    "the",   "this", "that", "these", "those", "i",    "me",   "my",   "you",
-    "your", "he",    "him",   "his",  "she",  "her",   "it",    "its",  "we",   "us",   "our",
-    "they", "them",  "their", "in",   "on",   "at",    "to",    "of",   "for",  "from", "with",
-    "by",   "about", "into",  "onto", "over", "up",    "out",   "off",  "and",  "or",   "but",
-    "so",   "if",    "as",    "than", "is",   "are",   "was",   "were", "be",   "am",   "do",
-    "did",  "have",  "has",   "had",  "will", "can",   "not",   "no",   "what", "who",  "all"};
-
+// The closed classes are the words that run into their neighbours when a
+// space is lost; a series coins its words from the open classes.
 bool isFunctionWord(std::string_view piece) {
-    for (const char* word : functionWords)
+    for (const std::string& word : activeProfile.functionWords)
         if (piece == word) return true;
     return false;
 }

@@ -53,6 +53,8 @@ std::string applySetting(const std::vector<std::string>& fields, Profile& profil
         return readSwitch(name, values, profile.caseRule);
     } else if (name == "compounds") {
         return readSwitch(name, values, profile.compounds);
+    } else if (name == "function-words") {
+        profile.functionWords = values;
     } else {
         return "unknown setting '" + name + "'";
     }

@@ -33,7 +33,12 @@
 //             capitalized). Off, the case of a piece plays no part;
 // compounds   on or off: whether a word written capitalized that reads as
 //             nouns joined, as German writes them, is kept whole
-//             ("Lagerfeuer" is no "Lager feuer"; src/repair/compounds.h).
+//             ("Lagerfeuer" is no "Lager feuer"; src/repair/compounds.h);
+// function-words  the language's closed classes (articles, pronouns,
+//             prepositions, conjunctions, common auxiliaries), written
+//             small: unjam-names takes a word that reads as one of them
+//             joined to a listed word for a join, not a coinage
+//             ("dasmachen"). English's by default.
 #pragma once
 
 #include <string>
@@ -47,6 +52,13 @@ struct Profile {
     bool doubledI = true;
     bool caseRule = false;
     bool compounds = false;
+    std::vector<std::string> functionWords = {
+        "a",    "an",    "the",   "this", "that", "these", "those", "i",    "me",   "my",   "you",
+        "your", "he",    "him",   "his",  "she",  "her",   "it",    "its",  "we",   "us",   "our",
+        "they", "them",  "their", "in",   "on",   "at",    "to",    "of",   "for",  "from", "with",
+        "by",   "about", "into",  "onto", "over", "up",    "out",   "off",  "and",  "or",   "but",
+        "so",   "if",    "as",    "than", "is",   "are",   "was",   "were", "be",   "am",   "do",
+        "did",  "have",  "has",   "had",  "will", "can",   "not",   "no",   "what", "who",  "all"};
 };
 
 // The profile of the loaded list; English until loadProfile reads one.

@@ -16,14 +16,17 @@ std::string joined(const std::vector<std::string>& words) {
 }
 
 // The profile as one line: language | elisions | endings | doubled-i
-// case-rule compounds, or the error.
+// case-rule compounds | the first and the number of function words, or the
+// error.
 std::string read(const std::string& text) {
     Profile profile;
     std::string error;
     if (!parseProfile(text, profile, error)) return "error: " + error;
     return profile.language + " | " + joined(profile.elisions) + " | " + joined(profile.endings) +
            " | " + (profile.doubledI ? "on" : "off") + (profile.caseRule ? " on" : " off") +
-           (profile.compounds ? " on" : " off");
+           (profile.compounds ? " on" : " off") + " | " +
+           (profile.functionWords.empty() ? "none" : profile.functionWords.front()) + " " +
+           std::to_string(profile.functionWords.size());
 }
 
 TEST(Profile, ReadOrRefused) {
@@ -31,12 +34,17 @@ TEST(Profile, ReadOrRefused) {
         const char* text;
         const char* want;
     } rows[] = {
-        {"", "en |  | ll re ve t s m d | on off off"},
-        {"# only a comment\n\n", "en |  | ll re ve t s m d | on off off"},
+        {"", "en |  | ll re ve t s m d | on off off | a 66"},
+        {"# only a comment\n\n", "en |  | ll re ve t s m d | on off off | a 66"},
         {"language it\nelisions l dell  # l'anno\nendings\ndoubled-i off\n",
-         "it | l dell |  | off off off"},
-        {"language\tde\r\nendings s\r\ncase-rule on\ncompounds on\n", "de |  | s | on on on"},
-        {"case-rule on\ncase-rule off\ncompounds on\n", "en |  | ll re ve t s m d | on off on"},
+         "it | l dell |  | off off off | a 66"},
+        {"language\tde\r\nendings s\r\ncase-rule on\ncompounds on\n",
+         "de |  | s | on on on | a 66"},
+        {"case-rule on\ncase-rule off\ncompounds on\n",
+         "en |  | ll re ve t s m d | on off on | a 66"},
+        {"function-words der die\tdas\nlanguage de\n",
+         "de |  | ll re ve t s m d | on off off | der 3"},
+        {"function-words\n", "en |  | ll re ve t s m d | on off off | none 0"},
         {"case-rule\n", "error: line 1: 'case-rule' takes on or off"},
         {"compounds yes\n", "error: line 1: 'compounds' takes on or off"},
         {"language fr\ndoubled-i maybe\n", "error: line 2: 'doubled-i' takes on or off"},

@@ -8,3 +8,5 @@ case-rule on
 # and writes them joined: a capitalized word that reads as nouns joined
 # stays whole ("Lagerfeuer" is no "Lager feuer", though "feuer" is listed).
 compounds on
+# Closed classes: "dasmachen" is a join, not a coinage.
+function-words der die das und am im ist hat
