@@ -1,7 +1,8 @@
 # unjam's rules for French (see src/wordlist/profile.h for the settings)
 language fr
-# The words that drop their vowel before an apostrophe (l'homme, qu'il).
-elisions c d j l m n s t qu jusqu lorsqu puisqu quoiqu presqu quelqu
+# The words that drop their vowel before an apostrophe (l'homme, qu'il),
+# and those written before one (aujourd'hui, prud'homme, entr'ouvert).
+elisions c d j l m n s t qu jusqu lorsqu puisqu quoiqu presqu quelqu aujourd prud entr
 # French has no English contraction endings.
 endings
 # Articles, pronouns, prepositions, conjunctions and common verbs: unjam-names

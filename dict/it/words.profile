@@ -1,7 +1,8 @@
 # unjam's rules for Italian (see src/wordlist/profile.h for the settings)
 language it
-# The words that drop their vowel before an apostrophe (l'anno, dell'anno).
-elisions c d l m n s t v un all dall dell nell sull coll quell bell quest anch buon
+# The words that drop their vowel before an apostrophe (l'anno, dell'anno,
+# com'è, dov'è, tutt'altro, vent'anni, Sant'Antonio).
+elisions c d l m n s t v ch un all dall dell nell sull coll quell bell quest anch buon com cos dov quand quant tant tutt nient senz mezz sant grand ognun vent trent quarant cinquant sessant settant ottant novant
 endings
 # Italian writes a doubled i (entrambi i joined is entrambii).
 doubled-i off
