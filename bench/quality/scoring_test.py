@@ -12,6 +12,7 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import qualitylib as q  # noqa: E402
 import typeset as t  # noqa: E402
+import languages as lang  # noqa: E402
 
 LISTED = {"a", "i", "in", "the", "int", "he", "was", "of", "go", "fort", "for", "boat"}
 
@@ -107,6 +108,22 @@ class CleanTest(unittest.TestCase):
         self.assertIsNone(q.clean("x = y + 1"))
         self.assertIsNone(q.clean("caf\u00e9"))
         self.assertIsNone(q.clean("THISISALLONEWORDONPURPOSEFORFUN"))
+
+
+class ManualSentencesTest(unittest.TestCase):
+    ENGLISH = {"secure", "sockets", "layer", "the", "a"}
+
+    def test_sentences(self):
+        self.assertEqual(lang._sentences("Il faut :  voir. Est-ce\nfini ? Oui… non!"),
+                         ["Il faut :", "voir.", "Est-ce fini ?", "Oui…", "non!"])
+
+    def test_english_phrase(self):
+        for text, quotes in (("le prédécesseur « Secure Sockets Layer »", True),
+                             ("le protocole Secure et le reste", False),
+                             ("Sockets, layer", True),
+                             ("a the", False)):  # one letter tells nothing
+            with self.subTest(text=text):
+                self.assertEqual(lang._holds_english_phrase(text, self.ENGLISH), quotes)
 
 
 # plain line, typeset for subtitles for the deaf and hard of hearing?,
