@@ -69,7 +69,8 @@ class Training:
     def __init__(self, lang, unjam, folder, accepted):
         corpus = bench_languages.language_corpus(lang)
         cues = corpus.cues(corpus.train)
-        self.unjam, self.folder, self.accepted = unjam, folder, accepted
+        self.unjam, self.folder = unjam, folder
+        self.accepted = {w.lower() for w in accepted}
         self.lines, self.files = [], []
         for seed in SEEDS:
             for (name, o), (_, d) in zip(cues, q.damage(cues, seed)):
@@ -83,8 +84,9 @@ class Training:
                 for word in re.findall(r"[^\W\d_]{2,}", line):
                     self.uses[word.lower()][name] += 1
 
-    def repair(self, words, ks):
-        """The repairs of the lines ks with the list `words`."""
+    def repair(self, words, ks, leaving=()):
+        """The repairs of the lines ks with the list `words`, and the
+        accepted forms but those `leaving`."""
         with tempfile.TemporaryDirectory(prefix="derive-") as work:
             path = os.path.join(work, "words")
             with open(path, "w", encoding="utf-8", newline="\n") as f:
@@ -92,7 +94,7 @@ class Training:
             os.symlink(os.path.join(self.folder, "words.profile"),
                        os.path.join(work, "words.profile"))
             with open(path + ".accepted", "w", encoding="utf-8", newline="\n") as f:
-                f.write("".join(w + "\n" for w in self.accepted))
+                f.write("".join(w + "\n" for w in sorted(self.accepted - set(leaving))))
             cues = [(None, [self.lines[k][1]]) for k in ks]
             repaired, _ = q.run_unjam(self.unjam, path, cues, None, "utf-8")
         return {k: cue[0] for k, (_, cue) in zip(ks, repaired)}
@@ -106,14 +108,15 @@ def bench_in_order(words):
 
 
 def candidates(training, listed, repaired, errs):
-    """Listed words that stood as wrong pieces; unlisted words of the
-    original text beside an error."""
+    """Listed words that stood as wrong pieces, and accepted forms that
+    stood whole where the text has a join ("aforça", "a força"); unlisted
+    words of the original text beside an error."""
     out, put_in = set(), set()
     for (original, damaged), text, e in zip(training.lines, repaired, errs):
         if not e:
             continue
         for piece, right in q.piece_verdicts(original, damaged, text):
-            if not right and piece.lower() in listed:
+            if not right and (piece.lower() in listed or piece.lower() in training.accepted):
                 out.add(piece.lower())
         bad = {g for g, _ in e}
         for a, b, word in q.letter_pieces(original):
@@ -143,6 +146,11 @@ def derive(lang, base, accepted, unjam, folder, log):
     """{word: gain} taken out and put in, from the list `base` with the
     accepted forms."""
     training = Training(lang, unjam, folder, accepted)
+    # The language's one-letter words stay: every sentence uses them, and
+    # a standing one is never reported, so the uses that keep other words
+    # listed do not count for them; without "a" no join with it is
+    # repaired ("Averdade", "quea").
+    letters = set(languages.LANGUAGES[lang][3].split())
     words = {w.lower(): w for w in base}
     spelling = {}
     for original, _ in training.lines:
@@ -156,7 +164,7 @@ def derive(lang, base, accepted, unjam, folder, log):
         repaired = [repaired[k] for k in everything]
         errs = [errors(o, d, r) for (o, d), r in zip(training.lines, repaired)]
         out, put_in = candidates(training, words, repaired, errs)
-        changes = {("out", w) for w in out} | {("in", w) for w in put_in}
+        changes = {("out", w) for w in out - letters} | {("in", w) for w in put_in}
         changes -= tried
         tried |= changes
         log("round %d: %d weighted errors, %d changes to try" % (
@@ -170,7 +178,7 @@ def derive(lang, base, accepted, unjam, folder, log):
                 else:
                     trial[w] = spelling.get(w, w)
             ks = sorted(k for _, lines in members for k in lines)
-            new = training.repair(trial.values(), ks)
+            new = training.repair(trial.values(), ks, [w for (kind, w), _ in members if kind == "out"])
             for (kind, w), lines in members:
                 by_file = collections.Counter()
                 for k in lines:
@@ -185,6 +193,7 @@ def derive(lang, base, accepted, unjam, folder, log):
                     made += 1
                     if kind == "out":
                         words.pop(w, None)
+                        training.accepted.discard(w)
                         if added.pop(w, None) is None:
                             stop[w] = gain
                     else:

@@ -229,15 +229,27 @@ def cut_by_unjam(unjam, words, forms):
     return cut
 
 
+def reads_as_letter_join(word, letters, listed):
+    """Whether a word reads as one of the language's one-letter words joined
+    to a listed word ("aforça", "a força"; "oque", "o que")."""
+    low = word.lower()
+    return (low[0] in letters and low[1:] in listed) or (low[-1] in letters and low[:-1] in listed)
+
+
 def cut_forms(lang, words, unjam):
     """The forms of the language's Hunspell dictionary that the list lacks
-    and unjam would cut; none for a language without a dictionary."""
+    and unjam would cut; none for a language without a dictionary. Forms
+    that read as a one-letter word joined to a listed word are left to be
+    cut: the language writes that join far more often than the rare form
+    ("aforça", of "aforçar"), and the training halves gained by it."""
     if lang not in FORMS:
         return []
     name, package = FORMS[lang]
     listed = {w.lower() for w in words}
+    letters = set(LANGUAGES[lang][3].split())
     forms = one_per_folding(w for w in hunspell_forms(name, package)
-                            if is_plain_word(w) and len(w) > 1 and w.lower() not in listed)
+                            if is_plain_word(w) and len(w) > 1 and w.lower() not in listed
+                            and not reads_as_letter_join(w, letters, listed))
     return cut_by_unjam(unjam, words, forms)
 
 
