@@ -142,6 +142,17 @@ def batches(training, changes):
     return [members for _, members in groups]
 
 
+def function_words(folder):
+    """The function words of the profile in `folder`, small."""
+    words = set()
+    with open(os.path.join(folder, "words.profile"), encoding="utf-8") as f:
+        for line in f:
+            fields = line.split("#")[0].split()
+            if fields[:1] == ["function-words"]:
+                words = {w.lower() for w in fields[1:]}
+    return words
+
+
 def derive(lang, base, accepted, unjam, folder, log):
     """{word: gain} taken out and put in, from the list `base` with the
     accepted forms."""
@@ -149,8 +160,10 @@ def derive(lang, base, accepted, unjam, folder, log):
     # The language's one-letter words stay: every sentence uses them, and
     # a standing one is never reported, so the uses that keep other words
     # listed do not count for them; without "a" no join with it is
-    # repaired ("Averdade", "quea").
-    letters = set(languages.LANGUAGES[lang][3].split())
+    # repaired ("Averdade", "quea"). So do the function words of its
+    # profile, which dialogue uses far more often than the corpora (the
+    # manuals seldom say "mi", "ti", "me").
+    letters = set(languages.LANGUAGES[lang][3].split()) | function_words(folder)
     words = {w.lower(): w for w in base}
     spelling = {}
     for original, _ in training.lines:
