@@ -8,6 +8,7 @@ generated when a row runs.
 """
 import collections
 import functools
+import json
 import os
 import random
 import re
@@ -56,11 +57,22 @@ def utf16_warning(name):
 Frame = collections.namedtuple("Frame", "head tail")  # standard output's begin and end
 
 
-# A review page's files, names, and what the lists alone make of words that hold them.
+def is_json(text):
+    try:
+        json.loads(text)
+        return True
+    except ValueError:
+        return False
+
+
+# A review page's files, names, and what the lists alone make of words that hold them; its
+# data must read as JSON, the skipped files' reasons and all.
 class Page(collections.namedtuple("Page", "files names alone", defaults=((),))):
     def matches(self, page):
         quoted = [b'"%s"' % name for name in self.names]
-        return (re.findall(rb'\{"name":"([^"]*)"', page) == list(self.files) and
+        data = re.search(rb'id="review-data">(.*?)</script>', page, re.S)
+        return (data is not None and is_json(data[1]) and
+                re.findall(rb'\{"name":"([^"]*)"', page) == list(self.files) and
                 all(b'"%s"' % words in page for words in self.alone) and
                 b'"names":[%s]}' % b",".join(quoted) in page and page.endswith(b"</html>\n"))
 
