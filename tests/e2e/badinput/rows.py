@@ -497,6 +497,13 @@ SEASON_REFUSED = dict(status=1, stdout=b"", made={}, program="unjam-season", out
 ROWS += [
     Row("season-no-file", stderr=b"No input file\n" + SEASON_USAGE, args=["-o", "out"],
         **SEASON_REFUSED),
+    Row("season-no-language", stderr=b"Option -l needs a language\n" + SEASON_USAGE,
+        args=["-o", "out", "ep1.srt", "-l"], **SEASON_REFUSED),
+    Row("season-help", 0, b"", SEASON_USAGE, None, program="unjam-season", args=["--help"],
+        made={}),
+    Row("season-dir-words-here", stderr=b"Will not write ./words: it is the word list words\n",
+        setup=[("mkdir", "a"), ("bash", "cp ep1.srt a/words")], args=["-o", ".", "a/words"],
+        **SEASON_REFUSED),
     Row("season-same-file-name", stderr=b"Two inputs have one file name: a/ep1.srt and b/ep1.srt\n",
         setup=[("mkdir", "a"), ("mkdir", "b"), ("bash", "cp ep1.srt a/; cp ep1.srt b/")],
         args=["-o", "out", "a/ep1.srt", "b/ep1.srt"], **SEASON_REFUSED),
@@ -527,6 +534,10 @@ ROWS += [
         setup=[("chmod000", "ep2.srt")], unprivileged=True,
         **season_run("ep1.srt", "ep2.srt", "ep3.srt", failed=("ep2.srt",))),
     # A page that cannot be written fails the run, but not the repairs.
+    Row("season-names-not-written", 1, b"Could not write the names file: out/names.txt: Is a "
+        b"directory\n", b"", None, program="unjam-season", args=["-o", "out", "ep1.srt"],
+        files=season_files(ep1_srt=EPISODE), setup=[("mkdir", "out"), ("mkdir", "out/names.txt")],
+        made={}),
     Row("season-page-not-written", stderr=b"Could not write the review page: out/review.html: Is "
         b"a directory\n", files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
         setup=[("mkdir", "out"), ("mkdir", "out/review.html")],
@@ -602,6 +613,13 @@ ROWS += [
         '>&2;; esac; exec "$0.real" "$@"', files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
         **dict(SPOKEN, stdout=SPOKEN["stdout"].replace(b"[1/2]", b"ep1 says\n[1/2]")
                .replace(b"[2/2]", b"ep2 says\n[2/2]"))),
+    # No more unjams run at once than there are processors (seen where there
+    # are fewer than three).
+    Row("season-one-unjam-per-processor", stderr=b"", unjam_script='m="$1.running-$$"; : >"$m"; '
+        'sleep 0.3; n=$(ls "${1%/*}" | grep -c "[.]running-"); rm "$m"; '
+        '[ "$n" -le "$(getconf _NPROCESSORS_ONLN)" ] || exit 3; exec "$0.real" "$@"',
+        files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, ep3_srt=EPISODE),
+        **season_run("ep1.srt", "ep2.srt", "ep3.srt")),
 ] + [
     # Interrupted while its unjam hangs: no scratch folder, no lock, no file
     # in progress, and no page of an earlier run is left.
