@@ -571,6 +571,11 @@ LEFT_OFF["stdout"] = LEFT_OFF["stdout"].replace(
     b"Repaired 1 of 2", b"Repaired 2 of 2")
 LEFT_OFF["status"] = 1
 LEFT_OFF["made"].update({"out/ep1.srt": EPISODE, "out/ep1.log": b"Read 99 lines.\n"})
+# Kirrin rejected: the lists alone cut it.
+UNNAMED = season_run("ep1.srt", "ep2.srt", names=b"")
+UNNAMED = dict(UNNAMED, stdout=UNNAMED["stdout"].replace(b"1 fixed", b"3 fixed"), made={
+    path: data.replace(b"Kirrin", b"Kir rin") if path.endswith(".srt") else
+    report(7, 3) if path.endswith(".log") else data for path, data in UNNAMED["made"].items()})
 SEASON_RAN = dict(files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, precious_txt=b"precious\n"))
 ROWS += [
     # A pipe or a device could be read only once (or never end): refused.
@@ -613,6 +618,10 @@ ROWS += [
         '>&2;; esac; exec "$0.real" "$@"', files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
         **dict(SPOKEN, stdout=SPOKEN["stdout"].replace(b"[1/2]", b"ep1 says\n[1/2]")
                .replace(b"[2/2]", b"ep2 says\n[2/2]"))),
+    # A name rejected before, in any case, is not proposed again.
+    Row("season-rejected-name", stderr=b"", files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        setup=[("bash", "mkdir out && echo kirrin >out/rejected-names.txt")],
+        **UNNAMED),
     # No more unjams run at once than there are processors (seen where there
     # are fewer than three).
     Row("season-one-unjam-per-processor", stderr=b"", unjam_script='m="$1.running-$$"; : >"$m"; '
