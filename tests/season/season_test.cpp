@@ -17,7 +17,7 @@ TEST(SeasonPlan, LogNames) {
     const char* cases[][2] = {
         {"ep01.srt", "ep01.log"},     {"Ep 03.SRT", "Ep 03.log"}, {"ep.Srt", "ep.log"},
         {"ep01.txt", "ep01.txt.log"}, {"ep01", "ep01.log"},       {"a.srt.srt", "a.srt.log"},
-        {"srt", "srt.log"},           {"x.srtx", "x.srtx.log"},
+        {"srt", "srt.log"},           {"x.srtx", "x.srtx.log"},   {".SRT", ".log"},
     };
     for (auto& [name, log] : cases)
         EXPECT_EQ(logNameFor(name), log) << name;
