@@ -24,6 +24,6 @@ if(UNJAM_TESTS AND CMAKE_CROSSCOMPILING)
   add_test(NAME install.zip
     COMMAND bash "${PROJECT_SOURCE_DIR}/tests/install/zip-test.sh" "${PROJECT_BINARY_DIR}"
       "${PROJECT_SOURCE_DIR}")
-  set_tests_properties(install.zip PROPERTIES LABELS install)
+  set_tests_properties(install.zip PROPERTIES LABELS install COST 35)
   run_tests_under_wine()
 endif()

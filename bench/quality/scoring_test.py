@@ -154,6 +154,9 @@ class TypesetTest(unittest.TestCase):
             with self.subTest(line=line):
                 self.assertEqual("".join(t.typeset_map(line, sdh, label)), expected)
 
+    def test_windows_1252_holds_what_it_can(self):
+        self.assertEqual(t.in_text("♪ Öl → œuvre", "cp1252"), "¶ Öl ? œuvre")
+
     def test_damage_stays_the_same_in_every_variant(self):
         for line, hurt, utf8, cp1252, ascii in DAMAGED:
             cues, damaged = [("f", [line])], [("f", [hurt])]

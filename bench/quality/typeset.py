@@ -147,7 +147,11 @@ def in_text(typeset, text):
     """A typeset line as the variant writes it."""
     if text == "ascii":
         return typeset.translate(ASCII_OF)
-    return typeset.translate(CP1252_OF) if text == "cp1252" else typeset
+    if text == "cp1252":
+        # What Windows-1252 cannot hold at all (an arrow of the manuals)
+        # becomes "?", as a converter writes it.
+        return typeset.translate(CP1252_OF).encode("cp1252", "replace").decode("cp1252")
+    return typeset
 
 
 def typeset_cues(cues, damaged, text, sdh):
