@@ -602,9 +602,13 @@ ROWS += [
     Row("season-links-in-dir", stderr=b"", setup=[("mkdir", "out")] + [
         ("symlink", "out/" + name, "../precious.txt") for name in ("names.txt", "ep1.srt", "ep1.log")],
         **dict(season_run("ep1.srt", "ep2.srt"), **SEASON_RAN)),
-    Row("season-log-not-written", stderr=b"", setup=[("mkdir", "out"), ("mkdir", "out/ep1.log")],
+] + [
+    # Its log cannot be written when unjam ends, or even begun: no unjam runs.
+    Row("season-log-not-" + name, stderr=b"", setup=[("mkdir", "out"), ("mkdir", "out/" + folder)],
         **dict(season_run("ep1.srt", "ep2.srt", failed=("ep1.srt",), why=b"could not write its "
-                          b"log: out/ep1.log: Is a directory"), **SEASON_RAN)),
+                          b"log: out/ep1.log: Is a directory"), **SEASON_RAN))
+    for name, folder in (("written", "ep1.log"), ("begun", ".ep1.log.unjam-part"))
+] + [
     # One file the page cannot show is left off it, named; the page stays.
     Row("season-page-leaves-a-file-off", stderr=b"Left off the review page: The log out/ep1.log is "
         b"not of the run that made out/ep1.srt from ep1.srt: it read 99 lines, not 7\n",
