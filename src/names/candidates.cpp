@@ -15,7 +15,7 @@ namespace {
 int64_t capitals(std::string_view form) {
     int64_t count = 0;
     for (size_t at = 0; at < form.size(); at += characterAt(form, at).length)
-        count += isCapital(characterAt(form, at).code);
+        count += isCapitalLetter(characterAt(form, at).code);
     return count;
 }
 

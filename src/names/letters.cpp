@@ -5,13 +5,9 @@
 #include "repair/compounds.h"
 #include "wordlist/lookup.h"
 
-bool isCapital(char32_t code) {
-    return isCapitalLetter(code);
-}
-
 bool isSmallLetter(char32_t code) {
     if (code < 0x80) return code >= 'a' && code <= 'z';
-    return classOf(code) == CharClass::letter && !isCapital(code);
+    return classOf(code) == CharClass::letter && !isCapitalLetter(code);
 }
 
 size_t characterCount(std::string_view text) {
@@ -25,7 +21,7 @@ bool isInCapitals(std::string_view word) {
     size_t letters = 0;
     for (size_t at = 0; at < word.size();) {
         Character c = characterAt(word, at);
-        if (classOf(c.code) == CharClass::letter && !isCapital(c.code)) return false;
+        if (classOf(c.code) == CharClass::letter && !isCapitalLetter(c.code)) return false;
         letters += classOf(c.code) == CharClass::letter;
         at += c.length;
     }

@@ -8,9 +8,7 @@
 
 #include "wordlist/characters.h"
 
-// An upper-case or title-case letter (`B`, `É`; not `ß`). A small letter
-// is any other letter.
-bool isCapital(char32_t code);
+// A letter that isCapitalLetter does not take for a capital (`b`, `ß`).
 bool isSmallLetter(char32_t code);
 
 // The character at text[at], and how many bytes it takes.

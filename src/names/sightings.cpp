@@ -33,8 +33,8 @@ std::string_view capitalizedTail(std::string_view word) {
     for (size_t at = 0; at < word.size();) {
         Character c = characterAt(word, at);
         size_t next = at + c.length;
-        if (isSmallLetter(before) && isCapital(c.code) && c.code != 'I' && next < word.size() &&
-            isSmallLetter(characterAt(word, next).code))
+        if (isSmallLetter(before) && isCapitalLetter(c.code) && c.code != 'I' &&
+            next < word.size() && isSmallLetter(characterAt(word, next).code))
             return word.substr(at);
         before = c.code;
         at = next;
@@ -58,7 +58,7 @@ void noteWord(std::string_view word, const std::string& key, bool insideSentence
         ++sightings[key].lowercase;
         std::string_view tail = capitalizedTail(word);
         if (!tail.empty()) noteCapitalized(tail, sightingKey(tail), true);
-    } else if (isCapital(first)) {
+    } else if (isCapitalLetter(first)) {
         noteCapitalized(word, key, insideSentence);
     } else {
         return;

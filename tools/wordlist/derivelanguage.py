@@ -163,7 +163,7 @@ def derive(lang, base, accepted, unjam, folder, log):
     # repaired ("Averdade", "quea"). So do the function words of its
     # profile, which dialogue uses far more often than the corpora (the
     # manuals seldom say "mi", "ti", "me").
-    letters = set(languages.LANGUAGES[lang][3].split()) | function_words(folder)
+    kept = set(languages.LANGUAGES[lang][3].split()) | function_words(folder)
     words = {w.lower(): w for w in base}
     spelling = {}
     for original, _ in training.lines:
@@ -177,7 +177,7 @@ def derive(lang, base, accepted, unjam, folder, log):
         repaired = [repaired[k] for k in everything]
         errs = [errors(o, d, r) for (o, d), r in zip(training.lines, repaired)]
         out, put_in = candidates(training, words, repaired, errs)
-        changes = {("out", w) for w in out - letters} | {("in", w) for w in put_in}
+        changes = {("out", w) for w in out - kept} | {("in", w) for w in put_in}
         changes -= tried
         tried |= changes
         log("round %d: %d weighted errors, %d changes to try" % (
