@@ -179,4 +179,24 @@ def language_corpus(lang):
     return corpus
 
 
+# Dialogue written for this benchmark in each language, as the English
+# dialogue is (bench/quality/dialogue/LANG/), halved by genre.
+DIALOGUE_TRAIN = ("crime", "hospital", "family-comedy", "science-fiction")
+DIALOGUE_TEST = ("courtroom", "romance", "fantasy", "sports")
+
+
+def dialogue_cues(lang, files=DIALOGUE_TRAIN + DIALOGUE_TEST):
+    """(genre, lines) for every cue of the language's dialogue."""
+    folder = os.path.join(q.DIALOGUE_DIR, lang)
+    return [cue for name in files
+            for cue in q.exchange_cues(os.path.join(folder, name + ".txt"), name, "utf-8")]
+
+
+def dialogue_corpus(lang):
+    corpus = q.Corpus(lang + "-dialogue", DIALOGUE_TRAIN, DIALOGUE_TEST,
+                      lambda files: dialogue_cues(lang, files))
+    corpus.encoding = "utf-8"
+    return corpus
+
+
 LANGUAGES = tuple(SOURCES)

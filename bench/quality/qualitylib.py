@@ -100,11 +100,11 @@ def corpus_lines(files=FILES):
     return lines
 
 
-def exchange_cues(path, name):
+def exchange_cues(path, name, encoding="ascii"):
     """(name, lines) for every cue of a dialogue file: an exchange (a
     paragraph of one to four lines) fills one or two cues of at most two
     lines."""
-    with open(path, encoding="ascii") as f:
+    with open(path, encoding=encoding) as f:
         exchanges = f.read().strip("\n").split("\n\n")
     cues = []
     for exchange in exchanges:
@@ -200,12 +200,29 @@ def timestamp(seconds):
     return "%02d:%02d:%02d,%03d" % (ms // 3600000, ms // 60000 % 60, ms // 1000 % 60, ms % 1000)
 
 
+# Profile lines added to the list's own for every run (the run's
+# --longest-first: "choice longest").
+EXTRA_PROFILE = ""
+
+
+def link_list(words, work):
+    """The word list as `words` in the folder `work`, its profile, accepted
+    forms and counts found beside it; with EXTRA_PROFILE, a profile of the
+    folder's own: the list's lines and those."""
+    os.symlink(os.path.abspath(words), os.path.join(work, "words"))
+    if EXTRA_PROFILE:
+        own = os.path.realpath(words) + ".profile"
+        text = open(own, encoding="utf-8").read() if os.path.exists(own) else ""
+        with open(os.path.join(work, "words.profile"), "w", encoding="utf-8") as f:
+            f.write(text + "\n" + EXTRA_PROFILE + "\n")
+
+
 def run_unjam(unjam, words, cues, words2=None, encoding="ascii"):
     """Repairs the cues with unjam and the word list (and words2, a text of
     bytes as latin-1, if given), the subtitle file written in `encoding`;
     returns the repaired cues and unjam's standard output, as bytes."""
     with tempfile.TemporaryDirectory(prefix="unjam-quality-") as work:
-        os.symlink(os.path.abspath(words), os.path.join(work, "words"))
+        link_list(words, work)
         if words2 is not None:
             with open(os.path.join(work, "words2"), "w", encoding="latin-1") as f:
                 f.write(words2)
@@ -232,7 +249,7 @@ def propose_names(names, words, cues, encoding="ascii"):
     written as a subtitle file of its own: `unjam-names ep*.srt`. Its bytes,
     as latin-1."""
     with tempfile.TemporaryDirectory(prefix="unjam-names-") as work:
-        os.symlink(os.path.abspath(words), os.path.join(work, "words"))
+        link_list(words, work)
         paths = []
         for name in dict.fromkeys(name for name, _ in cues):
             paths.append("%02d.srt" % (len(paths) + 1))

@@ -13,6 +13,7 @@
 #include "repair/repairline.h"
 #include "wordlist/accepted.h"
 #include "wordlist/characters.h"
+#include "wordlist/counts.h"
 #include "wordlist/dictionary.h"
 #include "wordlist/profile.h"
 
@@ -173,6 +174,7 @@ int runUnjam(int argc, char** argv) {
     readDictionary();
     loadProfile();
     loadAcceptedWords();
+    loadWordCounts();
     emptyOutput(out);
     say("done.\n");
     std::fputs("Processing output...\n", stdout);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <string_view>
+#include <vector>
 
 #include "repair/compounds.h"
 #include "repair/contractions.h"
@@ -17,6 +18,7 @@
 #include "wordlist/caseforms.h"
 #include "wordlist/characters.h"
 #include "wordlist/chartests.h"
+#include "wordlist/counts.h"
 #include "wordlist/diagnostics.h"
 #include "wordlist/lookup.h"
 #include "wordlist/profile.h"
@@ -83,12 +85,47 @@ bool fitsPiece(std::string_view piece, uint8_t forms) {
     return forms != 0 && fitsListedCase(piece, forms);
 }
 
-// Tries every split position, longest listed left piece first. The first
-// split is appended; later ones are reported as ambiguities. Left pieces come
-// from the private copy `work`; right pieces from the word itself, so a
-// rewrite made by an earlier trial shows in every later right piece. A word
-// split after its contraction ending already (at `chosenAt`) has its first
-// split: every split here is an alternative to it.
+// A split position that gave a reading: its left piece, what follows it,
+// and whether that came from a trial.
+struct Reading {
+    size_t left;
+    std::string tail;
+    bool recursive;
+};
+
+std::string readingText(const std::string& work, const Reading& r) {
+    return work.substr(0, r.left) + " " + r.tail;
+}
+
+// Of the readings found, in the order of the search, the likeliest is taken
+// (the first of equals, so the longest first piece); the others are
+// reported against it.
+bool chooseLikeliest(const char* word, const std::string& work,
+                     const std::vector<Reading>& readings, LineRepair& call) {
+    if (readings.empty()) return false;
+    size_t best = 0;
+    double bestScore = 0;
+    for (size_t k = 0; k < readings.size(); ++k) {
+        double score = readingScore(readingText(work, readings[k]));
+        if (k == 0 || score > bestScore) best = k, bestScore = score;
+    }
+    ++fixedCount;
+    call.chosenSplit = readingText(work, readings[best]);
+    call.result += call.chosenSplit;
+    for (size_t k = 0; k < readings.size(); ++k)
+        if (k != best && !isQuietAlternative(readings[k].recursive, readings[k].tail))
+            reportAmbiguity(word, call.chosenSplit, std::string_view(work.data(), readings[k].left),
+                            readings[k].tail);
+    return true;
+}
+
+// Tries every split position, longest listed left piece first. Without
+// counts the first split is appended and later ones are reported as
+// ambiguities; with them every split is weighed first (chooseLikeliest). Left
+// pieces come from the private copy `work`; right pieces from the word
+// itself, so a rewrite made by an earlier trial shows in every later right
+// piece. A word split after its contraction ending already (at `chosenAt`)
+// has its first split: every split here is an alternative to it.
 bool searchSplits(char* word, std::string& work, LineRepair& call, size_t chosenAt = 0) {
     // A word that begins with a letter has its left pieces looked up in one
     // pass; any other gets the lookup's diagnostic for each, in turn.
@@ -98,6 +135,8 @@ bool searchSplits(char* word, std::string& work, LineRepair& call, size_t chosen
     if (batched) inDictPrefixes(work.data(), work.size() - 1, listed.data());
     size_t wordLength = work.size();  // shrinks when a trial rewrites the word's tail
     bool splitFound = chosenAt > 0;
+    bool weighed = chosenAt == 0 && choosesLikeliest();
+    std::vector<Reading> readings;
     // Left pieces are read by length, so the copy need not be cut. A word
     // is cut only between characters, never before a combining mark.
     for (size_t p = work.size(); p-- > 1;) {
@@ -116,7 +155,9 @@ bool searchSplits(char* word, std::string& work, LineRepair& call, size_t chosen
                 direct ? std::string_view(right, wordLength - p) : std::string_view(trialResult);
             if (direct || recursive) {
                 call.fixed = true;
-                if (!splitFound) {
+                if (weighed) {
+                    readings.push_back({p, std::string(tail), recursive});
+                } else if (!splitFound) {
                     ++fixedCount;
                     splitFound = true;
                     call.chosenSplit.assign(left).append(" ").append(tail);
@@ -127,7 +168,7 @@ bool searchSplits(char* word, std::string& work, LineRepair& call, size_t chosen
             }
         }
     }
-    return splitFound;
+    return weighed ? chooseLikeliest(word, work, readings, call) : splitFound;
 }
 
 // Writes a replacement over the word when it fits; a longer one is left out

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "wordlist/characters.h"
+#include "wordlist/keyhash.h"
 #include "wordlist/profile.h"
 
 namespace {
@@ -17,36 +18,15 @@ namespace {
 std::vector<uint64_t> slots;  // 0: empty
 size_t slotMask = 0;
 
-// A-Z are folded here, so that an ASCII word is hashed as its own key.
-uint64_t hashKey(std::string_view key) {
-    uint64_t h = 0xcbf29ce484222325ULL;  // FNV-1a
-    for (char c : key) {
-        auto byte = static_cast<unsigned char>(c);
-        h = (h ^ (byte >= 'A' && byte <= 'Z' ? byte + 0x20 : byte)) * 0x100000001b3ULL;
-    }
-    h ^= h >> 31;
-    return h == 0 ? 1 : h;
-}
-
-// An ASCII word is its own key; any other is keyed first.
-uint64_t hashWord(std::string_view word, Encoding encoding) {
-    return isAscii(word) ? hashKey(word) : hashKey(lookupKey(word, encoding));
-}
-
 size_t slotOf(uint64_t hash) {
-    size_t at = static_cast<size_t>(hash ^ (hash >> 32)) & slotMask;
-    while (slots[at] != 0 && slots[at] != hash)
-        at = (at + 1) & slotMask;
-    return at;
+    return slotOfHash(slots, slotMask, hash);
 }
 
 }  // namespace
 
 void setAcceptedWords(const std::string& text) {
     size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-    size_t size = 16;
-    while (size < 2 * lines)
-        size *= 2;
+    size_t size = tableSizeFor(lines);
     slots.assign(size, 0);
     slotMask = size - 1;
     for (size_t i = 0, end; i < text.size(); i = end + 1) {
@@ -55,7 +35,7 @@ void setAcceptedWords(const std::string& text) {
         while (!word.empty() && (word.back() == '\r' || word.back() == ' '))
             word.remove_suffix(1);
         if (word.empty()) continue;
-        uint64_t hash = hashWord(word, Encoding::utf8);
+        uint64_t hash = hashOfWord(word, Encoding::utf8);
         slots[slotOf(hash)] = hash;
     }
 }
@@ -74,6 +54,6 @@ void loadAcceptedWords() {
 
 bool isAccepted(const char* word, size_t length) {
     if (slots.empty()) return false;
-    uint64_t hash = hashWord(std::string_view(word, length), lineEncoding);
+    uint64_t hash = hashOfWord(std::string_view(word, length), lineEncoding);
     return slots[slotOf(hash)] == hash;
 }

@@ -53,6 +53,10 @@ std::string applySetting(const std::vector<std::string>& fields, Profile& profil
         return readSwitch(name, values, profile.caseRule);
     } else if (name == "compounds") {
         return readSwitch(name, values, profile.compounds);
+    } else if (name == "choice") {
+        if (values.size() != 1 || (values[0] != "likeliest" && values[0] != "longest"))
+            return "'choice' takes likeliest or longest";
+        profile.longestFirst = values[0] == "longest";
     } else if (name == "function-words") {
         profile.functionWords = values;
     } else {

@@ -34,6 +34,10 @@
 // compounds   on or off: whether a word written capitalized that reads as
 //             nouns joined, as German writes them, is kept whole
 //             ("Lagerfeuer" is no "Lager feuer"; src/repair/compounds.h);
+// choice      likeliest or longest: with word counts beside the list
+//             (counts.h), a join that reads more than one way takes its
+//             likeliest reading ("la maison", not "lamais on"); longest
+//             keeps the longest listed first piece, as without counts;
 // function-words  the language's closed classes (articles, pronouns,
 //             prepositions, conjunctions, common auxiliaries), written
 //             small: unjam-names takes a word that reads as one of them
@@ -52,6 +56,7 @@ struct Profile {
     bool doubledI = true;
     bool caseRule = false;
     bool compounds = false;
+    bool longestFirst = false;
     std::vector<std::string> functionWords = {
         "a",    "an",    "the",   "this", "that", "these", "those", "i",    "me",   "my",   "you",
         "your", "he",    "him",   "his",  "she",  "her",   "it",    "its",  "we",   "us",   "our",

@@ -15,6 +15,7 @@
 #include "repair/trials.h"
 #include "support/testsupport.h"
 #include "wordlist/characters.h"
+#include "wordlist/counts.h"
 #include "wordlist/profile.h"
 
 namespace {
@@ -42,7 +43,7 @@ Repair repairCaptured(const std::string& line) {
 }
 
 struct RepairCase {
-    std::string name, words, line, profile;
+    std::string name, words, line, profile, counted;
     std::optional<std::string> words2;
     Repair want{};
 };
@@ -74,6 +75,7 @@ std::vector<RepairCase> readCases() {
         if (key == "words") c.words = value;
         if (key == "words2") c.words2 = value;
         if (key == "profile") c.profile += value + "\n";
+        if (key == "counted") c.counted += value + "\n";
         if (key == "line") c.line = c.want.lineAfter = value;  // unchanged unless said
         if (key == "result") c.want.result = value;
         if (key == "after") c.want.lineAfter = value;
@@ -101,8 +103,13 @@ TEST(Repair, EveryCaseOfTheTable) {
         std::string error;
         activeProfile = Profile();
         ASSERT_TRUE(parseProfile(c.profile, activeProfile, error)) << c.name << ": " << error;
+        clearWordCounts();
+        if (!c.counted.empty()) {
+            ASSERT_TRUE(parseWordCounts(c.counted, error)) << c.name << ": " << error;
+        }
         EXPECT_EQ(shown(repairCaptured(c.line)), shown(c.want)) << c.name;
     }
+    clearWordCounts();
     activeProfile = Profile();
 }
 
