@@ -4,7 +4,8 @@
 # Every program of the project belongs here (the zip's test expects each
 # .exe of the build's top folder).
 install(TARGETS unjam unjam-names unjam-season unjam-review RUNTIME DESTINATION .)
-install(FILES dict/words README.md LICENSE dict/COPYING.scowl DESTINATION .)
+install(FILES dict/words dict/words.counts README.md LICENSE dict/COPYING.scowl dict/COPYING.counts
+  DESTINATION .)
 # Each other language in a folder of its own: its list, rules, accepted
 # forms and notices.
 foreach(language de es fr it pt)

@@ -203,16 +203,28 @@ def timestamp(seconds):
 # Profile lines added to the list's own for every run (the run's
 # --longest-first: "choice longest").
 EXTRA_PROFILE = ""
+# The list without its counts, as lists were before they had any (the run's
+# --no-counts).
+WITHOUT_COUNTS = False
 
 
 def link_list(words, work):
     """The word list as `words` in the folder `work`, its profile, accepted
     forms and counts found beside it; with EXTRA_PROFILE, a profile of the
     folder's own: the list's lines and those."""
-    os.symlink(os.path.abspath(words), os.path.join(work, "words"))
+    if WITHOUT_COUNTS:
+        # A link would lead unjam to the counts beside the list it names.
+        os.link(os.path.realpath(words), os.path.join(work, "words"))
+        for suffix in (".profile", ".accepted"):
+            if os.path.exists(os.path.realpath(words) + suffix):
+                os.symlink(os.path.realpath(words) + suffix, os.path.join(work, "words" + suffix))
+    else:
+        os.symlink(os.path.abspath(words), os.path.join(work, "words"))
     if EXTRA_PROFILE:
         own = os.path.realpath(words) + ".profile"
         text = open(own, encoding="utf-8").read() if os.path.exists(own) else ""
+        if os.path.lexists(os.path.join(work, "words.profile")):
+            os.remove(os.path.join(work, "words.profile"))
         with open(os.path.join(work, "words.profile"), "w", encoding="utf-8") as f:
             f.write(text + "\n" + EXTRA_PROFILE + "\n")
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "names/coinages.h"
+#include "names/commonjoins.h"
 #include "names/letters.h"
 #include "names/pairs.h"
 #include "names/sightings.h"
@@ -62,7 +63,7 @@ bool recursAtSentenceStarts(const std::string& word, const Sighting& seen) {
 
 bool proposable(const std::string& word, const Sighting& seen, bool named, int64_t runIn) {
     return (named || isCoinage(word, seen, runIn)) && !isListed(word, seen) &&
-           holdsOnlyLetters(word) && !metSpaced(word, seen);
+           holdsOnlyLetters(word) && !metSpaced(word, seen) && !readsAsCommonWords(word);
 }
 
 // "Blindbakes" met once beside a proposed "Blindbake": the repair would cut

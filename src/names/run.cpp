@@ -9,6 +9,7 @@
 #include "driver/messages.h"
 #include "names/candidates.h"
 #include "names/subtitles.h"
+#include "wordlist/counts.h"
 #include "wordlist/dictionary.h"
 #include "wordlist/profile.h"
 
@@ -53,6 +54,8 @@ int runNames(int argc, char** argv) {
     readDictionary();
     // The list's language tells which words are its compounds.
     loadProfile();
+    // Counts tell a join of common words from a name.
+    loadWordCounts();
     int status = printNames();
     freeDictionary();
     return status;

@@ -8,6 +8,7 @@
 #include "driver/linereader.h"
 #include "driver/messages.h"
 #include "platform/platform.h"
+#include "wordlist/counts.h"
 #include "wordlist/dictionary.h"
 #include "wordlist/profile.h"
 #include "wordlist/wordfile.h"
@@ -69,9 +70,9 @@ MainList chooseMainList(const char* argv0, const std::string& language) {
         // still read here, and copied for unjam.
         std::string words = absolutePath("words");
         return MainList{words.empty() ? "words" : words, false, besideHere(".profile"),
-                        besideHere(".accepted")};
+                        besideHere(".accepted"), besideHere(".counts")};
     }
-    MainList main{installedWordsBeside(argv0), true, "", ""};
+    MainList main{installedWordsBeside(argv0), true, "", "", ""};
     if (!language.empty() && language != "en") {
         std::vector<std::string> known = installedLanguages(main.path);
         if (std::find(known.begin(), known.end(), language) == known.end()) {
@@ -84,6 +85,7 @@ MainList chooseMainList(const char* argv0, const std::string& language) {
     }
     if (pathExists((main.path + ".profile").c_str())) main.profile = main.path + ".profile";
     if (pathExists((main.path + ".accepted").c_str())) main.accepted = main.path + ".accepted";
+    if (pathExists((main.path + ".counts").c_str())) main.counts = main.path + ".counts";
     return main;
 }
 
@@ -104,13 +106,16 @@ std::vector<NamedList> listsToKeep(const MainList& main) {
 void loadLists(const MainList& main) {
     if (!main.installed) {
         readDictionary();
-        return;
+    } else {
+        FILE* words = openWordFile(main.path.c_str());
+        if (!words) failWith("Could not open the installed word list", main.path);
+        loadMainList(words, main.path.c_str());
+        std::fclose(words);
+        readWords2();
     }
-    FILE* words = openWordFile(main.path.c_str());
-    if (!words) failWith("Could not open the installed word list", main.path);
-    loadMainList(words, main.path.c_str());
-    std::fclose(words);
-    readWords2();
+    // The names step weighs the language's function words and its counts.
+    if (!main.profile.empty()) loadProfileFile(main.profile);
+    if (!main.counts.empty()) loadWordCountsFile(main.counts);
 }
 
 std::string secondListText(const std::vector<std::string>& names) {
@@ -129,6 +134,7 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
     if (!copyFile(main.path, folder + "/words") ||
         (!main.profile.empty() && !copyFile(main.profile, folder + "/words.profile")) ||
         (!main.accepted.empty() && !copyFile(main.accepted, folder + "/words.accepted")) ||
+        (!main.counts.empty() && !copyFile(main.counts, folder + "/words.counts")) ||
         (!secondList.empty() && !writeTextFile(folder + "/words2", secondList))) {
         int error = errno;
         removeListFolder(folder);
@@ -141,8 +147,8 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
 std::vector<std::string> listFolderPaths(const std::string& folder) {
     std::vector<std::string> paths;
     // The lists, and the files of the repair of the names alone.
-    for (const char* name : {"words", "words2", "words.profile", "words.accepted", "alone.srt",
-                             "alone-repaired.srt", "alone.log"}) {
+    for (const char* name : {"words", "words2", "words.profile", "words.accepted", "words.counts",
+                             "alone.srt", "alone-repaired.srt", "alone.log"}) {
         paths.push_back(folder + "/" + name);
         paths.push_back(partialName(paths.back()));
     }

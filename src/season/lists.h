@@ -14,6 +14,7 @@ struct MainList {
     bool installed;        // the default list, for want of a `words` here
     std::string profile;   // its language's rules, empty when it has none
     std::string accepted;  // its language's accepted forms, empty when none
+    std::string counts;    // how often its words are said, empty when unknown
 };
 
 // `words` here, or else the list installed with the program

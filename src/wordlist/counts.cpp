@@ -1,13 +1,17 @@
 #include "wordlist/counts.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "driver/messages.h"
 #include "wordlist/keyhash.h"
 #include "wordlist/lookup.h"
 #include "wordlist/profile.h"
+#include "wordlist/wordfile.h"
 
 namespace {
 
@@ -151,15 +155,42 @@ void clearWordCounts() {
     logTotal = 0;
 }
 
-void loadWordCounts() {
-    clearWordCounts();
-    std::string path, text, error;
-    if (!readFileBesideWords(".counts", "word counts", path, text)) return;
+namespace {
+
+void parseOrFail(const std::string& path, const std::string& text) {
+    std::string error;
     if (!parseWordCounts(text, error)) fail("Malformed word counts " + path + ": " + error);
 }
 
+}  // namespace
+
+void loadWordCounts() {
+    clearWordCounts();
+    std::string path, text;
+    if (readFileBesideWords(".counts", "word counts", path, text)) parseOrFail(path, text);
+}
+
+void loadWordCountsFile(const std::string& path) {
+    clearWordCounts();
+    FILE* f = openWordFile(path.c_str());
+    if (!f) fail("Could not read the word counts " + path + ": " + std::strerror(errno));
+    std::string text = readWordFileText(f, path.c_str());
+    std::fclose(f);
+    parseOrFail(path, text);
+}
+
+bool haveWordCounts() {
+    return !slots.empty();
+}
+
+double shareOfWords(std::string_view word, Encoding encoding) {
+    if (slots.empty()) return 0;
+    size_t at = slotOf(hashOfWord(word, encoding));
+    return slots[at] != 0 ? counts[at] / std::exp(logTotal) : 0;
+}
+
 bool choosesLikeliest() {
-    return !slots.empty() && !activeProfile.longestFirst;
+    return haveWordCounts() && !activeProfile.longestFirst;
 }
 
 double readingScore(std::string_view text) {

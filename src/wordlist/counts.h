@@ -22,6 +22,8 @@
 #include <string>
 #include <string_view>
 
+#include "wordlist/characters.h"
+
 // Loads the counts of the main list `words`, when it has them (after the
 // list itself). Ends the process with status 1 when the file is there but
 // cannot be read or breaks a rule.
@@ -33,6 +35,16 @@ void loadWordCounts();
 bool parseWordCounts(std::string_view text, std::string& error);
 void clearWordCounts();
 
+// The same as loadWordCounts for a counts file named by its path (a list
+// that is not `words` here: an installed language's).
+void loadWordCountsFile(const std::string& path);
+
+// True when counts are loaded.
+bool haveWordCounts();
+// The share of all words said that are this one (read in `encoding`): 0
+// for a word with no count.
+double shareOfWords(std::string_view word, Encoding encoding);
+
 // True when counts are loaded and the profile has not asked for the
 // longest first piece: the likeliest reading of a join is chosen.
 bool choosesLikeliest();
@@ -42,3 +54,4 @@ bool choosesLikeliest();
 // a cost for each piece. Higher is likelier. A word with no count is taken
 // as said half a time.
 double readingScore(std::string_view text);
+

@@ -109,13 +109,28 @@ bool readFileBesideWords(const std::string& suffix, const char* what, std::strin
     return true;
 }
 
-void loadProfile() {
-    std::string path, text;
-    if (!readFileBesideWords(".profile", "profile", path, text)) return;
+namespace {
+
+void parseProfileOrFail(const std::string& path, const std::string& text) {
     std::string error;
     Profile read;
     if (!parseProfile(text, read, error)) fail("Malformed profile " + path + ": " + error);
     activeProfile = read;
+}
+
+}  // namespace
+
+void loadProfile() {
+    std::string path, text;
+    if (readFileBesideWords(".profile", "profile", path, text)) parseProfileOrFail(path, text);
+}
+
+void loadProfileFile(const std::string& path) {
+    FILE* f = openWordFile(path.c_str());
+    if (!f) fail("Could not read the profile " + path + ": " + std::strerror(errno));
+    std::string text = readWordFileText(f, path.c_str());
+    std::fclose(f);
+    parseProfileOrFail(path, text);
 }
 
 bool isElision(const char* word, size_t length) {

@@ -78,6 +78,8 @@ bool parseProfile(std::string_view text, Profile& profile, std::string& error);
 // profile: English. A profile that cannot be read or is malformed ends the
 // process with status 1, naming the file and the reason.
 void loadProfile();
+// The same for a profile named by its path (an installed language's).
+void loadProfileFile(const std::string& path);
 
 // The file that goes with the main list `words` under the name
 // "words" + suffix: in the working directory or, when `words` is a link,

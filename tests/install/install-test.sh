@@ -26,6 +26,8 @@ check_tree() {  # prefix
             fail "man page $name.1.gz missing or differs"
     done
     cmp -s "$dict/words" "$prefix/share/unjam/words" || fail "word list missing or differs"
+    cmp -s "$dict/words.counts" "$prefix/share/unjam/words.counts" ||
+        fail "word counts missing or differ"
     cmp -s "$dict/COPYING.scowl" "$prefix/share/doc/unjam/COPYING.scowl" ||
         fail "COPYING.scowl missing or differs"
     local files
@@ -38,10 +40,11 @@ check_tree() {  # prefix
             fail "the list $list is missing or differs"
     done
     [ "$files" = "$( (printf '%s\n' ./bin/unjam ./bin/unjam-names ./bin/unjam-review ./bin/unjam-season \
-        ./share/doc/unjam/COPYING.scowl ./share/doc/unjam/changelog.gz ./share/doc/unjam/copyright \
+        ./share/doc/unjam/COPYING.scowl ./share/doc/unjam/COPYING.counts \
+        ./share/doc/unjam/changelog.gz ./share/doc/unjam/copyright \
         ./share/man/man1/unjam-names.1.gz ./share/man/man1/unjam-review.1.gz \
         ./share/man/man1/unjam-season.1.gz \
-        ./share/man/man1/unjam.1.gz ./share/unjam/words
+        ./share/man/man1/unjam.1.gz ./share/unjam/words ./share/unjam/words.counts
         printf './share/doc/unjam/%s\n' $notices
         printf './share/unjam/%s\n' $lists) | sort)" ] ||
         fail "installed files differ:"$'\n'"$files"

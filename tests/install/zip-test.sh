@@ -27,9 +27,10 @@ programs=$(cd "$build" && printf './%s\n' *.exe)
 # Each other language's list travels in a folder of its own, with its
 # rules and its source's notice.
 languages=$(cd "$top/dict" && find . -mindepth 2 -type f | sort)
-[ "$files" = "$(printf '%s\n' ./COPYING.scowl ./LICENSE ./README.md $programs ./words $languages | sort)" ] ||
+[ "$files" = "$(printf '%s\n' ./COPYING.scowl ./COPYING.counts ./LICENSE ./README.md $programs ./words \
+    ./words.counts $languages | sort)" ] ||
     fail "zipped files differ:"$'\n'"$files"
-for list in ./words $languages; do
+for list in ./words ./words.counts $languages; do
     cmp -s "$top/dict/$list" "$folder/$list" || fail "$list differs from dict/$list"
 done
 

@@ -1,0 +1,41 @@
+#include "names/commonjoins.h"
+
+#include <vector>
+
+#include "names/letters.h"
+#include "wordlist/counts.h"
+#include "wordlist/lookup.h"
+
+namespace {
+
+// One word in this many said, at least, for each piece.
+constexpr double commonShare = 1.0 / 10000;
+
+// Longer words are not looked at: a run of common words that long is no
+// name anyway, and the search stays linear in the word's length.
+constexpr size_t longestJoin = 64;
+
+// A piece of one letter is left out: a name often ends in one that is a word
+// too ("Noa" is no "no a").
+bool isCommonPiece(std::string_view piece) {
+    return characterCount(piece) > 1 && inDictEncoded(piece.data(), piece.size(), Encoding::utf8) &&
+           shareOfWords(piece, Encoding::utf8) >= commonShare;
+}
+
+}  // namespace
+
+bool readsAsCommonWords(std::string_view word) {
+    if (!haveWordCounts() || word.size() > longestJoin || word.size() < 2) return false;
+    // reached[i]: the first i bytes read as common words.
+    std::vector<bool> reached(word.size() + 1, false);
+    reached[0] = true;
+    for (size_t from = 0; from < word.size(); ++from) {
+        if (!reached[from]) continue;
+        for (size_t to = from + 1; to <= word.size(); ++to) {
+            if (from == 0 && to == word.size()) break;  // the word itself is no join
+            if (to < word.size() && !isSplitPoint(word, to, Encoding::utf8)) continue;
+            if (isCommonPiece(word.substr(from, to - from))) reached[to] = true;
+        }
+    }
+    return reached[word.size()];
+}
