@@ -54,4 +54,3 @@ bool choosesLikeliest();
 // a cost for each piece. Higher is likelier. A word with no count is taken
 // as said half a time.
 double readingScore(std::string_view text);
-
