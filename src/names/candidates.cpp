@@ -61,9 +61,16 @@ bool recursAtSentenceStarts(const std::string& word, const Sighting& seen) {
     return seen.sentenceStarts >= 3 && characterCount(word) > 2;
 }
 
+// A word met in lower case at least as often as capitalized that reads as
+// common words is a join ("dansla"); one met mostly capitalized is taken
+// for a name even so ("Ilaria" is no "il aria").
+bool isCommonJoin(const std::string& word, const Sighting& seen) {
+    return 2 * seen.lowercase >= timesSeen(seen) && readsAsCommonWords(word);
+}
+
 bool proposable(const std::string& word, const Sighting& seen, bool named, int64_t runIn) {
     return (named || isCoinage(word, seen, runIn)) && !isListed(word, seen) &&
-           holdsOnlyLetters(word) && !metSpaced(word, seen) && !readsAsCommonWords(word);
+           holdsOnlyLetters(word) && !metSpaced(word, seen) && !isCommonJoin(word, seen);
 }
 
 // "Blindbakes" met once beside a proposed "Blindbake": the repair would cut
