@@ -12,6 +12,12 @@ so changes whose lines are apart are tried together, in one run of unjam.
 The changes that gain enough are made at once, and the next round repairs
 everything again, until no change gains enough.
 
+The training text is the training half of the language's benchmark corpus
+and of its dialogue, and unjam weighs the readings of a join with the
+language's counts (tools/make-counts), as the list ships with them: a word
+that only cut joins the wrong way when the longest first piece won may stay
+now that the likelier reading wins.
+
 The list derived from is the language's list without stop list and
 additions; the Hunspell forms that unjam would cut are accepted forms there
 (kept whole, no pieces), where make-wordlist then lists them: the stop list
@@ -24,6 +30,7 @@ import os
 import re
 import tempfile
 
+import counting
 import languages
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -66,9 +73,11 @@ def weight(errs):
 
 
 class Training:
-    def __init__(self, lang, unjam, folder, accepted):
+    def __init__(self, lang, unjam, folder, accepted, counts):
         corpus = bench_languages.language_corpus(lang)
-        cues = corpus.cues(corpus.train)
+        cues = corpus.cues(corpus.train) + bench_languages.dialogue_cues(
+            lang, bench_languages.DIALOGUE_TRAIN)
+        self.counts = counts
         self.unjam, self.folder = unjam, folder
         self.accepted = {w.lower() for w in accepted}
         self.lines, self.files = [], []
@@ -95,6 +104,10 @@ class Training:
                        os.path.join(work, "words.profile"))
             with open(path + ".accepted", "w", encoding="utf-8", newline="\n") as f:
                 f.write("".join(w + "\n" for w in sorted(self.accepted - set(leaving))))
+            keys = {counting.key(w) for w in words}
+            with open(path + ".counts", "w", encoding="utf-8", newline="\n") as f:
+                f.write("".join("%s %d\n" % (k, self.counts[k]) for k in sorted(keys)
+                                if self.counts.get(k)))
             cues = [(None, [self.lines[k][1]]) for k in ks]
             repaired, _ = q.run_unjam(self.unjam, path, cues, None, "utf-8")
         return {k: cue[0] for k, (_, cue) in zip(ks, repaired)}
@@ -153,10 +166,10 @@ def function_words(folder):
     return words
 
 
-def derive(lang, base, accepted, unjam, folder, log):
+def derive(lang, base, accepted, unjam, folder, counts, log):
     """{word: gain} taken out and put in, from the list `base` with the
-    accepted forms."""
-    training = Training(lang, unjam, folder, accepted)
+    accepted forms and the counts of every word said."""
+    training = Training(lang, unjam, folder, accepted, counts)
     # The language's one-letter words stay: every sentence uses them, and
     # a standing one is never reported, so the uses that keep other words
     # listed do not count for them; without "a" no join with it is
@@ -228,12 +241,14 @@ def list_text(what, lang, entries):
     return header + "".join("%-16s %6.1f\n" % (w, entries[w]) for w in bench_in_order(entries))
 
 
-def run(lang, unjam, folder, into, log):
+def run(lang, unjam, folder, into, root, log):
     """Derives from the list without stop list and additions, and with the
-    forms unjam would cut as accepted forms; `folder` holds the profile."""
+    forms unjam would cut as accepted forms; `folder` holds the profile;
+    `root`, the unpacked packages of the counts' sources."""
     base = languages.curated(lang, False, False)
     forms = languages.cut_forms(lang, base, unjam)
-    stop, added = derive(lang, base, forms, unjam, folder, log)
+    counts, _ = counting.count(counting.texts_of(lang, root))
+    stop, added = derive(lang, base, forms, unjam, folder, counts, log)
     os.makedirs(into, exist_ok=True)
     for name, what, entries in (("stoplist", "leaves out of", stop),
                                 ("additions", "adds to", added)):

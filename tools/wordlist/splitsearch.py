@@ -6,6 +6,7 @@ unjam on every line of the benchmark corpus. memo caches the repair of words
 for one word list; pass a fresh dict when the list changes. Text is str:
 characters, whatever encoding the file had."""
 
+import math
 import unicodedata
 
 # As src/wordlist/characters.h has them: ' and the typographic apostrophes.
@@ -147,18 +148,47 @@ def split_contraction(words, memo, word, before_apostrophe):
     return None
 
 
+# The list's counts, as unjam reads words.counts: {key: count} of the listed
+# words, and the log of their sum plus one. None: the longest listed first
+# piece wins, as for a list without counts.
+COUNTS = None
+LOG_TOTAL = 0.0
+PIECE_COST = 1.0  # as src/wordlist/counts.cpp has it
+
+
+def set_counts(counts, words):
+    """Weighs readings with `counts` ({key: count}, any words) restricted to
+    the listed `words`, as unjam does with a counts file of those words."""
+    global COUNTS, LOG_TOTAL
+    COUNTS = {k: counts[k] for k in words if counts.get(k)}
+    LOG_TOTAL = math.log(sum(COUNTS.values()) + 1)
+
+
+def reading_score(text):
+    return sum(math.log(COUNTS.get(key(piece), 0) + 0.5) - LOG_TOTAL - PIECE_COST
+               for piece in text.split(" ") if piece)
+
+
 def search_word(words, memo, word, before_apostrophe=False):
     if listed(words, word):
         return word, False
     if word[:3].lower() == "oft" and listed(words, word[2:]):
         return "of " + word[2:], False
+    best, best_score = None, 0.0
     for p in range(len(word) - 1, 0, -1):  # longest left piece first
         if unicodedata.category(word[p]).startswith("M"):
             continue  # a combining mark stays with its letter
         if listed(words, word[:p]):
             rest = split_rest(words, memo, word[p:], before_apostrophe)
             if rest is not None:
-                return word[:p] + " " + rest, True
+                reading = word[:p] + " " + rest
+                if COUNTS is None:
+                    return reading, True
+                score = reading_score(reading)
+                if best is None or score > best_score:
+                    best, best_score = reading, score
+    if best is not None:
+        return best, True
     at = word.find("ii")
     if at >= 0:
         shorter = word[:at] + word[at + 1:]
