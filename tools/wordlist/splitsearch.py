@@ -107,7 +107,8 @@ CONTRACTION_ENDINGS = ("ll", "re", "ve", "t", "s", "m", "d")
 
 def contraction_ending(word):
     """The length of the contraction ending the word begins with, or 0."""
-    capitals = not any("a" <= c <= "z" for c in word)
+    capitals = all(unicodedata.category(c) in ("Lu", "Lt") for c in word
+                   if unicodedata.category(c).startswith("L"))
     for ending in CONTRACTION_ENDINGS:
         if word.startswith(ending.upper() if capitals else ending):
             return len(ending)
@@ -140,7 +141,8 @@ def split_rest(words, memo, rest, before_apostrophe):
 
 def split_contraction(words, memo, word, before_apostrophe):
     at = contraction_ending(word)
-    if 0 < at < len(word) and not listed(words, word):
+    if 0 < at < len(word) and not unicodedata.category(word[at]).startswith("M") and \
+            not listed(words, word):
         rest = split_rest(words, memo, word[at:], before_apostrophe)
         if rest is not None:
             return word[:at] + " " + rest
