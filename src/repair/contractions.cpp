@@ -23,12 +23,8 @@ bool isAscii(char c) {
 bool isLetterBefore(std::string_view text, size_t from, size_t end) {
     if (end <= from) return false;
     if (isAscii(text[end - 1])) return isAsciiLetter(text[end - 1]);
-    Encoding encoding = lineEncoding;
-    size_t start = end - 1;
-    if (encoding == Encoding::utf8)
-        while (start > from && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
-            --start;
-    CharClass type = classAt(text, start, encoding).type;
+    size_t start = characterStartBefore(text, from, end, lineEncoding);
+    CharClass type = classAt(text, start, lineEncoding).type;
     return type == CharClass::letter || type == CharClass::mark;
 }
 

@@ -125,15 +125,29 @@ def copied_run(data, repair=lambda line: line):
                 files=files(input_srt=data, words=b"zyzzyva\n"))
 
 
+def characters_of(line):
+    """The line's characters, each with its bytes, read as unjam reads a
+    line: UTF-8 when it is valid UTF-8, else Windows-1252."""
+    try:
+        return [(c, c.encode()) for c in line.decode()]
+    except UnicodeDecodeError:
+        return [(utf8_of_1252(bytes([b])).decode(), bytes([b])) for b in line]
+
+
 def quote_pairs_merged(line):
     """A line of unknown words as unjam repairs it: each doubled apostrophe
     or grave accent becomes a quotation mark, but not inside markup or a
     link, which are copied as they stand."""
-    text, out, i = line.decode("latin-1"), [], 0
+    chars = characters_of(line)
+    text, out, i = "".join(c for c, _ in chars), [], 0
     for start, stop in verbatim_spans(text) + [(len(text), len(text))]:
-        out += [re.sub("''|``", '"', text[i:start]), text[start:stop]]
+        while i < start:
+            pair = i + 1 < start and text[i] in "'`" and text[i + 1] == text[i]
+            out.append(b'"' if pair else chars[i][1])
+            i += 2 if pair else 1
+        out += [data for _, data in chars[start:stop]]
         i = stop
-    return "".join(out).encode("latin-1")
+    return b"".join(out)
 
 
 @functools.cache
