@@ -683,3 +683,13 @@ def typeset_season(case):
 
 ROWS += [Row("season-typographic-utf8", **typeset_season("typographic-utf8")),
          Row("season-windows-1252", **typeset_season("windows-1252"))]
+
+
+# unjam-names on words of a million letters, in ASCII, beyond it and
+# capitalized, under a profile that reads compounds: every step of the names
+# is linear in a word's length (quadratic steps took hours on these 10 MB).
+LONG = (b"e" * (1 << 20), "\u00e9".encode() * (1 << 20), "\u00c9".encode() + "\u00e9".encode() * (1 << 20))
+ROWS += [Row("names-million-letter-words", 0, b"", b"".join(w + b"\n" for w in LONG), None,
+             files={"input.srt": lambda: (b"1\n00:01\ngo %s %s %s\n\n" % LONG) * 2, "words": b"go\n",
+                    "words.profile": b"compounds on\n"},
+             program="unjam-names", args=["input.srt"])]
