@@ -427,6 +427,27 @@ ROWS = [
         unprivileged=True,
         **dict(STANDARD_RUN, stderr=words2_skipped(b"cannot be opened: Permission denied"))),
 
+    # A profile or accepted forms that are a link to nothing end the run as
+    # any that cannot be read; so does a profile in UTF-16, whose settings
+    # cannot be read either.
+    Row("profile-dangling-link", stderr=b"Could not read the profile words.profile: it is a link "
+        b"to a missing file\n", setup=[("symlink", "words.profile", "gone")], **NO_RUN),
+    Row("accepted-dangling-link", stderr=b"Could not read the accepted words words.accepted: it is "
+        b"a link to a missing file\n", setup=[("symlink", "words.accepted", "gone")], **NO_RUN),
+    Row("profile-utf16", stderr=b"Malformed profile words.profile: it is in UTF-16; save it in "
+        b"UTF-8\n", files=files(**{"words.profile": "language fr\n".encode("utf-16")}), **NO_RUN),
+    # Lists and profiles saved with CR line ends alone have lines, as the
+    # input has: one Windows-1252 word leaves the UTF-8 words findable, and
+    # a profile's first line, a comment, does not hide the others.
+    Row("words-cr-line-ends", 0, b"", report(4, 1),
+        SRT_REPAIRED.replace(b"doing", b"doing, caf\xc3\xa9"),
+        files=files(input_srt=SRT.replace(b"doing", b"doing, caf\xc3\xa9"),
+                    words=b"are\rcaf\xc3\xa9\rdoing\rna\xefve\rwhat\ryou\r")),
+    Row("profile-cr-line-ends", 0, b"", report(4, 1),
+        SRT_REPAIRED.replace(b"What are you doing?", b"Je l'ai"),
+        files=files(input_srt=SRT.replace(b"What areyou doing?", b"Jel'ai"), words=b"ai\nje\n",
+                    **{"words.profile": b"# French\rlanguage fr\relisions l\r"})),
+
     # Closed standard streams are not taken over by a file unjam opens, or
     # its messages would land in the output file; a reader gone away does
     # not stop the run.
@@ -543,6 +564,9 @@ ROWS += [
         b"same file as words2\n", setup=[("mkdir", "out"), ("symlink", "out/names.txt", "../words2")],
         args=["-o", "out", "ep1.srt", "ep2.srt"],
         **dict(SEASON_REFUSED, files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, words2=b"Bo\n"))),
+    Row("season-profile-dangling-link", stderr=b"Could not read the profile words.profile: it "
+        b"is a link to a missing file\n", setup=[("symlink", "words.profile", "gone")],
+        args=["-o", "out", "ep1.srt", "ep2.srt"], **SEASON_REFUSED),
     Row("season-unreadable-file", stderr=b"Could not open the input file: ep2.srt: Permission denied\n",
         files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, ep3_srt=EPISODE),
         setup=[("chmod000", "ep2.srt")], unprivileged=True,
