@@ -130,11 +130,16 @@ bool startsLook(char c) {
     return looksTable[static_cast<unsigned char>(c)];
 }
 
-// A run of the line, where a link is looked for, ends at a blank, where
-// markup may begin and at a word end beyond ASCII (a curly quote, the
-// ellipsis, a no-break space): a link holds none of them.
+// A run of the line, where a link is looked for, ends at a blank, an
+// apostrophe, where markup may begin and at a word end beyond ASCII (a
+// curly quote, the ellipsis, a no-break space): a link holds none of them,
+// and "subscene.com's" reads as "subscene.com’s" does. Behind a blank or an
+// apostrophe another run begins.
+bool startsRun(char c) {
+    return isBlank(c) || c == '\'';
+}
 bool endsRunAscii(char c) {
-    return isBlank(c) || c == '<' || c == '{';
+    return startsRun(c) || c == '<' || c == '{';
 }
 
 bool isWordEndAt(std::string_view text, size_t at, Encoding encoding) {
@@ -157,14 +162,14 @@ size_t runEnd(std::string_view text, size_t at, Encoding encoding) {
 }
 
 // Where the run holding text[at] begins: at the line's start, behind a
-// blank or a word end beyond ASCII, or behind markup (`searched` is the end
+// blank, an apostrophe or a word end beyond ASCII, or behind markup (`searched` is the end
 // of the last markup, or of a run looked at). Bytes behind a '<' or '{'
 // that begins no markup are in no run: npos.
 size_t runStart(std::string_view text, size_t searched, size_t at, Encoding encoding) {
     while (at > searched) {
         char before = text[at - 1];
         if (isAsciiByte(before)) {
-            if (isBlank(before)) return at;
+            if (startsRun(before)) return at;
             if (endsRunAscii(before)) return std::string_view::npos;
             --at;
             continue;

@@ -46,6 +46,8 @@ TEST(Profile, ReadOrRefused) {
         {"function-words der die\tdas\nlanguage de\n",
          "de |  | ll re ve t s m d | on off off | der 3"},
         {"function-words none\n", "en |  | ll re ve t s m d | on off off | none 0"},
+        {"function-words der\nfunction-words die das\n",
+         "en |  | ll re ve t s m d | on off off | der 3"},
         // A line that would go unapplied is refused.
         {"case-rule on\ncompounds on\ncase-rule off\n",
          "error: line 3: 'case-rule' is set on line 1 already"},

@@ -47,7 +47,7 @@ def is_handle(run):
 
 def link_at(text, at):
     end = at
-    while end < len(text) and text[end] not in " \t<{" and not is_wide_word_end(text[end]):
+    while end < len(text) and text[end] not in " \t'<{" and not is_wide_word_end(text[end]):
         end += 1
     start, stop = at, end
     while start < stop and is_ascii_word_end(text[start]) and text[start] not in "@#":
@@ -93,7 +93,7 @@ def verbatim_spans(text):
             i = close + 1
             run_start = True
             continue
-        run_start = text[i] in " \t" or is_wide_word_end(text[i])
+        run_start = text[i] in " \t'" or is_wide_word_end(text[i])
         i += 1
     return spans
 
