@@ -162,9 +162,9 @@ size_t runEnd(std::string_view text, size_t at, Encoding encoding) {
 }
 
 // Where the run holding text[at] begins: at the line's start, behind a
-// blank, an apostrophe or a word end beyond ASCII, or behind markup (`searched` is the end
-// of the last markup, or of a run looked at). Bytes behind a '<' or '{'
-// that begins no markup are in no run: npos.
+// blank, an apostrophe or a word end beyond ASCII, or behind markup
+// (`searched` is the end of the last markup, or of a run looked at). Bytes
+// behind a '<' or '{' that begins no markup are in no run: npos.
 size_t runStart(std::string_view text, size_t searched, size_t at, Encoding encoding) {
     while (at > searched) {
         char before = text[at - 1];

@@ -18,9 +18,9 @@ struct Span {
 // Every such stretch of the line, read in `encoding`, in order, in one
 // pass. A link is looked for in each run that begins the line or follows a
 // blank, an apostrophe, markup or a word end beyond ASCII (a curly quote,
-// the ellipsis), up to the next of them: it holds "://", begins with "www." (any case), is
-// an e-mail address ('@' with a '.' after it) or ends in a dot and a
-// top-level domain of a short list. A handle or tag ("@SubsPlease",
+// the ellipsis), up to the next of them: it holds "://", begins with
+// "www." (any case), is an e-mail address ('@' with a '.' after it) or ends
+// in a dot and a top-level domain of a short list. A handle or tag ("@SubsPlease",
 // "#subtitles": an '@' or '#' and a letter) is kept whole as a link is.
 // ASCII punctuation and symbols around the run ("www.example.org.",
 // "(a.com)") are not part of it.
