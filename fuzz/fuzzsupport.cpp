@@ -123,7 +123,7 @@ std::string mergeQuotePairs(const std::string& line) {
             i += pair;
         }
     };
-    for (Span span : verbatimSpans(line)) {
+    for (Span span : verbatimSpans(line, encodingOfLine(line))) {
         mergeUpTo(span.from);
         merged.append(line, span.from, span.to - span.from);
         i = span.to;

@@ -1,6 +1,6 @@
 # unjam's rules for Spanish (see src/wordlist/profile.h for the settings)
 language es
-endings
+endings none
 # Articles, pronouns, prepositions, conjunctions and common verbs: unjam-names
 # takes a word that reads as one of them joined to a listed word for a join,
 # not a word a series coined (delcamino).

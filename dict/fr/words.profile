@@ -4,7 +4,7 @@ language fr
 # and those written before one (aujourd'hui, prud'homme, entr'ouvert).
 elisions c d j l m n s t qu jusqu lorsqu puisqu quoiqu presqu quelqu aujourd prud entr
 # French has no English contraction endings.
-endings
+endings none
 # Articles, pronouns, prepositions, conjunctions and common verbs: unjam-names
 # takes a word that reads as one of them joined to a listed word for a join,
 # not a word a series coined (lamaison).

@@ -2,7 +2,7 @@
 language pt
 # d'água, d'ouro
 elisions d
-endings
+endings none
 # Articles, pronouns, prepositions, conjunctions and common verbs: unjam-names
 # takes a word that reads as one of them joined to a listed word for a join,
 # not a word a series coined (dacasa).

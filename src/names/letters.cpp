@@ -46,6 +46,10 @@ bool isCompoundWord(std::string_view word) {
 }
 
 bool isListedWord(std::string_view word) {
-    if (word.empty() || classAt(word, 0, Encoding::utf8).type != CharClass::letter) return false;
-    return inDictEncoded(word.data(), word.size(), encodingOfLine(word));
+    // Asked of every cut of a word: a piece longer than any listed word is
+    // answered without reading it.
+    if (word.empty() || word.size() > longestListedPiece() ||
+        classAt(word, 0, Encoding::utf8).type != CharClass::letter)
+        return false;
+    return inDictEncoded(word.data(), word.size(), Encoding::utf8);
 }

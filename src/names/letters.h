@@ -26,7 +26,7 @@ bool holdsOnlyLetters(std::string_view word);
 
 // True when the word list holds the word (UTF-8). A word that does not begin
 // with a letter is not looked up, so no lookup diagnostic ever reaches the
-// list that is printed.
+// list that is printed. A word longer than any listed one costs no reading.
 bool isListedWord(std::string_view word);
 // True when the repair keeps the word whole as a compound of listed nouns
 // (repair/compounds.h): no name, in a language that writes them.

@@ -31,7 +31,7 @@ const char32_t ellipsis = 0x2026;
 
 std::string withoutVerbatim(const std::string& line) {
     std::string text = line;
-    for (Span span : verbatimSpans(text))
+    for (Span span : verbatimSpans(text, Encoding::utf8))
         blank(text, span.from, span.to);
     return text;
 }

@@ -66,16 +66,23 @@ void noteWord(std::string_view word, const std::string& key, bool insideSentence
     if (beforeApostrophe) sightings[key].beforeApostrophe = true;
 }
 
-bool inside(const std::vector<Span>& spans, size_t at) {
-    for (Span span : spans)
-        if (at >= span.from && at < span.to) return true;
-    return false;
-}
+// Whether text[at] lies in one of the spans, asked in order of position:
+// the spans (in order, apart) are passed over once for a whole line.
+struct SpanCursor {
+    const std::vector<Span>& spans;
+    size_t next = 0;
 
-// "FARHANA:" or "- FARHANA:" as a line begins.
-bool isSpeakerLabel(std::string_view text, size_t from, size_t to) {
-    return to < text.size() && text[to] == ':' &&
-           text.substr(0, from).find_first_not_of(" -") == std::string_view::npos &&
+    bool holds(size_t at) {
+        while (next < spans.size() && spans[next].to <= at)
+            ++next;
+        return next < spans.size() && at >= spans[next].from;
+    }
+};
+
+// "FARHANA:" or "- FARHANA:" as a line begins (`lineStart`: its first
+// character that is neither a blank nor a dash).
+bool isSpeakerLabel(std::string_view text, size_t from, size_t to, size_t lineStart) {
+    return to < text.size() && text[to] == ':' && from == lineStart &&
            isInCapitals(text.substr(from, to - from));
 }
 
@@ -99,6 +106,8 @@ bool isContractionPiece(std::string_view text, size_t start, size_t end) {
 void noteTextLine(const std::string& line, bool& sentenceOpen) {
     const std::string text = withoutVerbatim(line);
     const std::vector<Span> tags = tagSpans(text), actions = actionSpans(text);
+    SpanCursor inTag{tags}, inAction{actions};
+    const size_t lineStart = text.find_first_not_of(" -");
     std::string_view previous;
     std::string previousKey;
     size_t previousEnd = 0;
@@ -110,7 +119,8 @@ void noteTextLine(const std::string& line, bool& sentenceOpen) {
         i = skip(text, i, false);
         if (i == start) break;
         std::string_view word = std::string_view(text).substr(start, i - start);
-        if (inside(actions, start) || (inside(tags, start) && isInCapitals(word))) {
+        bool inAnAction = inAction.holds(start), inATag = inTag.holds(start);
+        if (inAnAction || (inATag && isInCapitals(word))) {
             sentenceOpen = true;  // part of the sentence, as a word would be
             continue;
         }
@@ -120,7 +130,7 @@ void noteTextLine(const std::string& line, bool& sentenceOpen) {
         previous = word;
         previousKey = key;
         previousEnd = i;
-        if (isSpeakerLabel(text, start, i)) {
+        if (isSpeakerLabel(text, start, i, lineStart)) {
             noteCapitalized(word, key, true);
             sentenceOpen = false;
             continue;

@@ -43,12 +43,15 @@ bool readsAsCompound(const char* word, size_t length) {
     if (!activeProfile.compounds || caseFormOf(text, lineEncoding) != formCapital) return false;
     std::vector<size_t> points = cutPoints(text);
     const size_t n = points.size() - 1;  // characters
-    // ends[k]: the first k characters read as nouns.
+    // ends[k]: the first k characters read as nouns. Only pieces that can
+    // be listed are tried, so that a long word costs linear time.
+    const size_t longest = longestListedPiece();
     std::vector<bool> ends(n + 1, false);
-    for (size_t k = minPiece; k < n; ++k)
+    for (size_t k = minPiece; k < n && points[k] <= longest; ++k)
         ends[k] = isNoun(text, 0, points[k]);
     for (size_t k = 2 * minPiece; k <= n; ++k)
-        for (size_t j = minPiece; j + minPiece <= k && !ends[k]; ++j)
+        for (size_t j = k - minPiece; j >= minPiece && !ends[k] && points[k] - points[j] <= longest;
+             --j)
             ends[k] = ends[j] && isNoun(text, points[j], points[k]);
     // The whole word counts only as two nouns or more, so ends[n] of the
     // first loop is never set.

@@ -23,23 +23,20 @@ bool isAscii(char c) {
 bool isLetterBefore(std::string_view text, size_t from, size_t end) {
     if (end <= from) return false;
     if (isAscii(text[end - 1])) return isAsciiLetter(text[end - 1]);
-    Encoding encoding = lineEncoding;
-    size_t start = end - 1;
-    if (encoding == Encoding::utf8)
-        while (start > from && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
-            --start;
-    CharClass type = classAt(text, start, encoding).type;
+    size_t start = characterStartBefore(text, from, end, lineEncoding);
+    CharClass type = classAt(text, start, lineEncoding).type;
     return type == CharClass::letter || type == CharClass::mark;
 }
 
-bool isLowerAscii(char c) {
-    return c >= 'a' && c <= 'z';
-}
-
-bool hasLowerLetter(std::string_view word) {
-    for (char c : word)
-        if (isLowerAscii(c)) return true;
-    return false;
+// Every letter a capital ("I'MGOING"): a small letter beyond ASCII
+// ("MGOINGé", "Mλόγος") or one with no case makes it no word in capitals.
+bool inCapitals(std::string_view word) {
+    for (size_t at = 0; at < word.size();) {
+        Character c = decodeCharacter(word, at, lineEncoding);
+        if (classOf(c.code) == CharClass::letter && !isCapitalLetter(c.code)) return false;
+        at += c.length;
+    }
+    return true;
 }
 
 // The ending in the word's own case: small, or capital in a word of capitals.
@@ -72,18 +69,21 @@ bool followsContraction(std::string_view text, size_t from, size_t start) {
 }
 
 size_t contractionEnding(std::string_view word) {
-    bool capitals = !hasLowerLetter(word);
+    bool capitals = inCapitals(word);
     for (std::string_view ending : activeProfile.endings)
         if (beginsWith(word, ending, capitals)) return ending.size();
     return 0;
 }
 
 size_t splitContraction(char* word, LineRepair& call) {
-    size_t at = contractionEnding(word);
-    if (at == 0) return 0;  // an ending alone never comes here: the walk keeps it
+    std::string_view text(word);
+    size_t at = contractionEnding(text);
+    // An ending alone never comes here: the walk keeps it. A combining mark
+    // after the ending belongs to its last letter, so no rest begins there.
+    if (at == 0 || at == text.size() || !isSplitPoint(text, at, lineEncoding)) return 0;
     char* rest = word + at;
     std::string tail;
-    bool repaired = holdsPiece(rest, std::strlen(rest), call);
+    bool repaired = holdsPiece(rest, text.size() - at, call);
     if (repaired)
         tail = rest;
     else

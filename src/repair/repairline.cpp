@@ -121,7 +121,7 @@ std::string repairLine(char* line, bool& fixed, bool verbose) {
     const size_t n = std::strlen(line);
     lineEncoding = encodingOfLine(std::string_view(line, n));
     size_t i = 0;
-    for (Span span : verbatimSpans(std::string_view(line, n))) {
+    for (Span span : verbatimSpans(std::string_view(line, n), lineEncoding)) {
         repairText(line, i, span.from, call, false);
         call.result.append(line + span.from, span.to - span.from);
         i = span.to;

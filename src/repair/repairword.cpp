@@ -239,15 +239,17 @@ bool holdsPiece(const char* piece, size_t length, const LineRepair& call) {
 }
 
 bool repairUnlisted(char* word, LineRepair& call) {
-    std::string work(word);
     // Behind a contraction, its ending comes first; a split of the whole
-    // word that also works is reported as the other reading.
+    // word that also works is reported as the other reading. Its trials may
+    // have rewritten the word ("liies"), so the copy is taken after them.
     if (call.afterContraction) {
         if (size_t at = splitContraction(word, call)) {
+            std::string work(word);
             searchSplits(word, work, call, at);
             return true;
         }
     }
+    std::string work(word);
     if (call.beforeApostrophe && splitElision(word, call)) return true;
     if (applyOfThe(word, call) || searchSplits(word, work, call)) return true;
     std::string replacement;

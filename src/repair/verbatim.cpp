@@ -21,14 +21,24 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Punctuation around a link that belongs to the sentence: "(www.example.org)."
+// The character model's class of an ASCII byte.
+CharClass asciiClass(char c) {
+    return static_cast<CharClass>(asciiClassTable[static_cast<unsigned char>(c) & 0x7F]);
+}
+
+bool isAsciiByte(char c) {
+    return static_cast<unsigned char>(c) < 0x80;
+}
+
+// Punctuation and symbols around a link belong to the sentence:
+// "(www.example.org).", "*Subscene.com*". A run never holds a word end
+// beyond ASCII (curly quotes, the ellipsis), which ends it as a blank does.
+// An '@' or '#' that opens the run begins a handle or a tag.
 bool opensAround(char c) {
-    return c == '(' || c == '[' || c == '"' || c == '\'' || c == '`';
+    return isAsciiByte(c) && asciiClass(c) == CharClass::wordEnd && c != '@' && c != '#';
 }
 bool closesAround(char c) {
-    for (char p : std::string_view(".,;:!?)]\"'`"))
-        if (c == p) return true;
-    return false;
+    return isAsciiByte(c) && asciiClass(c) == CharClass::wordEnd;
 }
 
 bool isTopLevelDomain(std::string_view name) {
@@ -47,14 +57,23 @@ bool isLink(std::string_view run) {
     return dot != std::string_view::npos && dot > 0 && isTopLevelDomain(run.substr(dot + 1));
 }
 
-// Adds the link that text[from, to), a whole run, holds, without the
-// punctuation around it.
-void addLink(std::string_view text, size_t from, size_t to, std::vector<Span>& spans) {
+// A handle or a tag of a credit line ("@SubsPlease", "#subtitles"): an
+// '@' or '#' and a letter.
+bool isHandle(std::string_view run, Encoding encoding) {
+    return run.size() > 1 && (run[0] == '@' || run[0] == '#') &&
+           classAt(run, 1, encoding).type == CharClass::letter;
+}
+
+// Adds the link or handle that text[from, to), a whole run, holds, without
+// the punctuation around it.
+void addLink(std::string_view text, size_t from, size_t to, Encoding encoding,
+             std::vector<Span>& spans) {
     while (from < to && opensAround(text[from]))
         ++from;
     while (to > from && closesAround(text[to - 1]))
         --to;
-    if (isLink(text.substr(from, to - from))) spans.push_back({from, to});
+    std::string_view run = text.substr(from, to - from);
+    if (isHandle(run, encoding) || isLink(run)) spans.push_back({from, to});
 }
 
 // The next `byte` at or after `from` (npos when none), remembered so that
@@ -74,8 +93,13 @@ size_t findNext(std::string_view text, size_t from, NextByte& next) {
     return next.at;
 }
 
+bool isLetterByte(char c) {
+    return isAsciiByte(c) && asciiClass(c) == CharClass::letter;
+}
+
 bool isTagNameByte(char c) {
-    return isAsciiLetter(c) || isDigitChar(c) || c == '.' || c == '-' || c == '_' || c == ':';
+    return isLetterByte(c) || (isAsciiByte(c) && asciiClass(c) == CharClass::digit) || c == '.' ||
+           c == '-' || c == '_' || c == ':';
 }
 
 // Prose in angle brackets ("<fill in the blank>", "<door slams>") is no
@@ -92,11 +116,12 @@ bool isTag(std::string_view text, size_t open, size_t close, NextByte& equals) {
     return k == close || (isBlank(text[nameEnd]) && findNext(text, k, equals) < close);
 }
 
-// Only where markup may begin, or at a '.', ':' or '@', without which no
-// run is a link, is there anything to look at: one table read a byte.
+// Only where markup may begin, or at a '.', ':', '@' or '#', without which
+// no run is a link or a handle, is there anything to look at: one table
+// read a byte.
 inline constexpr std::array<bool, 256> looksTable = [] {
     std::array<bool, 256> looks{};
-    for (unsigned char c : std::string_view("<{.:@"))
+    for (unsigned char c : std::string_view("<{.:@#"))
         looks[c] = true;
     return looks;
 }();
@@ -105,21 +130,55 @@ bool startsLook(char c) {
     return looksTable[static_cast<unsigned char>(c)];
 }
 
-// A run of the line, where a link is looked for, ends at a blank and where
-// markup may begin: a link holds neither.
-bool endsRun(char c) {
-    return isBlank(c) || c == '<' || c == '{';
+// A run of the line, where a link is looked for, ends at a blank, an
+// apostrophe, where markup may begin and at a word end beyond ASCII (a
+// curly quote, the ellipsis, a no-break space): a link holds none of them,
+// and "subscene.com's" reads as "subscene.com’s" does. Behind a blank or an
+// apostrophe another run begins.
+bool startsRun(char c) {
+    return isBlank(c) || c == '\'';
+}
+bool endsRunAscii(char c) {
+    return startsRun(c) || c == '<' || c == '{';
+}
+
+bool isWordEndAt(std::string_view text, size_t at, Encoding encoding) {
+    return classAt(text, at, encoding).type == CharClass::wordEnd;
+}
+
+// Where the run holding text[at] ends.
+size_t runEnd(std::string_view text, size_t at, Encoding encoding) {
+    while (at < text.size()) {
+        if (isAsciiByte(text[at])) {
+            if (endsRunAscii(text[at])) break;
+            ++at;
+            continue;
+        }
+        ClassAt c = classAt(text, at, encoding);
+        if (c.type == CharClass::wordEnd) break;
+        at += c.length;
+    }
+    return at;
 }
 
 // Where the run holding text[at] begins: at the line's start, behind a
-// blank or behind markup (`searched` is the end of the last markup, or of
-// a run looked at). Bytes behind a '<' or '{' that begins no markup are in
-// no run: npos.
-size_t runStart(std::string_view text, size_t searched, size_t at) {
-    while (at > searched && !endsRun(text[at - 1]))
-        --at;
-    if (at == searched || isBlank(text[at - 1])) return at;
-    return std::string_view::npos;
+// blank, an apostrophe or a word end beyond ASCII, or behind markup
+// (`searched` is the end of the last markup, or of a run looked at). Bytes
+// behind a '<' or '{' that begins no markup are in no run: npos.
+size_t runStart(std::string_view text, size_t searched, size_t at, Encoding encoding) {
+    while (at > searched) {
+        char before = text[at - 1];
+        if (isAsciiByte(before)) {
+            if (startsRun(before)) return at;
+            if (endsRunAscii(before)) return std::string_view::npos;
+            --at;
+            continue;
+        }
+        size_t start = characterStartBefore(text, searched, at, encoding);
+        if (isWordEndAt(text, start, encoding)) return at;
+        at = start;
+    }
+    return at;
 }
 
 // A tag: '<' directly followed by a letter or '/', up to the next '>'. An
@@ -130,7 +189,7 @@ size_t markupEnd(std::string_view text, size_t at, NextByte& tagEnd, NextByte& b
                  NextByte& equals) {
     char next = at + 1 < text.size() ? text[at + 1] : '\0';
     size_t close = std::string_view::npos;
-    if (text[at] == '<' && (isAsciiLetter(next) || next == '/')) {
+    if (text[at] == '<' && (isLetterByte(next) || next == '/')) {
         close = findNext(text, at + 2, tagEnd);
         if (close != std::string_view::npos && !isTag(text, at, close, equals))
             close = std::string_view::npos;
@@ -142,7 +201,7 @@ size_t markupEnd(std::string_view text, size_t at, NextByte& tagEnd, NextByte& b
 
 }  // namespace
 
-std::vector<Span> verbatimSpans(std::string_view text) {
+std::vector<Span> verbatimSpans(std::string_view text, Encoding encoding) {
     std::vector<Span> spans;
     NextByte tagEnd{'>'}, blockEnd{'}'}, equals{'='};
     const size_t n = text.size();
@@ -157,11 +216,9 @@ std::vector<Span> verbatimSpans(std::string_view text) {
             if (end > i) spans.push_back({i, end});
             i = end > i ? searched = end : i + 1;
         } else {
-            size_t to = i;
-            while (to < n && !endsRun(text[to]))
-                ++to;
-            size_t from = runStart(text, searched, i);
-            if (from != std::string_view::npos) addLink(text, from, to, spans);
+            size_t to = runEnd(text, i, encoding);
+            size_t from = runStart(text, searched, i, encoding);
+            if (from != std::string_view::npos) addLink(text, from, to, encoding, spans);
             i = searched = to;
         }
     }

@@ -9,14 +9,19 @@
 #include <string_view>
 #include <vector>
 
+#include "wordlist/characters.h"
+
 struct Span {
     size_t from, to;  // text[from, to)
 };
 
-// Every such stretch of the line, in order, in one pass. A link is looked
-// for in each run that begins the line or follows a blank or markup, up to
-// the next blank or markup: it holds "://", begins with "www." (any case),
-// is an e-mail address ('@' with a '.' after it) or ends in a dot and a
-// top-level domain of a short list. Sentence punctuation around the run
-// ("www.example.org.", "(a.com)") is not part of it.
-std::vector<Span> verbatimSpans(std::string_view text);
+// Every such stretch of the line, read in `encoding`, in order, in one
+// pass. A link is looked for in each run that begins the line or follows a
+// blank, an apostrophe, markup or a word end beyond ASCII (a curly quote,
+// the ellipsis), up to the next of them: it holds "://", begins with
+// "www." (any case), is an e-mail address ('@' with a '.' after it) or ends
+// in a dot and a top-level domain of a short list. A handle or tag ("@SubsPlease",
+// "#subtitles": an '@' or '#' and a letter) is kept whole as a link is.
+// ASCII punctuation and symbols around the run ("www.example.org.",
+// "(a.com)") are not part of it.
+std::vector<Span> verbatimSpans(std::string_view text, Encoding encoding);

@@ -54,10 +54,12 @@ std::string languageList(const std::string& defaultList, const std::string& lang
 
 // The file that goes with `words` here, as unjam finds it (beside the list
 // a link names, too), by its absolute path where it has one; empty when
-// there is none.
-std::string besideHere(const char* suffix) {
+// there is none. One that cannot be read (a link to a missing file) is
+// refused as unjam refuses it (named as `what`), before anything is written.
+std::string besideHere(const char* suffix, const char* what) {
     std::string path = fileBesideWords(suffix);
     if (path.empty()) return "";
+    std::fclose(openFileBesideWords(path, what));
     std::string absolute = absolutePath(path.c_str());
     return absolute.empty() ? path : absolute;
 }
@@ -69,8 +71,9 @@ MainList chooseMainList(const char* argv0, const std::string& language) {
         // From a working directory too deep for an absolute path, the list is
         // still read here, and copied for unjam.
         std::string words = absolutePath("words");
-        return MainList{words.empty() ? "words" : words, false, besideHere(".profile"),
-                        besideHere(".accepted"), besideHere(".counts")};
+        return MainList{words.empty() ? "words" : words, false, besideHere(".profile", "profile"),
+                        besideHere(".accepted", "accepted words"),
+                        besideHere(".counts", "word counts")};
     }
     MainList main{installedWordsBeside(argv0), true, "", "", ""};
     if (!language.empty() && language != "en") {

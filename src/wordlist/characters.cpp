@@ -236,6 +236,14 @@ ClassAt classAtSlow(std::string_view text, size_t at, Encoding encoding) {
     return {classOf(c.code), c.length};
 }
 
+size_t characterStartBefore(std::string_view text, size_t from, size_t end, Encoding encoding) {
+    size_t start = end - 1;
+    if (encoding == Encoding::utf8)
+        while (start > from && end - start < 4 && (byteAt(text, start) & 0xC0) == 0x80)
+            --start;
+    return start;
+}
+
 bool startsWithLetter(std::string_view text, Encoding encoding) {
     return !text.empty() && classAt(text, 0, encoding).type == CharClass::letter;
 }

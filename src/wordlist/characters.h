@@ -77,6 +77,10 @@ inline ClassAt classAt(std::string_view text, size_t at, Encoding encoding) {
     return classAtSlow(text, at, encoding);
 }
 
+// Where the character whose last byte is text[end - 1] begins, reading no
+// further back than `from` (from < end).
+size_t characterStartBefore(std::string_view text, size_t from, size_t end, Encoding encoding);
+
 // Whether the text begins with a letter: a word that does not is no word of
 // any list.
 bool startsWithLetter(std::string_view text, Encoding encoding);

@@ -1,10 +1,8 @@
 #include "wordlist/counts.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "driver/messages.h"
@@ -172,8 +170,7 @@ void loadWordCounts() {
 
 void loadWordCountsFile(const std::string& path) {
     clearWordCounts();
-    FILE* f = openWordFile(path.c_str());
-    if (!f) fail("Could not read the word counts " + path + ": " + std::strerror(errno));
+    FILE* f = openFileBesideWords(path, "word counts");
     std::string text = readWordFileText(f, path.c_str());
     std::fclose(f);
     parseOrFail(path, text);

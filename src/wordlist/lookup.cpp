@@ -34,6 +34,10 @@ uint8_t listedFormsEncoded(const char* word, size_t length, Encoding encoding) {
     return indexFormsOfWord(word, length, encoding);
 }
 
+size_t longestListedPiece() {
+    return 3 * longestIndexedWord();
+}
+
 void inDictPrefixes(const char* word, size_t count, uint8_t* listed) {
     markListedPrefixes(word, count, listed);
 }

@@ -25,6 +25,12 @@ inline bool inDictSized(const char* word, size_t length) {
 uint8_t listedFormsEncoded(const char* word, size_t length, Encoding encoding);
 bool inDictEncoded(const char* word, size_t length, Encoding encoding);
 
+// No piece of more bytes than this is listed, in any encoding: a key is
+// never shorter than a third of its word (three combining jamo compose to
+// one syllable). A caller that asks about every cut of a word asks only
+// about the pieces within it, so that a long word costs linear time.
+size_t longestListedPiece();
+
 // listedForms for the first 1 to `count` bytes of an ASCII word that begins
 // with a letter, in one pass: listed[p] answers for the first p bytes
 // (listed has count + 1 entries). No diagnostic can arise.

@@ -1,11 +1,15 @@
 #include "wordlist/profile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 #include "driver/messages.h"
+#include "platform/platform.h"
+#include "wordlist/characters.h"
 #include "wordlist/chartests.h"
 #include "wordlist/wordfile.h"
 
@@ -27,6 +31,15 @@ std::vector<std::string> fieldsOf(std::string_view line) {
     return fields;
 }
 
+// A setting given on an earlier line (`givenOn`, 0 when none) again; empty
+// when that is right, else why not. A list's lines add up; any other
+// setting given twice would leave one of its values unread.
+std::string givenAgain(const std::string& name, size_t givenOn) {
+    if (givenOn == 0 || name == "elisions" || name == "endings" || name == "function-words")
+        return "";
+    return "'" + name + "' is set on line " + std::to_string(givenOn) + " already";
+}
+
 // An on/off setting's value; empty when it is right, else why not.
 std::string readSwitch(const std::string& name, const std::vector<std::string>& values,
                        bool& setting) {
@@ -36,17 +49,36 @@ std::string readSwitch(const std::string& name, const std::vector<std::string>& 
     return "";
 }
 
-// One setting; empty when it is right, else why not.
-std::string applySetting(const std::vector<std::string>& fields, Profile& profile) {
+// A list setting's words, added to those of its earlier lines: its first
+// line replaces the English ones. "none" alone says it holds none; a line
+// with no word is refused, as it would say nothing.
+std::string readWords(const std::string& name, const std::vector<std::string>& values, bool first,
+                      std::vector<std::string>& list) {
+    if (values.empty()) return "'" + name + "' takes one word or more, or none";
+    bool none = std::find(values.begin(), values.end(), "none") != values.end();
+    if (none && (values.size() > 1 || !first))
+        return "'" + name + " none' stands alone: no other word of it may be given";
+    if (!first && list.empty())
+        return "'" + name + "' is none on an earlier line: no word of it may be given";
+    if (first) list.clear();
+    if (!none) list.insert(list.end(), values.begin(), values.end());
+    return "";
+}
+
+// One setting, `first` on its first line; empty when it is right, else
+// why not. A name is quoted in UTF-8, read in `encoding`, as every message
+// quotes text.
+std::string applySetting(const std::vector<std::string>& fields, bool first, Encoding encoding,
+                         Profile& profile) {
     const std::string& name = fields[0];
     std::vector<std::string> values(fields.begin() + 1, fields.end());
     if (name == "language") {
         if (values.size() != 1) return "'language' takes one name";
         profile.language = values[0];
     } else if (name == "elisions") {
-        profile.elisions = values;
+        return readWords(name, values, first, profile.elisions);
     } else if (name == "endings") {
-        profile.endings = values;
+        return readWords(name, values, first, profile.endings);
     } else if (name == "doubled-i") {
         return readSwitch(name, values, profile.doubledI);
     } else if (name == "case-rule") {
@@ -58,9 +90,9 @@ std::string applySetting(const std::vector<std::string>& fields, Profile& profil
             return "'choice' takes likeliest or longest";
         profile.longestFirst = values[0] == "longest";
     } else if (name == "function-words") {
-        profile.functionWords = values;
+        return readWords(name, values, first, profile.functionWords);
     } else {
-        return "unknown setting '" + name + "'";
+        return "unknown setting '" + toUtf8(name, encoding) + "'";
     }
     return "";
 }
@@ -68,6 +100,7 @@ std::string applySetting(const std::vector<std::string>& fields, Profile& profil
 }  // namespace
 
 bool parseProfile(std::string_view text, Profile& profile, std::string& error) {
+    std::map<std::string, size_t> givenOn;  // the line of each setting's first
     size_t number = 0;
     while (!text.empty()) {
         size_t end = text.find('\n');
@@ -77,7 +110,10 @@ bool parseProfile(std::string_view text, Profile& profile, std::string& error) {
         line = line.substr(0, line.find('#'));
         std::vector<std::string> fields = fieldsOf(line);
         if (fields.empty()) continue;
-        std::string why = applySetting(fields, profile);
+        auto [first, isNew] = givenOn.try_emplace(fields[0], number);
+        size_t before = isNew ? 0 : first->second;
+        std::string why = givenAgain(fields[0], before);
+        if (why.empty()) why = applySetting(fields, isNew, encodingOfLine(line), profile);
         if (!why.empty()) {
             error = "line " + std::to_string(number) + ": " + why;
             return false;
@@ -86,24 +122,42 @@ bool parseProfile(std::string_view text, Profile& profile, std::string& error) {
     return true;
 }
 
+namespace {
+
+// Whether there is a file of that name, a link to a missing one too: such a
+// link is a file meant to be read, and reading it fails.
+bool isThere(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+}
+
+}  // namespace
+
 std::string fileBesideWords(const std::string& suffix) {
     std::string here = "words" + suffix;
     std::error_code error;
-    if (std::filesystem::exists(here, error)) return here;
+    if (isThere(here)) return here;
     if (!std::filesystem::is_symlink("words", error)) return "";
     auto target = std::filesystem::canonical("words", error);
     if (error) return "";
     auto beside = target.string() + suffix;
-    return std::filesystem::exists(beside, error) ? beside : "";
+    return isThere(beside) ? beside : "";
+}
+
+FILE* openFileBesideWords(const std::string& path, const char* what) {
+    FILE* f = openWordFile(path.c_str());
+    if (f) return f;
+    int error = errno;
+    fail(std::string("Could not read the ") + what + " " + path + ": " +
+         (error == ENOENT && isLink(path.c_str()) ? "it is a link to a missing file"
+                                                  : std::strerror(error)));
 }
 
 bool readFileBesideWords(const std::string& suffix, const char* what, std::string& path,
                          std::string& text) {
     path = fileBesideWords(suffix);
     if (path.empty()) return false;
-    FILE* f = openWordFile(path.c_str());
-    if (!f)
-        fail(std::string("Could not read the ") + what + " " + path + ": " + std::strerror(errno));
+    FILE* f = openFileBesideWords(path, what);
     text = readWordFileText(f, path.c_str());
     std::fclose(f);
     return true;
@@ -111,7 +165,15 @@ bool readFileBesideWords(const std::string& suffix, const char* what, std::strin
 
 namespace {
 
-void parseProfileOrFail(const std::string& path, const std::string& text) {
+// Reads the profile at `path` (a file beside `words`, or an installed
+// language's) and makes it the active one, or ends the run.
+void loadProfileAt(const std::string& path) {
+    FILE* f = openFileBesideWords(path, "profile");
+    std::string text = readWordFileBytes(f);
+    std::fclose(f);
+    // Its settings cannot be read: it is refused, not read for a word list.
+    if (looksLikeUtf16(text))
+        fail("Malformed profile " + path + ": it is in UTF-16; save it in UTF-8");
     std::string error;
     Profile read;
     if (!parseProfile(text, read, error)) fail("Malformed profile " + path + ": " + error);
@@ -121,16 +183,12 @@ void parseProfileOrFail(const std::string& path, const std::string& text) {
 }  // namespace
 
 void loadProfile() {
-    std::string path, text;
-    if (readFileBesideWords(".profile", "profile", path, text)) parseProfileOrFail(path, text);
+    std::string path = fileBesideWords(".profile");
+    if (!path.empty()) loadProfileAt(path);
 }
 
 void loadProfileFile(const std::string& path) {
-    FILE* f = openWordFile(path.c_str());
-    if (!f) fail("Could not read the profile " + path + ": " + std::strerror(errno));
-    std::string text = readWordFileText(f, path.c_str());
-    std::fclose(f);
-    parseProfileOrFail(path, text);
+    loadProfileAt(path);
 }
 
 bool isElision(const char* word, size_t length) {

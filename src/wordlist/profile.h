@@ -3,12 +3,18 @@
 // `unjam IN OUT` needs no option. Without a profile the rules are English.
 //
 // The file holds one setting a line, a name and its values; `#` starts a
-// comment:
+// comment. Its lines end as the input's do (LF, CR LF, or CR alone in a
+// file without LF):
 //
 //     language fr
 //     elisions l d j m n s t c qu jusqu lorsqu puisqu quoiqu
-//     endings
+//     endings none
 //     doubled-i off
+//
+// A setting of words (elisions, endings, function-words) may take several
+// lines, whose words add up; "none" alone says it has none. Any other
+// setting given twice, and a setting with no value, are refused: either
+// would leave a line of the file silently unapplied.
 //
 // language    the list's language, for messages;
 // elisions    words that stand before an apostrophe with their last vowel
@@ -16,10 +22,9 @@
 //             being listed there, and split off a join before the
 //             apostrophe ("jel'ai" becomes "je l'ai");
 // endings     the contraction endings that are split off a join behind a
-//             letter and an apostrophe, longest first; none when the line
-//             gives none. English's are those that the benchmark's corpora
-//             write right behind a letter and an apostrophe, hundreds of
-//             times each: ll re ve t s m d. Left out: "n" (met only in
+//             letter and an apostrophe, longest first. English's are those
+//             that the benchmark's corpora write right behind a letter and
+//             an apostrophe, hundreds of times each: ll re ve t s m d. Left out: "n" (met only in
 //             names such as "Pudd'nhead", and alone between apostrophes in
 //             "rock'n'roll"), "er" (verse only: "o'er") and "em" (never
 //             behind a letter: "get 'em");
@@ -45,6 +50,7 @@
 //             ("dasmachen"). English's by default.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,8 +89,12 @@ void loadProfileFile(const std::string& path);
 
 // The file that goes with the main list `words` under the name
 // "words" + suffix: in the working directory or, when `words` is a link,
-// beside the file it links to. Empty when there is none.
+// beside the file it links to; a link to a missing file is one too, and
+// fails to be read. Empty when there is none.
 std::string fileBesideWords(const std::string& suffix);
+// Opens such a file (`path`) for reading. One that cannot be opened ends
+// the process with status 1, naming it as `what`, the path and the reason.
+FILE* openFileBesideWords(const std::string& path, const char* what);
 // Reads that file's text into `text` and its path into `path`; false when
 // there is none. One that cannot be read ends the process with status 1,
 // naming it as `what` and the path.

@@ -1,5 +1,6 @@
 #include "wordlist/wordfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
@@ -27,7 +28,7 @@ std::string whyUnopenable(const char* path, int error) {
     return std::string("cannot be opened: ") + std::strerror(error);
 }
 
-std::string readWordFileText(FILE* f, const char* name) {
+std::string readWordFileBytes(FILE* f) {
     std::string text;
     char chunk[1 << 16];
     size_t got;
@@ -35,13 +36,22 @@ std::string readWordFileText(FILE* f, const char* name) {
         text.append(chunk, got);
     size_t endOfText = text.find('\x1a');
     if (endOfText != std::string::npos) text.resize(endOfText);
+    if (looksLikeUtf16(text)) return text;
+    if (text.starts_with("\xef\xbb\xbf"))
+        text.erase(0, 3);  // Notepad's byte order mark would join the first word
+    // Lines decide encodings and hold a profile's settings: a text saved
+    // with CR line ends alone would be one line.
+    if (text.find('\n') == std::string::npos) std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
+std::string readWordFileText(FILE* f, const char* name) {
+    std::string text = readWordFileBytes(f);
     if (looksLikeUtf16(text))
         warnOnStandardError(std::string("Warning: the word list ") + name +
                             " is in UTF-16, so none of its words can be found; convert it to "
                             "UTF-8: iconv -f UTF-16 -t UTF-8 " +
                             name + " > " + name + ".utf8 && mv " + name + ".utf8 " + name);
-    else if (text.starts_with("\xef\xbb\xbf"))
-        text.erase(0, 3);  // Notepad's byte order mark would join the first word
     return text;
 }
 

@@ -16,8 +16,12 @@ std::string whyUnopenable(const char* path, int error);
 
 // The whole text of a word file, up to its end, a byte 0x1A or a read error
 // (which ends it like its end, keeping what was read), without a UTF-8 byte
-// order mark at its start. A text in UTF-16 holds no word that can be found:
-// it is read as it is, with a warning that names the file `name`.
+// order mark at its start; in a text that has CRs and no LF, as in the
+// input, each CR ends a line and is made an LF. A text in UTF-16 is read as
+// it is.
+std::string readWordFileBytes(FILE* f);
+// The same for a word list: one in UTF-16 holds no word that can be found,
+// and gets a warning that names the file `name`.
 std::string readWordFileText(FILE* f, const char* name);
 
 // One line on standard error, after whatever standard output already holds.

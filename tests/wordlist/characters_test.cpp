@@ -148,7 +148,8 @@ TEST(Characters, FoldingAndComposition) {
         {U"\u0100\u0101\u0102", U"\u0101\u0101\u0103", U"\u0100\u0101\u0102"},
         {U"\u03a3\u0399", U"\u03c3\u03b9", U"\u03a3\u0399"},
         {U"\u0130", U"i\u0307", U"\u0130"},
-        {U"\u212b", U"\u00e5", U"\u00c5"},  // the ångström sign is Å
+        {U"\u212b", U"\u00e5", U"\u00c5"},    // the ångström sign is Å
+        {U"\ufb01ne", U"fine", U"\ufb01ne"},  // full folding unfolds the ligature
         {U"a\u0323\u0302", U"a\u0323\u0302", U"\u1ead"},
         {U"a\u0302\u0323", U"a\u0302\u0323", U"\u1ead"},  // marks put in order
         {U"\u0344", U"\u0344", U"\u0308\u0301"},          // excluded from composition
@@ -180,6 +181,7 @@ TEST(Characters, LookupKeys) {
          "e",
          utf8, "strasse"},
         {"\xe1\xbe\x88", utf8, "\xe1\xbc\x80\xce\xb9"},  // ᾈ folds to ἀι
+        {"\xef\xac\x81ne", utf8, "fine"},                // ﬁne finds fine
     };
     for (const Row& row : rows)
         EXPECT_EQ(lookupKey(row.word, row.encoding), row.key) << row.word;

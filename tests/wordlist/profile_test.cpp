@@ -36,15 +36,34 @@ TEST(Profile, ReadOrRefused) {
     } rows[] = {
         {"", "en |  | ll re ve t s m d | on off off | a 66"},
         {"# only a comment\n\n", "en |  | ll re ve t s m d | on off off | a 66"},
-        {"language it\nelisions l dell  # l'anno\nendings\ndoubled-i off\n",
+        {"language it\nelisions l dell  # l'anno\nendings none\ndoubled-i off\n",
          "it | l dell |  | off off off | a 66"},
+        // A list's lines add up, the first replacing the English words.
+        {"elisions l d\nendings s\nelisions dell\nendings t\n",
+         "en | l d dell | s t | on off off | a 66"},
         {"language\tde\r\nendings s\r\ncase-rule on\ncompounds on\n",
          "de |  | s | on on on | a 66"},
-        {"case-rule on\ncase-rule off\ncompounds on\n",
-         "en |  | ll re ve t s m d | on off on | a 66"},
         {"function-words der die\tdas\nlanguage de\n",
          "de |  | ll re ve t s m d | on off off | der 3"},
-        {"function-words\n", "en |  | ll re ve t s m d | on off off | none 0"},
+        {"function-words none\n", "en |  | ll re ve t s m d | on off off | none 0"},
+        {"function-words der\nfunction-words die das\n",
+         "en |  | ll re ve t s m d | on off off | der 3"},
+        // A line that would go unapplied is refused.
+        {"case-rule on\ncompounds on\ncase-rule off\n",
+         "error: line 3: 'case-rule' is set on line 1 already"},
+        {"language fr\n\nlanguage it\n", "error: line 3: 'language' is set on line 1 already"},
+        {"elisions l\nelisions\n", "error: line 2: 'elisions' takes one word or more, or none"},
+        {"function-words\n", "error: line 1: 'function-words' takes one word or more, or none"},
+        {"endings none s\n",
+         "error: line 1: 'endings none' stands alone: no other word of it "
+         "may be given"},
+        {"endings s\nendings none\n",
+         "error: line 2: 'endings none' stands alone: no other "
+         "word of it may be given"},
+        {"endings none\nendings s\n",
+         "error: line 2: 'endings' is none on an earlier line: no "
+         "word of it may be given"},
+        {"\xe9lisions l\n", "error: line 1: unknown setting '\xc3\xa9lisions'"},
         {"case-rule\n", "error: line 1: 'case-rule' takes on or off"},
         {"compounds yes\n", "error: line 1: 'compounds' takes on or off"},
         {"language fr\ndoubled-i maybe\n", "error: line 2: 'doubled-i' takes on or off"},

@@ -32,16 +32,31 @@ def is_link(run):
     return dot > 0 and ascii_lower(run[dot + 1:]) in TOP_LEVEL_DOMAINS
 
 
+def is_ascii_word_end(c):
+    return c.isascii() and (c == "\t" or unicodedata.category(c)[0] in "PSZ")
+
+
+def is_wide_word_end(c):
+    """A word end beyond ASCII (a curly quote, the ellipsis, a no-break
+    space): it ends a run as a blank does."""
+    return not c.isascii() and (c in APOSTROPHES or unicodedata.category(c)[0] in "PSZ")
+
+
+def is_handle(run):
+    return len(run) > 1 and run[0] in "@#" and unicodedata.category(run[1]).startswith("L")
+
+
 def link_at(text, at):
     end = at
-    while end < len(text) and text[end] not in " \t<{":
+    while end < len(text) and text[end] not in " \t'<{" and not is_wide_word_end(text[end]):
         end += 1
     start, stop = at, end
-    while start < stop and text[start] in "([\"'`":
+    while start < stop and is_ascii_word_end(text[start]) and text[start] not in "@#":
         start += 1
-    while stop > start and text[stop - 1] in ".,;:!?)]\"'`":
+    while stop > start and is_ascii_word_end(text[stop - 1]):
         stop -= 1
-    return (start, stop) if is_link(text[start:stop]) else None
+    run = text[start:stop]
+    return (start, stop) if is_handle(run) or is_link(run) else None
 
 
 def is_tag(text, start, close):
@@ -79,7 +94,7 @@ def verbatim_spans(text):
             i = close + 1
             run_start = True
             continue
-        run_start = text[i] in " \t"
+        run_start = text[i] in " \t'" or is_wide_word_end(text[i])
         i += 1
     return spans
 
@@ -108,7 +123,8 @@ CONTRACTION_ENDINGS = ("ll", "re", "ve", "t", "s", "m", "d")
 
 def contraction_ending(word):
     """The length of the contraction ending the word begins with, or 0."""
-    capitals = not any("a" <= c <= "z" for c in word)
+    capitals = all(unicodedata.category(c) in ("Lu", "Lt") for c in word
+                   if unicodedata.category(c).startswith("L"))
     for ending in CONTRACTION_ENDINGS:
         if word.startswith(ending.upper() if capitals else ending):
             return len(ending)
@@ -141,7 +157,8 @@ def split_rest(words, memo, rest, before_apostrophe):
 
 def split_contraction(words, memo, word, before_apostrophe):
     at = contraction_ending(word)
-    if 0 < at < len(word) and not listed(words, word):
+    if 0 < at < len(word) and not unicodedata.category(word[at]).startswith("M") and \
+            not listed(words, word):
         rest = split_rest(words, memo, word[at:], before_apostrophe)
         if rest is not None:
             return word[:at] + " " + rest

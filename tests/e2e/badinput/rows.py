@@ -125,15 +125,29 @@ def copied_run(data, repair=lambda line: line):
                 files=files(input_srt=data, words=b"zyzzyva\n"))
 
 
+def characters_of(line):
+    """The line's characters, each with its bytes, read as unjam reads a
+    line: UTF-8 when it is valid UTF-8, else Windows-1252."""
+    try:
+        return [(c, c.encode()) for c in line.decode()]
+    except UnicodeDecodeError:
+        return [(utf8_of_1252(bytes([b])).decode(), bytes([b])) for b in line]
+
+
 def quote_pairs_merged(line):
     """A line of unknown words as unjam repairs it: each doubled apostrophe
     or grave accent becomes a quotation mark, but not inside markup or a
     link, which are copied as they stand."""
-    text, out, i = line.decode("latin-1"), [], 0
+    chars = characters_of(line)
+    text, out, i = "".join(c for c, _ in chars), [], 0
     for start, stop in verbatim_spans(text) + [(len(text), len(text))]:
-        out += [re.sub("''|``", '"', text[i:start]), text[start:stop]]
+        while i < start:
+            pair = i + 1 < start and text[i] in "'`" and text[i + 1] == text[i]
+            out.append(b'"' if pair else chars[i][1])
+            i += 2 if pair else 1
+        out += [data for _, data in chars[start:stop]]
         i = stop
-    return "".join(out).encode("latin-1")
+    return b"".join(out)
 
 
 @functools.cache
@@ -413,6 +427,27 @@ ROWS = [
         unprivileged=True,
         **dict(STANDARD_RUN, stderr=words2_skipped(b"cannot be opened: Permission denied"))),
 
+    # A profile or accepted forms that are a link to nothing end the run as
+    # any that cannot be read; so does a profile in UTF-16, whose settings
+    # cannot be read either.
+    Row("profile-dangling-link", stderr=b"Could not read the profile words.profile: it is a link "
+        b"to a missing file\n", setup=[("symlink", "words.profile", "gone")], **NO_RUN),
+    Row("accepted-dangling-link", stderr=b"Could not read the accepted words words.accepted: it is "
+        b"a link to a missing file\n", setup=[("symlink", "words.accepted", "gone")], **NO_RUN),
+    Row("profile-utf16", stderr=b"Malformed profile words.profile: it is in UTF-16; save it in "
+        b"UTF-8\n", files=files(**{"words.profile": "language fr\n".encode("utf-16")}), **NO_RUN),
+    # Lists and profiles saved with CR line ends alone have lines, as the
+    # input has: one Windows-1252 word leaves the UTF-8 words findable, and
+    # a profile's first line, a comment, does not hide the others.
+    Row("words-cr-line-ends", 0, b"", report(4, 1),
+        SRT_REPAIRED.replace(b"doing", b"doing, caf\xc3\xa9"),
+        files=files(input_srt=SRT.replace(b"doing", b"doing, caf\xc3\xa9"),
+                    words=b"are\rcaf\xc3\xa9\rdoing\rna\xefve\rwhat\ryou\r")),
+    Row("profile-cr-line-ends", 0, b"", report(4, 1),
+        SRT_REPAIRED.replace(b"What are you doing?", b"Je l'ai"),
+        files=files(input_srt=SRT.replace(b"What areyou doing?", b"Jel'ai"), words=b"ai\nje\n",
+                    **{"words.profile": b"# French\rlanguage fr\relisions l\r"})),
+
     # Closed standard streams are not taken over by a file unjam opens, or
     # its messages would land in the output file; a reader gone away does
     # not stop the run.
@@ -529,6 +564,9 @@ ROWS += [
         b"same file as words2\n", setup=[("mkdir", "out"), ("symlink", "out/names.txt", "../words2")],
         args=["-o", "out", "ep1.srt", "ep2.srt"],
         **dict(SEASON_REFUSED, files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, words2=b"Bo\n"))),
+    Row("season-profile-dangling-link", stderr=b"Could not read the profile words.profile: it "
+        b"is a link to a missing file\n", setup=[("symlink", "words.profile", "gone")],
+        args=["-o", "out", "ep1.srt", "ep2.srt"], **SEASON_REFUSED),
     Row("season-unreadable-file", stderr=b"Could not open the input file: ep2.srt: Permission denied\n",
         files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE, ep3_srt=EPISODE),
         setup=[("chmod000", "ep2.srt")], unprivileged=True,
@@ -669,3 +707,13 @@ def typeset_season(case):
 
 ROWS += [Row("season-typographic-utf8", **typeset_season("typographic-utf8")),
          Row("season-windows-1252", **typeset_season("windows-1252"))]
+
+
+# unjam-names on words of a million letters, in ASCII, beyond it and
+# capitalized, under a profile that reads compounds: every step of the names
+# is linear in a word's length (quadratic steps took hours on these 10 MB).
+LONG = (b"e" * (1 << 20), "\u00e9".encode() * (1 << 20), "\u00c9".encode() + "\u00e9".encode() * (1 << 20))
+ROWS += [Row("names-million-letter-words", 0, b"", b"".join(w + b"\n" for w in LONG), None,
+             files={"input.srt": lambda: (b"1\n00:01\ngo %s %s %s\n\n" % LONG) * 2, "words": b"go\n",
+                    "words.profile": b"compounds on\n"},
+             program="unjam-names", args=["input.srt"])]

@@ -3,7 +3,7 @@ language it
 # The words that drop their vowel before an apostrophe (l'anno, dell'anno,
 # com'è, dov'è, tutt'altro, vent'anni, Sant'Antonio).
 elisions c d l m n s t v ch un all dall dell nell sull coll quell bell quest anch buon com cos dov quand quant tant tutt nient senz mezz sant grand ognun vent trent quarant cinquant sessant settant ottant novant
-endings
+endings none
 # Italian writes a doubled i (entrambi i joined is entrambii).
 doubled-i off
 # Articles, pronouns, prepositions, conjunctions and common verbs: unjam-names
