@@ -5,7 +5,8 @@
 # shows every file, and the names when there are any. Checked with and
 # without a words2, with -n (the lists alone), and with the installed list
 # when the working directory has no `words` (on Windows, the `words` beside
-# the .exe), and with a linked list that has accepted forms beside it.
+# the .exe), and with a linked list that has accepted forms or counts beside
+# it.
 #   matches-unjam.sh UNJAM_SEASON UNJAM TOP_DIR    (UNJAM_WRAP runs a Windows program)
 set -u
 season=$(realpath "$1") unjam=$(realpath "$2") top=$(realpath "$3")
@@ -29,6 +30,7 @@ compare() {
     mkdir -p "$expect/out"
     cp -P "$run/words" "$expect/words" 2>/dev/null || cp -P "$main" "$expect/words"
     [ -e "$run/words.accepted" ] && cp "$run/words.accepted" "$expect/"
+    [ -e "$run/words.counts" ] && cp "$run/words.counts" "$expect/"
     if [ -e "$run/out/names.txt" ] || [ -e "$run/words2" ]; then
         { [ -e "$run/words2" ] && cat "$run/words2" && echo
           [ -e "$run/out/names.txt" ] && cat "$run/out/names.txt"; } >"$expect/words2"
@@ -82,6 +84,16 @@ setup accepted "$tmp/list/words"
 [[ $season == *.exe ]] && cp "$tmp/list/words.accepted" "$tmp/accepted/"
 compare accepted -n
 grep -q "toomuch" "$tmp/accepted/out/ep01.srt" || fail "the accepted toomuch was cut"
+
+# A list with counts beside it, linked: the season takes them along, and
+# they choose the reading ("to get her now", which these counts favour over
+# the longest first piece's "together now"), as unjam does.
+mkdir "$tmp/counted-list" && cp "$main" "$tmp/counted-list/words" &&
+    printf '%s 100000\n' to get her now >"$tmp/counted-list/words.counts"
+setup counted "$tmp/counted-list/words"
+[[ $season == *.exe ]] && cp "$tmp/counted-list/words.counts" "$tmp/counted/"
+compare counted -n
+grep -q "to get her now" "$tmp/counted/out/"* || fail "the counts did not choose the reading"
 
 # Installed as the install step (or the Windows zip) lays it out; no
 # `words` where it runs.
