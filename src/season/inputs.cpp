@@ -72,7 +72,10 @@ void gatherInputs(SeasonOptions& options) {
     std::vector<std::string> files, named;
     std::vector<Folder> given, sources;
     for (const std::string& input : options.files) {
-        if (kindOfPath(input.c_str()) != FileKind::directory) {
+        FileKind kind = kindOfPath(input.c_str());
+        // A missing name without .srt is taken for a folder, whose reading says why it fails.
+        bool folderNamed = kind == FileKind::missing && !isSubtitleName(input);
+        if (kind != FileKind::directory && !(folderNamed && options.folder.empty())) {
             if (options.folder.empty() && !isSubtitleName(fileName(input)))
                 fail("Will not repair " + input +
                      ": it is not a subtitle file (.srt); give the folder of the subtitles, or "

@@ -709,6 +709,8 @@ ROWS += [
         b"the .srt files of a folder, not those of its sub-folders\n",
         setup=[("bash", "mkdir -p season/sub && mv ep1.srt season/sub/ && mv ep2.srt season/ep2.txt")],
         **FOLDER_REFUSED),
+    Row("season-folder-missing", stderr=b"Could not read the folder: season: No such file or "
+        b"directory\n", **FOLDER_REFUSED),
     Row("season-folder-unreadable", stderr=b"Could not read the folder: season: Permission denied\n",
         setup=[("mkdir", "season"), ("chmod000", "season")], unprivileged=True, **FOLDER_REFUSED),
     # A video dropped with its subtitles.
