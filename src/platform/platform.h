@@ -117,6 +117,9 @@ bool makeFolders(const std::string& path);
 // set and `folder` the folder it was to be made in.
 bool makeScratchFolder(std::string& folder);
 
+// Makes `path` the working directory.
+bool changeFolder(const std::string& path);
+
 // Deletes an empty folder.
 bool removeFolder(const char* path);
 

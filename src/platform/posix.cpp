@@ -389,3 +389,7 @@ bool openInBrowser(const std::string& path) {
     errno = EIO;
     return false;
 }
+
+bool changeFolder(const std::string& path) {
+    return chdir(path.c_str()) == 0;
+}

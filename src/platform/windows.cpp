@@ -629,3 +629,9 @@ bool openInBrowser(const std::string& path) {
     errno = errnoOf(static_cast<DWORD>(result));
     return false;
 }
+
+bool changeFolder(const std::string& path) {
+    if (SetCurrentDirectoryW(widen(path.c_str()).c_str())) return true;
+    errno = errnoOf(GetLastError());
+    return false;
+}

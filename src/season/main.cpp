@@ -5,6 +5,7 @@
 
 #include "driver/messages.h"
 #include "platform/platform.h"
+#include "season/plan.h"
 #include "season/run.h"
 
 namespace {
@@ -36,6 +37,10 @@ int main(int argc, char** argv) {
     ignoreBrokenPipes();
     if (!startedInOwnWindow()) return runReportingOutOfMemory(runSeason, argc, argv);
     std::atexit(keepWindowOpen);
+    // Explorer chooses the working directory of a drop; the lists are read
+    // from the program's own folder instead, where the zip puts `words` and
+    // the user `words2`. Dropped paths are absolute.
+    changeFolder(folderOf(programBeside(argv[0], "unjam")));
     if (argc < 2) {
         for (const char* line : dropHelp)
             std::printf("%s\n", line);

@@ -8,6 +8,8 @@
 # click explains how to drop a folder; a dropped file that is no subtitle
 # file and a folder without subtitles are refused in the window, which
 # waits, and nothing is written.
+# Explorer's choice of working directory is left out: the lists are read
+# beside the program.
 #   drop-test.sh UNJAM_SEASON_EXE DROP_LAUNCHER_EXE SOURCE_DIR
 # (UNJAM_WRAP runs a Windows program)
 set -u
@@ -25,10 +27,17 @@ season=$(windows "$program")
 drop() {
     local record=$1
     shift
-    ${UNJAM_WRAP:-} "$launcher" "$(windows "$record")" "$season" "$@" </dev/null | tr -d '\r'
+    (cd elsewhere && ${UNJAM_WRAP:-} "$launcher" "$(windows "$record")" "$season" "$@" </dev/null) |
+        tr -d '\r'
     echo "status ${PIPESTATUS[0]}"
 }
 
+# The programs as the zip holds them, the word list beside them, and a
+# working directory without one: a drop reads the lists beside the program.
+mkdir "$tmp/unzipped" "$tmp/elsewhere"
+cp "$program" "${program%/*}/unjam.exe" "$top/dict/words" "$tmp/unzipped/"
+program=$tmp/unzipped/unjam-season.exe
+season=$(windows "$program")
 cd "$tmp" || exit 1
 cp "$top/dict/words" words
 mkdir dropped typed
@@ -39,6 +48,7 @@ echo notes >dropped/notes.txt
 window=$(drop "$tmp/opened" "$(windows "$tmp/dropped")")
 grep -qx "Repaired 3 of 3 files into $(windows "$tmp/dropped/fixed" | sed 's/\\/\\\\/g'); .*" <<<"$window" ||
     fail "no summary of the repairs in the window:"$'\n'"$window"
+grep -q "No 'words'" <<<"$window" && fail "a drop did not read the words beside the program"
 [ "$(tail -n 4 <<<"$window")" = $'\nPress any key to close this window.\n[window: waited for a key]\nstatus 0' ] ||
     fail "the window did not wait for a key:"$'\n'"$window"
 [ "$(tr -d '\r' <opened 2>/dev/null)" = "$(windows "$tmp/dropped/fixed/review.html")" ] ||
