@@ -6,6 +6,7 @@ works, and it is read through in a few minutes.
 - Length: at most MAX_LINES lines.
 - The before/after table: each row is a text line of examples/sample.srt and
   the same line of examples/sample-repaired.srt.
+- The packages it names are of this version.
 - Links and images: a relative target is a file or folder of the tree; a
   `#part` is a heading of the README (or of the Markdown file it names).
   The README links to nothing outside the tree.
@@ -189,6 +190,9 @@ def main():
         failures.append(f"the README has {lines} lines, more than {MAX_LINES}")
     check_links(text, top, failures)
     check_table(text, top, failures)
+    for named in re.findall(r"unjam[-_](\d[\w.]*?)[-_](?:windows|amd64)", text):
+        if named != version(top):
+            failures.append(f"a package of version {named}; the version is {version(top)}")
     home = tempfile.mkdtemp(prefix="unjam-readme-")
     try:
         prefix = install(build, top, home)
