@@ -1,11 +1,14 @@
 # The Windows zip: the programs with the word list beside them (where they
-# look for the installed list), the README and the licences, in one folder
-# named after the version.
+# look for the installed list), the Windows README and the licences, in one
+# folder named after the version.
 # Every program of the project belongs here (the zip's test expects each
 # .exe of the build's top folder).
 install(TARGETS unjam unjam-names unjam-season unjam-review RUNTIME DESTINATION .)
-install(FILES dict/words dict/words.counts README.md LICENSE dict/COPYING.scowl dict/COPYING.counts
-  DESTINATION .)
+# The README for Windows users (the drop on unjam-season.exe first, then the
+# terminal), with the version's paths and Windows' line ends, for Notepad.
+configure_file(package/windows/README.txt README.txt @ONLY NEWLINE_STYLE CRLF)
+install(FILES dict/words dict/words.counts "${PROJECT_BINARY_DIR}/README.txt" LICENSE
+  dict/COPYING.scowl dict/COPYING.counts DESTINATION .)
 # Each other language in a folder of its own: its list, rules, accepted
 # forms and notices.
 foreach(language de es fr it pt)

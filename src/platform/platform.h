@@ -117,6 +117,9 @@ bool makeFolders(const std::string& path);
 // set and `folder` the folder it was to be made in.
 bool makeScratchFolder(std::string& folder);
 
+// Makes `path` the working directory.
+bool changeFolder(const std::string& path);
+
 // Deletes an empty folder.
 bool removeFolder(const char* path);
 
@@ -127,6 +130,10 @@ bool removeFolder(const char* path);
 bool lockFile(const char* path);
 // Removes the lock file and lets it go.
 void unlockFile(const char* path);
+
+// The names of the entries of the folder `path`, `.` and `..` left out, in
+// no order. False with errno set when it cannot be read.
+bool listFolder(const std::string& path, std::vector<std::string>& names);
 
 // --- What a path is ----------------------------------------------------
 
@@ -222,3 +229,25 @@ std::string installedWordsBeside(const char* argv0);
 // The shell command that puts the installed list in the working directory
 // as `words`: `ln -s PATH words` on POSIX, `copy "PATH" words` on Windows.
 std::string commandToUseInstalledWords();
+
+// --- The user's desktop ------------------------------------------------
+
+// Whether this program has a console window of its own, which closes when
+// it ends: on Windows, the one Explorer opens for a program started by a
+// double click or by files dropped on it (no other program, such as a
+// command prompt, shares the console). Never on POSIX, where a program runs
+// in a terminal or a script that outlives it.
+bool startedInOwnWindow();
+
+// Waits for a key to be pressed in that window, so that what it shows can
+// be read before it closes. Returns at once when no key can come (the
+// input at its end); on POSIX, always (see startedInOwnWindow).
+void waitForKey();
+
+// Shows the file `path` in the user's web browser and waits for the program
+// that hands it over: the program that UNJAM_OPENER names when it is set
+// (with `path` as its only argument: another browser, or a stand-in for
+// tests); else on POSIX xdg-open, found on PATH, and on Windows the program
+// the system opens the file's type with. False with errno set when that
+// could not be started or failed (EIO).
+bool openInBrowser(const std::string& path);

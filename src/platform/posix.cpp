@@ -1,5 +1,7 @@
 // The platform layer on Linux and other POSIX systems.
+#include <dirent.h>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -9,10 +11,13 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 
 #include "platform/platform.h"
+
+extern char** environ;
 
 namespace {
 
@@ -340,4 +345,51 @@ void cleanUpOnInterrupt(const std::vector<std::string>& paths) {
     withInterruptsBlocked([&] { cleanUpPaths = paths; });
     for (int signal : interruptions)
         std::signal(signal, onInterrupt);
+}
+
+bool listFolder(const std::string& path, std::vector<std::string>& names) {
+    DIR* folder = opendir(path.c_str());
+    if (!folder) return false;
+    errno = 0;
+    while (const dirent* entry = readdir(folder)) {
+        std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    int reason = errno;
+    closedir(folder);
+    errno = reason;
+    return reason == 0;
+}
+
+bool startedInOwnWindow() {
+    return false;
+}
+
+void waitForKey() {}
+
+bool openInBrowser(const std::string& path) {
+    const char* opener = std::getenv("UNJAM_OPENER");
+    if (!opener || !*opener) opener = "xdg-open";
+    // Its chatter stays off standard output, which is this program's report.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    char* argv[] = {const_cast<char*>(opener), const_cast<char*>(path.c_str()), nullptr};
+    pid_t child;
+    std::fflush(nullptr);
+    int failed = posix_spawnp(&child, opener, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) {
+        errno = failed;
+        return false;
+    }
+    RunningProgram running;
+    running.id = child;
+    if (waitForProgram(running) == 0) return true;
+    errno = EIO;
+    return false;
+}
+
+bool changeFolder(const std::string& path) {
+    return chdir(path.c_str()) == 0;
 }

@@ -566,3 +566,72 @@ int processorCount() {
     DWORD count = GetActiveProcessorCount(ALL_PROCESSOR_GROUPS);
     return count > 0 ? static_cast<int>(count) : 1;
 }
+
+bool listFolder(const std::string& path, std::vector<std::string>& names) {
+    std::wstring pattern = widen(path.c_str());
+    if (pattern.empty() || (pattern.back() != L'\\' && pattern.back() != L'/')) pattern += L'\\';
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((pattern + L'*').c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        // A file where the folder should be, as opendir says it on Linux.
+        errno = error == ERROR_DIRECTORY || kindOfPath(path.c_str()) == FileKind::regular
+                    ? ENOTDIR
+                    : errnoOf(error);
+        return false;
+    }
+    do {
+        std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(narrow(name));
+    } while (FindNextFileW(search, &found));
+    DWORD error = GetLastError();
+    FindClose(search);
+    if (error == ERROR_NO_MORE_FILES) return true;
+    errno = errnoOf(error);
+    return false;
+}
+
+bool startedInOwnWindow() {
+    DWORD ids[2];
+    return GetConsoleProcessList(ids, 2) == 1;
+}
+
+void waitForKey() {
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode;
+    if (!GetConsoleMode(input, &mode)) {
+        // Input that is no console (a test's pipe): one byte is the key.
+        char byte;
+        DWORD read;
+        ReadFile(input, &byte, 1, &read, nullptr);
+        return;
+    }
+    // Keys pressed while the program ran do not close the window unread.
+    FlushConsoleInputBuffer(input);
+    INPUT_RECORD record;
+    DWORD read;
+    while (ReadConsoleInputW(input, &record, 1, &read) && read == 1)
+        if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) return;
+}
+
+bool openInBrowser(const std::string& path) {
+    const wchar_t* opener = _wgetenv(L"UNJAM_OPENER");
+    if (opener && *opener) {
+        int status = runProgram(narrow(opener), {path}, ".", "NUL");
+        if (status == 0) return true;
+        if (status > 0) errno = EIO;
+        return false;
+    }
+    // Beyond 32: started; below, the reason.
+    auto result = reinterpret_cast<intptr_t>(ShellExecuteW(
+        nullptr, L"open", widen(path.c_str()).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (result > 32) return true;
+    errno = errnoOf(static_cast<DWORD>(result));
+    return false;
+}
+
+bool changeFolder(const std::string& path) {
+    if (SetCurrentDirectoryW(widen(path.c_str()).c_str())) return true;
+    errno = errnoOf(GetLastError());
+    return false;
+}

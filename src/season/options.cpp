@@ -12,15 +12,18 @@
 namespace {
 
 const char* const usageText[] = {
-    "Usage: unjam-season -o DIR [-n] [-l LANG] in.srt...",
+    "Usage: unjam-season [-o DIR] [-n] [-l LANG] [--open] FOLDER | in.srt...",
     " Proposes the names of a season's subtitle files, then repairs each file",
     " into DIR as unjam does, with the names added to the second word list:",
     " DIR/NAME.log holds each file's messages, DIR/names.txt the names to review,",
     " DIR/review.html every change and name, to review in a web browser.",
-    " -o DIR          the folder for the repaired files, created if missing",
+    " FOLDER stands for its .srt files (any case), not those of its sub-folders.",
+    " -o DIR          the folder for the repaired files, created if missing;",
+    "                 without it, the folder 'fixed' in the inputs' folder",
     " -n, --no-names  propose no names: repair with 'words' and 'words2' alone",
     " -l LANG         repair with the installed list of the language LANG and its",
     "                 rules (en es fr de it pt) instead of 'words' here",
+    " --open          open the review page in the web browser at the end",
     " -h, --help      print this text",
     " --version       print the version",
 };
@@ -54,6 +57,8 @@ int readCommandLine(int argc, char** argv, SeasonOptions& options) {
         } else if (std::strcmp(arg, "--version") == 0) {
             std::printf("unjam-season %s\n", UNJAM_VERSION);
             return 0;
+        } else if (std::strcmp(arg, "--open") == 0) {
+            options.openPage = true;
         } else if (std::strcmp(arg, "-n") == 0 || std::strcmp(arg, "--no-names") == 0) {
             options.proposeNames = false;
         } else if (std::strcmp(arg, "-o") == 0 && k + 1 < argc && argv[k + 1][0] != '\0') {
@@ -70,7 +75,6 @@ int readCommandLine(int argc, char** argv, SeasonOptions& options) {
             return usageError(std::string("Unknown option: ") + arg);
         }
     }
-    if (options.folder.empty()) return usageError("No output folder: give one with -o DIR");
     if (options.files.empty()) return usageError("No input file");
     return -1;
 }

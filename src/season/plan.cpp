@@ -4,26 +4,13 @@
 
 #include "driver/messages.h"
 #include "platform/platform.h"
+#include "season/inputs.h"
 
 namespace {
-
-bool endsWithSrt(const std::string& name) {
-    if (name.size() < 4) return false;
-    std::string end = name.substr(name.size() - 4);
-    for (char& c : end)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return end == ".srt";
-}
 
 bool sameFile(const std::string& a, const FileIdentity& b) {
     FileIdentity id;
     return identifyPath(a.c_str(), id) && sameIdentity(id, b);
-}
-
-std::string folderOf(const std::string& path) {
-    size_t slash = lastSeparator(path);
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 struct PlannedFile {
@@ -95,8 +82,14 @@ void refuseOverwrite(const std::string& path, const std::vector<std::string>& in
 
 }  // namespace
 
+std::string folderOf(const std::string& path) {
+    size_t slash = lastSeparator(path);
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 std::string logNameFor(const std::string& name) {
-    return (endsWithSrt(name) ? name.substr(0, name.size() - 4) : name) + ".log";
+    return (isSubtitleName(name) ? name.substr(0, name.size() - 4) : name) + ".log";
 }
 
 std::string partialName(const std::string& path) {

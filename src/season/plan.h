@@ -14,6 +14,8 @@ inline constexpr const char* lockFileName = ".unjam-season.lock";
 
 // NAME with a final ".srt" (any case) replaced by ".log", or ".log" added.
 std::string logNameFor(const std::string& name);
+// The folder of the file `path`, as written: `.` for a bare name.
+std::string folderOf(const std::string& path);
 // `name` inside `folder`, as the user wrote the folder.
 std::string inFolder(const std::string& folder, const std::string& name);
 // Where the file `path` is written before it takes that name in one step,

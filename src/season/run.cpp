@@ -11,6 +11,7 @@
 #include "names/candidates.h"
 #include "names/subtitles.h"
 #include "platform/platform.h"
+#include "season/inputs.h"
 #include "season/lists.h"
 #include "season/namechoices.h"
 #include "season/options.h"
@@ -192,6 +193,7 @@ int runSeason(int argc, char** argv) {
     SeasonOptions options;
     int status = readCommandLine(argc, argv, options);
     if (status >= 0) return status;
+    gatherInputs(options);
     MainList main = chooseMainList(argv[0], options.language);
     refuseUnsafePlan(options.folder, options.files, options.proposeNames, listsToKeep(main));
     std::string unjam = programBeside(argv[0], "unjam");
@@ -236,5 +238,11 @@ int runSeason(int argc, char** argv) {
     bool pageComplete = false;
     bool pageWritten = writeSeasonPage(page, files, names, pageComplete);
     unlockFile(lock.c_str());
-    return printSummary(options, files, names.proposed, pageWritten, pageComplete);
+    status = printSummary(options, files, names.proposed, pageWritten, pageComplete);
+    if (options.openPage && pageWritten && !openInBrowser(absolutePath(page))) {
+        complain("Could not open the review page in a browser: " + page + ": " +
+                 std::strerror(errno) + "; open it yourself");
+        status = 1;
+    }
+    return status;
 }

@@ -96,7 +96,7 @@ for field in Package=unjam Section=utils; do
     [ "$(dpkg-deb -f "${debs[0]}" "${field%=*}")" = "${field#*=}" ] || fail "not $field"
 done
 # Any lintian error fails; the warnings left are listed, with the reasons,
-# in the README's install section.
+# in docs/contributing.md (The package).
 if command -v lintian >/dev/null; then
     report=$(lintian "${debs[0]}" 2>/dev/null)
     grep -q '^E:' <<<"$report" && fail "lintian:"$'\n'"$report"

@@ -90,6 +90,10 @@ if [ "${unjam##*/}" = unjam-season ]; then
     run -o . s/words2; run -o out2 in.srt; run -o out3 in.srt
     mkdir -p out4/review.html && run -o out4 in.srt
     (mkdir bare && cd bare && run -o out ../in.srt)
+    # Folders, and what a drop may bring.
+    mkdir season empty && cp in.srt season/ && echo notes >empty/notes.txt && echo video >video.mkv
+    run season season/; run season/in.srt season; run season a; run empty; run in.srt video.mkv
+    run missing-folder/; UNJAM_OPENER=/nonexistent/opener run --open season
     # The names the page gives the paths, counts and reasons of these runs.
     sed -i -e 's/^\(\[[0-9]*\/[0-9]*\]\) [^:]*:/[K\/N] in.srt:/' \
         -e 's/: [0-9]* lines, [0-9]* fixed, [0-9]* ambiguous, [0-9]* not found$/: N lines, N fixed, N ambiguous, N not found/' \
@@ -109,13 +113,23 @@ if [ "${unjam##*/}" = unjam-season ]; then
         -e 's/^\(Could not open the installed word list:\) .*/\1 path: reason/' \
         -e 's/^\(Could not open the input file:\) [^:]*: .*/\1 in.srt: reason/' \
         -e 's/^Unknown option: .*/Unknown option: option/' \
+        -e 's/^No subtitle files in [^:]*:/No subtitle files in FOLDER:/' \
+        -e 's/^\(Could not read the folder:\) .*/\1 FOLDER: reason/' \
+        -e 's/^One folder is given twice: .* and .*/One folder is given twice: FOLDER and FOLDER/' \
+        -e 's/^[^ ]* is in the folder [^,]*,/in.srt is in the folder FOLDER,/' \
+        -e 's/^\(The inputs are in more than one folder:\) .* and [^;]*;/\1 FOLDER and FOLDER;/' \
+        -e 's/^Will not repair [^:]*: it is not a subtitle file/Will not repair file: it is not a subtitle file/' \
+        -e 's/^\(Could not open the review page in a browser:\) .*\/review.html: .*;/\1 DIR\/review.html: reason;/' \
         -e "s/^\\(No 'words' in the working directory: using the installed list\\) .*/\\1 path/" messages
-    check_messages "No input file" "No output folder" "needs a folder" "given twice" \
+    check_messages "No input file" "needs a folder" "given twice" \
         "Unknown option" "Could not open the input file" "not repaired: it could not be read" \
         "lines, N fixed" "Proposed N names" "No names proposed:" "No names proposed (-n)" \
         "To keep the good names" "folder of an input" "not a folder" "one file name" \
         "two files named" "it is the word list" "over an input" "over the word list" \
-        "installed word list" "Every change is on the page" "Could not write the review page"
+        "installed word list" "Every change is on the page" "Could not write the review page" \
+        "No subtitle files in" "Could not read the folder" "One folder is given twice" \
+        "which is given too" "more than one folder" "not a subtitle file" \
+        "Could not open the review page"
 fi
 if [ "${unjam##*/}" = unjam-names ]; then
     printf '1\n2\nrun\0away\n' >nul.srt

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows zip as a user meets it: cpack makes it from the build tree; it
 # holds one folder with the programs (every .exe of the build's top
-# folder), the word list, the README and the licences, and nothing else.
+# folder), the word list, the Windows README and the licences, and nothing
+# else.
 # Run from another folder without a `words`, unjam.exe names the list
 # beside it and the command that copies it, unjam-season.exe uses that
 # list, and after that command (run by Windows' own cmd) unjam.exe repairs
@@ -27,9 +28,17 @@ programs=$(cd "$build" && printf './%s\n' *.exe)
 # Each other language's list travels in a folder of its own, with its
 # rules and its source's notice.
 languages=$(cd "$top/dict" && find . -mindepth 2 -type f | sort)
-[ "$files" = "$(printf '%s\n' ./COPYING.scowl ./COPYING.counts ./LICENSE ./README.md $programs ./words \
-    ./words.counts $languages | sort)" ] ||
+[ "$files" = "$(printf '%s\n' ./COPYING.scowl ./COPYING.counts ./LICENSE ./README.txt $programs \
+    ./words ./words.counts $languages | sort)" ] ||
     fail "zipped files differ:"$'\n'"$files"
+# The README for Windows users: the drop first, the version's own paths,
+# Windows' line ends.
+readme=$folder/README.txt
+[ "$(head -n 1 "$readme")" = $'Unjam for Windows\r' ] || fail "README.txt does not begin for Windows users"
+grep -q '@' "$readme" && fail "README.txt holds an unfilled @VARIABLE@"
+grep -qv $'\r$' "$readme" && fail "README.txt has a line not ended by CR LF"
+grep -q "drop it on" "$readme" ||
+    fail "README.txt does not say to drop the folder on unjam-season.exe"
 for list in ./words ./words.counts $languages; do
     cmp -s "$top/dict/$list" "$folder/$list" || fail "$list differs from dict/$list"
 done
@@ -40,8 +49,9 @@ windows_folder='Z:'${folder//\//\\}
 ${UNJAM_WRAP:-} "$folder/unjam.exe" sample.srt repaired.srt >/dev/null 2>stderr
 hint="Unjam reads its word list from 'words' in the working directory; to use the installed default list: copy \"$windows_folder\\words\" words"
 [ "$(tail -n 1 stderr)" = "$hint" ] || fail "hint is: $(cat stderr)"
-# The season command falls back to the list beside it too.
-${UNJAM_WRAP:-} "$folder/unjam-season.exe" -n -o fixed sample.srt >/dev/null 2>&1 ||
+# The season command falls back to the list beside it too; given the
+# folder, as README.txt has it, it repairs into `fixed` there.
+${UNJAM_WRAP:-} "$folder/unjam-season.exe" -n . >/dev/null 2>&1 ||
     fail "unjam-season.exe failed without a words here"
 cmp -s "$top/examples/sample-repaired.srt" fixed/sample.srt || fail "the season's repair differs"
 # The command as the hint gives it; Wine quotes the path as Windows would.

@@ -460,15 +460,18 @@ ROWS = [
 
 # unjam-season: the refusals come before anything is written; an input
 # that cannot be read is skipped and the others are repaired.
-SEASON_USAGE = b"""Usage: unjam-season -o DIR [-n] [-l LANG] in.srt...
+SEASON_USAGE = b"""Usage: unjam-season [-o DIR] [-n] [-l LANG] [--open] FOLDER | in.srt...
  Proposes the names of a season's subtitle files, then repairs each file
  into DIR as unjam does, with the names added to the second word list:
  DIR/NAME.log holds each file's messages, DIR/names.txt the names to review,
  DIR/review.html every change and name, to review in a web browser.
- -o DIR          the folder for the repaired files, created if missing
+ FOLDER stands for its .srt files (any case), not those of its sub-folders.
+ -o DIR          the folder for the repaired files, created if missing;
+                 without it, the folder 'fixed' in the inputs' folder
  -n, --no-names  propose no names: repair with 'words' and 'words2' alone
  -l LANG         repair with the installed list of the language LANG and its
                  rules (en es fr de it pt) instead of 'words' here
+ --open          open the review page in the web browser at the end
  -h, --help      print this text
  --version       print the version
 """
@@ -492,16 +495,17 @@ def page_name(name):
 
 
 def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True, into="out", shown=(),
-               why=b"it could not be read"):
+               why=b"it could not be read", args=None):
     """A run over `inputs` (ep1.srt...) into out/ (or `into`): the progress and
-    made files. `shown`: the inputs as the progress names them, when not as given."""
+    made files. `shown`: the inputs as the progress names them, when not as given;
+    `args`: the command line, when not `-o INTO INPUTS`."""
     each = shown or inputs
     progress = b"".join(
         b"[%d/%d] %s: " % (k + 1, len(each), name.encode()) +
         (b"not repaired: %s\n" % why if name in failed else
          b"7 lines, 1 fixed, 0 ambiguous, 0 not found\n")
         for k, name in enumerate(each))
-    folder = into.replace("\\", "/")
+    folder = os.path.normpath(into.replace("\\", "/"))
     repaired = [name.replace("\\", "/").split("/")[-1] for name in each if name not in failed]
     made = {folder + "/names.txt": names}
     if page:
@@ -523,7 +527,7 @@ def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True, into
               (b"To keep the good names: review %s, add them to words2, and run "
                b"again.\n" % listed if names else b""))
     return dict(status=1 if failed or not page else 0, stdout=stdout, made=made,
-                program="unjam-season", args=["-o", into] + list(inputs), output=None)
+                program="unjam-season", args=args or ["-o", into] + list(inputs), output=None)
 
 
 SEASON_REFUSED = dict(status=1, stdout=b"", made={}, program="unjam-season", output=None,
@@ -717,3 +721,66 @@ ROWS += [Row("names-million-letter-words", 0, b"", b"".join(w + b"\n" for w in L
              files={"input.srt": lambda: (b"1\n00:01\ngo %s %s %s\n\n" % LONG) * 2, "words": b"go\n",
                     "words.profile": b"compounds on\n"},
              program="unjam-names", args=["input.srt"])]
+
+# A season from its folder: its .srt files in any case, in the order of
+# their names, not a sub-folder's, not another file, not a hidden one (what
+# macOS leaves beside each file); the repairs in `fixed` inside it.
+IN_SEASON = "mkdir season && mv ep1.srt ep2.srt season/"
+SEASON_FOLDER = ("season/EP3.SRT", "season/ep1.srt", "season/ep2.srt")
+FOLDER_RUN = season_run(into="season/fixed", shown=SEASON_FOLDER, args=["season"])
+# A stand-in for the browser's opener that records the page it is given.
+OPENER = ("mkdir bin && printf '#!/bin/sh\\nrealpath --relative-to=. \"$1\" >opened.txt\\n' "
+          ">bin/xdg-open && chmod +x bin/xdg-open")
+FOLDER_REFUSED = dict(SEASON_REFUSED, args=["season"])
+ROWS += [
+    Row("season-folder", stderr=b"", files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        setup=[("bash", IN_SEASON + " && cp season/ep1.srt season/EP3.SRT && mkdir season/sub && "
+                "cp season/ep1.srt season/sub/ep9.srt && cp season/ep1.srt season/._ep1.srt && "
+                "echo notes >season/notes.txt")], **FOLDER_RUN),
+    # Files by name without -o: `fixed` in their folder.
+    Row("season-files-into-fixed", stderr=b"", files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        **season_run("ep1.srt", "ep2.srt", into="./fixed", args=["ep1.srt", "ep2.srt"])),
+    # --open hands the page, by its absolute path, to xdg-open.
+    Row("season-open", stderr=b"", files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        setup=[("bash", IN_SEASON + " && cp season/ep1.srt season/EP3.SRT && " + OPENER)],
+        env={"PATH": "bin:/usr/bin:/bin"},
+        **dict(FOLDER_RUN, args=["--open", "season"],
+               made=dict(FOLDER_RUN["made"], **{"opened.txt": b"season/fixed/review.html\n"}))),
+    # No opener: the repairs stand, the page is named, the status says it.
+    Row("season-open-no-opener", stderr=b"Could not open the review page in a browser: "
+        b"season/fixed/review.html: No such file or directory; open it yourself\n",
+        files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        setup=[("bash", IN_SEASON + " && cp season/ep1.srt season/EP3.SRT")],
+        env={"PATH": "/nonexistent"}, **dict(FOLDER_RUN, args=["--open", "season"], status=1)),
+    Row("season-folder-no-subtitles", stderr=b"No subtitle files in season: unjam-season repairs "
+        b"the .srt files of a folder, not those of its sub-folders\n",
+        setup=[("bash", "mkdir -p season/sub && mv ep1.srt season/sub/ && mv ep2.srt season/ep2.txt")],
+        **FOLDER_REFUSED),
+    Row("season-folder-missing", stderr=b"Could not read the folder: season: No such file or "
+        b"directory\n", **FOLDER_REFUSED),
+    Row("season-folder-unreadable", stderr=b"Could not read the folder: season: Permission denied\n",
+        setup=[("mkdir", "season"), ("chmod000", "season")], unprivileged=True, **FOLDER_REFUSED),
+    # A video dropped with its subtitles.
+    Row("season-not-a-subtitle-file", stderr=b"Will not repair video.mkv: it is not a subtitle file "
+        b"(.srt); give the folder of the subtitles, or their .srt files\n",
+        setup=[("bash", "echo video >video.mkv")], **dict(SEASON_REFUSED, args=["ep1.srt", "video.mkv"])),
+    Row("season-fixed-a-file", stderr=b"Will not write into season/fixed: it is not a folder\n",
+        setup=[("bash", IN_SEASON + " && echo mine >season/fixed")], **FOLDER_REFUSED),
+    # `fixed` that is the season's folder itself, or holds an input by a link.
+    Row("season-fixed-is-the-folder", stderr=b"Will not write into the folder of an input: "
+        b"season/fixed holds season/ep1.srt\n",
+        setup=[("bash", IN_SEASON), ("symlink", "season/fixed", ".")], **FOLDER_REFUSED),
+    Row("season-fixed-holds-an-input", stderr=b"Will not write over an input: season/fixed/ep2.srt "
+        b"is the same file as season/ep2.srt\n",
+        setup=[("bash", IN_SEASON + " && mkdir season/fixed"),
+               ("hardlink", "season/fixed/ep2.srt", "season/ep2.srt")], **FOLDER_REFUSED),
+    Row("season-folder-twice", stderr=b"One folder is given twice: season and ./season/\n",
+        setup=[("bash", IN_SEASON)], **dict(SEASON_REFUSED, args=["season", "./season/"])),
+    Row("season-folder-with-its-file", stderr=b"season/ep1.srt is in the folder season, which is "
+        b"given too: give the folder or its files, not both\n",
+        setup=[("bash", IN_SEASON)], **dict(SEASON_REFUSED, args=["season/ep1.srt", "season"])),
+    Row("season-two-folders", stderr=b"The inputs are in more than one folder: season and other; "
+        b"give one folder at a time, or -o DIR for the repairs\n",
+        setup=[("bash", IN_SEASON + " && mkdir other && cp season/ep1.srt other/")],
+        **dict(SEASON_REFUSED, args=["season", "other"])),
+]
