@@ -302,6 +302,7 @@ def season_page(driver):
     check([e.get_attribute("data-file") for e in driver.find_elements(
         By.CSS_SELECTOR, "section[data-file]")] == ["ep01.srt", "ep02.srt", "Ep 03.SRT", "ep04.srt"],
         "the files' sections")
+    driver.find_element(By.ID, "toc-summary").click()  # folded at first
     toc = [e.text for e in driver.find_elements(By.CSS_SELECTOR, "#toc li")]
     fixed = re.search(rb"Fixed (\d+) instances", read(os.path.join(out, "ep01.log")))[1].decode()
     check(toc[0] == f"ep01.srt \u2014 4 changes (unjam counted {fixed} repairs), 0 ambiguous, 0 lines with words not found, 0 undone"
