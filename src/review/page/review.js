@@ -373,8 +373,8 @@ function appendText(node, file, from, length) {
 
 // Every line is known at once, with its changes; its element is made when
 // its part is first shown.
-// A line that holds only names the repair kept, and the lists alone keep
-// too, is listed with the names only: it has nothing to review otherwise.
+// A line that holds only names the repair kept is listed with the names
+// only, where each of their places is decided: it has no change to review.
 function changedLine(file, line) {
   const mine = [];
   line.places = [];
@@ -398,7 +398,7 @@ function changedLine(file, line) {
   const entry = { file, line, kinds, changes: mine, make: makeChangedLine };
   line.places.forEach((p) => (p.entry = entry));
   line.changes = mine;
-  if (!mine.length && !line.places.some((p) => p.seg[5])) return null;
+  if (!mine.length) return null;
   lines.push(entry);
   return entry;
 }
@@ -406,9 +406,7 @@ function changedLine(file, line) {
 function makeChangedLine(entry) {
   const { file, line } = entry, mine = entry.changes;
   const node = el("article", "line");
-  // Only a line the repair changed carries data-line.
-  if (mine.length) node.dataset.line = line.n;
-  else node.dataset.unchangedLine = line.n;
+  node.dataset.line = line.n;
   const before = el("div", "body"), after = el("div", "body");
   let at = line.at, place = 0;
   for (const seg of line.segs) {
@@ -431,10 +429,8 @@ function makeChangedLine(entry) {
     }
   }
   const head = lineHead(file, line, entry.kinds), actions = el("span", "actions");
-  if (mine.length) {
-    actions.append(button("Undo line", () => act("undo line " + line.n, mine, "undone")), " ",
-      button("Redo line", () => act("redo line " + line.n, mine, "")));
-  }
+  actions.append(button("Undo line", () => act("undo line " + line.n, mine, "undone")), " ",
+    button("Redo line", () => act("redo line " + line.n, mine, "")));
   const editable = line.places.filter(hasGaps);
   entry.blanks = el("div", "blanks");
   if (editable.length) {
@@ -745,12 +741,12 @@ function fileSection(file, number) {
   const head = el("div", "file-head");
   const save = button("Download " + plain(file.decode(file.name)),
     () => download(file.decode(file.name), blobOf(reviewedParts(file))), "download");
-  head.append(el("h2", "", plain(file.decode(file.name))), save);
+  head.append(el("h2", "", plain(file.decode(file.name))),
+    el("span", "note source", "repair of " + plain(file.decode(file.before))), save);
   file.save = save;
   section.append(head);
-  const source = "repair of " + plain(file.decode(file.before)) +
-    (file.hasLog ? "" : "; no log given, so silent and ambiguous changes are not told apart");
-  section.append(el("p", "note", source));
+  if (!file.hasLog)
+    section.append(el("p", "note", "No log given, so silent and ambiguous changes are not told apart."));
   file.entries = file.lines.map((line) => changedLine(file, line)).filter((entry) => entry)
     .concat(file.notFound.map((line) => unchangedLine(file, line)));
   file.notFoundHead = el("h3", "", "Unchanged lines with words not found");
@@ -990,8 +986,7 @@ function placeRow(place, number) {
 // The places of a name, listed when first opened.
 function placesList(name, places) {
   const box = el("details", "places");
-  box.append(el("summary", "", "Where " + quoted(nameText(name)) + " stands: " +
-    countOf(places.length, "place")));
+  box.append(el("summary", "", "where " + (places.length === 1 ? "it stands" : "they stand")));
   box.ontoggle = () => {
     if (!box.open || box.children.length > 1) return;
     const list = el("ol");
@@ -1016,8 +1011,9 @@ function namesSection(names) {
   head.append(el("h2", "", "Proposed names for words2"));
   section.append(head, el("p", "note", "Untick the words that are not names of the series: " +
     "each place the name stands then shows, and downloads, what the word lists alone make of " +
-    "it. Keep the rejected names in rejected-names.txt in the output folder: the next run " +
-    "does not propose them again."));
+    "it. Each place, listed under its name, can also be decided on its own: the name, the " +
+    "lists' reading, or blanks set by hand. Keep the rejected names in rejected-names.txt in " +
+    "the output folder: the next run does not propose them again."));
   const list = el("ul", "names"), byName = placesByName();
   names.forEach((name, k) => {
     const item = el("li"), label = el("label"), box = el("input");
