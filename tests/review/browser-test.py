@@ -319,6 +319,14 @@ def season_page(driver):
                          ("F", "Download ep01.srt"), ("a", "Download all"), ("n", "")):
         body.send_keys(key)
         check(driver.switch_to.active_element.text == focused, f"key {key}")
+    # From a name's box (n), the keys act as anywhere else; space ticks it.
+    for key, focused in (("d", "Download ep"), ("a", "Download all"), (" ", "box False"),
+                         (" ", "box True"), ("j", "change")):
+        keys(driver, "n", key)
+        active = driver.switch_to.active_element
+        found = active.text or f"box {active.is_selected()}" if active.tag_name == "input" else \
+            active.text if "change" not in active.get_attribute("class") else "change"
+        check(found.startswith(focused), f"key {key} after n: {found}")
     js(driver, "window.scrollTo(0, 0)")
     change(driver, 3, 1, file="ep01.srt").click()  # "Whatareyou" split
     driver.find_element(By.CSS_SELECTOR, '[data-reading="to get her now"]').click()
