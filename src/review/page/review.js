@@ -235,7 +235,7 @@ function logList(file, line) {
 
 function lineKinds(file, line, own) {
   const kinds = new Set(file.hasLog ? own : []);
-  if (line.log.some((m) => m.startsWith("Couldn't find"))) kinds.add("n");
+  if (notFound(line)) kinds.add("n");
   return [...kinds];
 }
 
@@ -398,7 +398,7 @@ function changedLine(file, line) {
   const entry = { file, line, kinds, changes: mine, make: makeChangedLine };
   line.places.forEach((p) => (p.entry = entry));
   line.changes = mine;
-  if (!mine.length) return null;
+  if (!mine.length) return notFound(line) ? unchangedLine(file, line) : null;
   lines.push(entry);
   return entry;
 }
@@ -605,7 +605,12 @@ function toggleBlanks(entry, places, opener) {
   }
 }
 
+function notFound(line) {
+  return line.log.some((m) => m.startsWith("Couldn't find"));
+}
+
 function unchangedLine(file, line) {
+  line.length ??= line.end - line.at;
   const words = file.decode(file.after.slice(line.at, line.at + line.length)).toLowerCase();
   const entry = { file, line, kinds: ["n"], changes: [], words, make: makeUnchangedLine };
   lines.push(entry);
@@ -895,13 +900,12 @@ function countFiles(files) {
   for (const file of files) {
     const undone = file.decided;
     const ambiguous = file.ambiguous ??= file.changes.filter((c) => c.kind === "a").length;
-    const notFound = file.notFoundCount ??= file.lines.concat(file.notFound).filter((l) =>
-      l.log.some((m) => m.startsWith("Couldn't find"))).length;
+    const missing = file.notFoundCount ??= file.lines.concat(file.notFound).filter(notFound).length;
     // unjam's log counts also the repairs it tried inside a word, so its
     // figure, which the season's progress line shows, may be larger.
     const fixed = file.fixed >= 0 ? " (unjam counted " + file.fixed + " repairs)" : "";
     setText(file.counts, "\u2014 " + file.changes.length + " changes" + fixed + ", " + ambiguous +
-      " ambiguous, " + notFound + (notFound === 1 ? " line" : " lines") +
+      " ambiguous, " + missing + (missing === 1 ? " line" : " lines") +
       " with words not found, " + undone + " undone");
   }
 }
