@@ -12,7 +12,7 @@ const lines = []; // every changed or not-found line with its kinds, made or not
 // long file: a page of a million lines, or of 300 episodes, would not
 // open, and no one reads it at one go. Every line is known from the start,
 // so keys, search, counts, decisions and downloads reach all of them.
-const PART = 1000;
+const PART = 500;
 const parts = []; // each part: [file, its lines shown in the part] in page order
 let shownPart = -1;
 const wordPlaces = new Map(); // every place of a word, changed or not, by its bytes
