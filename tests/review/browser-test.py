@@ -570,10 +570,11 @@ def season_parts(driver):
     folder = os.path.join(SCRATCH, "parts")
     os.makedirs(folder)
     os.symlink(os.path.join(TOP, "dict/words"), os.path.join(folder, "words"))
-    for episode in (1, 2, 3):
+    for episode in (1, 2, 3):  # the last ends each cue with "Ohno"
         Path(folder, f"ep0{episode}.srt").write_bytes(b"".join(
-            b"%d\n00:%02d:%02d,000 --> 00:%02d:%02d,500\nWhat areyou doing, %d?\n\n" % (
-                k, k // 60, k % 60, k // 60, k % 60, k) for k in range(1, 201)))
+            b"%d\n00:%02d:%02d,000 --> 00:%02d:%02d,500\nWhat areyou doing, %d?%s\n\n" % (
+                k, k // 60, k % 60, k // 60, k % 60, k, b" Ohno." * (episode == 3))
+            for k in range(1, 201)))
     names = ["ep01.srt", "ep02.srt", "ep03.srt"]
     subprocess.run([SEASON, "-o", "out", "-n", *names], cwd=folder, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
@@ -591,6 +592,10 @@ def season_parts(driver):
     driver.find_element(By.ID, "toc-summary").click()
     driver.find_element(By.CSS_SELECTOR, '#toc a[href="#file-1"]').click()
     check(js(driver, count % "ep01.srt") == 200, "the table of contents: part 1")
+    driver.find_element(By.ID, "search").send_keys("ohno")  # only in the last file
+    check([js(driver, count % name) for name in names] == [0, 0, 200],
+          "the search: the part that holds what it finds")
+    driver.find_element(By.ID, "search").clear()
     everywhere = driver.find_element(By.CSS_SELECTOR, '[data-everywhere="season"]')
     check(everywhere.text == "Undo all 600 in the season", "the count: " + everywhere.text)
     press(driver, everywhere)

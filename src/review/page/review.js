@@ -1076,6 +1076,11 @@ function applyFilter() {
     line.hidden = (!!kind && !line.kinds.includes(kind)) || !byWord;
     if (line.node) line.node.classList.toggle("hidden", line.hidden);
   }
+  // A part with nothing left to show gives way to the first that has.
+  if (!lines.some((line) => !line.hidden && line.part === shownPart)) {
+    const first = lines.find((line) => !line.hidden);
+    if (first) showPart(first.part, false);
+  }
   if (current >= 0 && !shown(changes[current]) && changes[current].node)
     changes[current].node.classList.remove("current");
   for (const node of document.querySelectorAll("#filters button"))
