@@ -790,7 +790,10 @@ function awayNote(file) {
   const [first, last] = [file.parts[0], file.parts[file.parts.length - 1]];
   const where = first === last ? "part " + (first + 1) : "parts " + (first + 1) + "\u2013" + (last + 1);
   file.away.append("Its lines are in " + where + " of the page. ",
-    button("Show " + where.replace(/\u2013.*/, ""), () => showPart(first, true)));
+    button("Show " + where.replace(/\u2013.*/, ""), () => {
+      showPart(first, false);
+      file.section.scrollIntoView();
+    }));
 }
 
 const pagers = [];
