@@ -144,7 +144,8 @@ function textOf(place) {
 }
 
 function showChange(change) {
-  const node = change.node, alone = unnamed(change);
+  // A change decided at its place shows that, whatever its name's box.
+  const node = change.node, alone = change.state ? null : unnamed(change);
   if (!node) return; // its line is not made yet
   node.textContent = "";
   node.classList.toggle("undone", change.state === "undone");
