@@ -596,7 +596,8 @@ function toggleBlanks(entry, places, opener) {
   for (const row of entry.blanks.children) row.place.views.delete(row.draw);
   entry.blanks.textContent = "";
   if (!open) return;
-  for (const place of places) {
+  // Not a change the filter greys out: nothing acts on those.
+  for (const place of places.filter((p) => !p.out)) {
     const row = blankRow(place);
     row.close = () => {
       opener.click();
