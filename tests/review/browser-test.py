@@ -449,6 +449,12 @@ def hand_set_blanks(driver):
     after = write("blanks-fixed.srt", srt(BLANKS_FIXED, b"\r\n"))
     open_page(driver, make_page("blanks.html", [REVIEW, before, after]))
     line = lambda n: driver.find_element(By.CSS_SELECTOR, f'[data-line="{n}"]')
+    driver.find_element(By.ID, "search").send_keys("zo")  # caféowner greyed out
+    line(4).find_element(By.CSS_SELECTOR, "[aria-expanded]").click()
+    check(len(line(4).find_elements(By.CSS_SELECTOR, ".blank-row")) == 1, "blanks of a greyed change")
+    line(4).find_element(By.CSS_SELECTOR, "[aria-expanded]").click()
+    driver.find_element(By.ID, "search").clear()
+    driver.find_element(By.ID, "search").send_keys(" ", Keys.BACKSPACE)  # clear() fires no input
     line(4).find_element(By.CSS_SELECTOR, "[aria-expanded]").click()
     for word, now in (("Zo\u00ebandthe", "Zo\u00eb and the"), ("cafe\u0301owner", "cafe\u0301 owner")):
         shown = gaps_of(blank_row(line(4), word))
