@@ -435,11 +435,9 @@ function makeChangedLine(entry) {
   const editable = line.places.filter(hasGaps);
   entry.blanks = el("div", "blanks");
   if (editable.length) {
-    const open = button("Set blanks", () => toggleBlanks(entry, editable, open));
-    open.setAttribute("aria-expanded", "false");
-    open.title = "put the blanks of a word where they belong, letter by letter (key b)";
-    entry.openBlanks = open;
-    actions.append(" ", open);
+    entry.openBlanks = blanksButton(entry.blanks, editable);
+    entry.openBlanks.title = "put the blanks of a word where they belong, letter by letter (key b)";
+    actions.append(" ", entry.openBlanks);
   }
   head.append(actions);
   node.append(head, textRow("before", before), textRow("after", after), entry.blanks);
@@ -589,22 +587,25 @@ function blankRow(place) {
   return row;
 }
 
-// Opens or closes the rows of blanks of a line's places.
-function toggleBlanks(entry, places, opener) {
-  const open = opener.getAttribute("aria-expanded") !== "true";
-  opener.setAttribute("aria-expanded", open ? "true" : "false");
-  for (const row of entry.blanks.children) row.place.views.delete(row.draw);
-  entry.blanks.textContent = "";
-  if (!open) return;
-  // Not a change the filter greys out: nothing acts on those.
-  for (const place of places.filter((p) => !p.out)) {
-    const row = blankRow(place);
-    row.close = () => {
-      opener.click();
-      opener.focus();
-    };
-    entry.blanks.append(row);
-  }
+// The button that opens and closes, in `box`, the rows of blanks of `places`.
+function blanksButton(box, places) {
+  const opener = button("Set blanks", () => {
+    const open = opener.getAttribute("aria-expanded") !== "true";
+    opener.setAttribute("aria-expanded", open ? "true" : "false");
+    for (const row of box.children) row.place.views.delete(row.draw);
+    box.textContent = "";
+    // Not a change the filter greys out: nothing acts on those.
+    for (const place of open ? places.filter((p) => !p.out) : []) {
+      const row = blankRow(place);
+      row.close = () => {
+        opener.click();
+        opener.focus();
+      };
+      box.append(row);
+    }
+  });
+  opener.setAttribute("aria-expanded", "false");
+  return opener;
 }
 
 function notFound(line) {
@@ -947,7 +948,7 @@ function near(file, line, from, step, length) {
 // page would download it there, and its own decision, which the name's box
 // no longer rules: the name's text, the lists' text, or blanks set by hand.
 function placeRow(place, number) {
-  const { file, seg } = place, line = place.entry ? place.entry.line : place.line;
+  const { file, seg } = place, line = place.entry.line;
   const item = el("li", "place"), text = el("span", "spot"), blanks = el("div", "blanks");
   item.dataset.place = number;
   item.append(el("span", "at", plain(file.decode(file.name)) + ", line " + line.n + ": "),
@@ -961,22 +962,8 @@ function placeRow(place, number) {
   };
   const picks = [pick("Name:", seg[1], "name")];
   if (seg[5]) picks.push(pick("Lists alone:", seg[5], "lists alone"));
-  const open = button("Set blanks", () => {
-    const opening = !blanks.children.length;
-    open.setAttribute("aria-expanded", opening ? "true" : "false");
-    for (const row of blanks.children) place.views.delete(row.draw);
-    blanks.textContent = "";
-    if (!opening) return;
-    const row = blankRow(place);
-    row.close = () => {
-      open.click();
-      open.focus();
-    };
-    blanks.append(row);
-  });
-  open.setAttribute("aria-expanded", "false");
   const actions = el("span", "actions");
-  actions.append(...picks, " ", open);
+  actions.append(...picks, " ", blanksButton(blanks, [place]));
   item.append(actions, blanks);
   const view = () => {
     text.textContent = "";
