@@ -534,6 +534,33 @@ function sameEverywhere(place) {
     quoted(plain(place.decode(place.seg[0]))), all, (p) => stateFor(p, text));
 }
 
+// The letters of a place's text, a button at each gap. A blank set or
+// taken away leaves as many gaps, in the same order: the focus stays on the
+// one the user acted on.
+function drawLetters(letters, place) {
+  const focused = [...letters.querySelectorAll(".gap")].indexOf(document.activeElement);
+  letters.textContent = "";
+  const { units, gaps } = gapsOf(place, textOf(place));
+  let gap = 0;
+  for (const unit of units) {
+    const here = gaps[gap];
+    if (here && here[0] === unit.at) {
+      const [at, taken, left, right] = here;
+      const node = button(taken ? " " : "", () => setBlank(place, at, taken), "gap");
+      node.setAttribute("aria-pressed", taken ? "true" : "false");
+      node.setAttribute("aria-label", "blank between " + quoted(plain(left.shown)) + " and " +
+        quoted(plain(right.shown)));
+      node.title = taken ? "take the blank away" : "put a blank here";
+      node.dataset.gap = at;
+      letters.append(node);
+      gap++;
+      if (taken) continue;
+    }
+    letters.append(el("span", "letter", plain(unit.shown)));
+  }
+  if (focused >= 0) letters.querySelectorAll(".gap")[focused].focus();
+}
+
 // A row that shows a place's text letter by letter, a button between two
 // letters to set or take away a blank there; arrows move between them.
 function blankRow(place) {
@@ -548,31 +575,7 @@ function blankRow(place) {
     node.dataset.blanksEverywhere = all.length;
     row.append(node);
   }
-  // A blank set or taken away leaves as many gaps, in the same order: the
-  // focus stays on the one the user acted on.
-  const draw = () => {
-    const focused = [...letters.querySelectorAll(".gap")].indexOf(document.activeElement);
-    letters.textContent = "";
-    const { units, gaps } = gapsOf(place, textOf(place));
-    let gap = 0;
-    for (const unit of units) {
-      const here = gaps[gap];
-      if (here && here[0] === unit.at) {
-        const [at, taken, left, right] = here;
-        const node = button(taken ? " " : "", () => setBlank(place, at, taken), "gap");
-        node.setAttribute("aria-pressed", taken ? "true" : "false");
-        node.setAttribute("aria-label", "blank between " + quoted(plain(left.shown)) + " and " +
-          quoted(plain(right.shown)));
-        node.title = taken ? "take the blank away" : "put a blank here";
-        node.dataset.gap = at;
-        letters.append(node);
-        gap++;
-        if (taken) continue;
-      }
-      letters.append(el("span", "letter", plain(unit.shown)));
-    }
-    if (focused >= 0) letters.querySelectorAll(".gap")[focused].focus();
-  };
+  const draw = () => drawLetters(letters, place);
   row.onkeydown = (event) => {
     const nodes = [...letters.querySelectorAll(".gap")], k = nodes.indexOf(event.target);
     if (k < 0 || (event.key !== "ArrowLeft" && event.key !== "ArrowRight")) return;
