@@ -13,6 +13,7 @@ packages=(
     lintian                       # package check
     valgrind                      # memory check of the end-to-end tests
     chromium chromium-driver python3-selenium   # the review page's browser test
+    nodejs                        # its npm brings axe-core, the page's accessibility check
     g++-mingw-w64-x86-64-posix    # the Windows build
     wine wine64 unzip             # its tests under Wine, its zip opened
 )
@@ -25,4 +26,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# axe-core from the npm registry, in a fixed place that the browser test is
+# given (tests/CMakeLists.txt): installed once, then read without a network.
+axe_dir=/usr/local/lib/unjam-test
+axe_version=4.10.3
+if [ ! -f "$axe_dir/node_modules/axe-core/axe.min.js" ] ||
+   ! grep -q "\"version\": \"$axe_version\"" "$axe_dir/node_modules/axe-core/package.json"; then
+    command -v npm >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends npm >/dev/null
+    echo "Installing axe-core $axe_version into $axe_dir"
+    mkdir -p "$axe_dir"
+    npm install --prefix "$axe_dir" --no-audit --no-fund --loglevel=error "axe-core@$axe_version" >/dev/null
 fi

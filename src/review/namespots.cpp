@@ -19,9 +19,11 @@ bool holdsFolded(std::string_view word, std::string_view name) {
     return false;
 }
 
-bool repairsOtherwise(const PageNames& names, std::string_view word) {
-    auto found = names.alone.find(std::string(word));
-    return found != names.alone.end() && found->second != word;
+// Every word that holds a name has its repair by the lists alone, the same
+// or not: where the name kept a join whole that the lists keep too, the
+// place is still one the user may decide.
+bool holdsName(const PageNames& names, std::string_view word) {
+    return names.alone.contains(std::string(word));
 }
 
 }  // namespace
@@ -43,7 +45,7 @@ void splitNameSpots(const PageNames& names, LineChanges& line) {
             while (end < text.size() && !endsWord(text[end]))
                 ++end;
             std::string_view word = std::string_view(text).substr(i, end - i);
-            if (end > i && repairsOtherwise(names, word)) {
+            if (end > i && holdsName(names, word)) {
                 std::string same(word);
                 split.changes.push_back(Change{same, same, std::string(same.size(), '=')});
                 split.common.emplace_back();
@@ -63,15 +65,14 @@ void splitNameSpots(const PageNames& names, LineChanges& line) {
 
 void appendAlone(std::string& json, const PageNames& names, const Change& change) {
     auto found = names.alone.find(change.before);
-    bool differs = found != names.alone.end() && found->second != change.after;
+    bool held = found != names.alone.end();
     json.push_back(',');
-    appendByteString(json, differs ? found->second : "");
+    appendByteString(json, held && found->second != change.after ? found->second : "");
     json += ",[";
-    std::vector<size_t> held =
-        differs ? namesIn(names.proposed, change.before) : std::vector<size_t>{};
-    for (size_t k = 0; k < held.size(); ++k) {
+    std::vector<size_t> in = held ? namesIn(names.proposed, change.before) : std::vector<size_t>{};
+    for (size_t k = 0; k < in.size(); ++k) {
         if (k) json.push_back(',');
-        appendNumber(json, static_cast<int64_t>(held[k]));
+        appendNumber(json, static_cast<int64_t>(in[k]));
     }
     json.push_back(']');
 }

@@ -20,11 +20,12 @@ struct PageNames {
 // The indexes of the names of `names` that `word` holds, in any case of A-Z.
 std::vector<size_t> namesIn(const std::vector<std::string>& names, std::string_view word);
 
-// Makes each unchanged word of `line` that the lists alone would repair
-// otherwise a change of its own that changes nothing (before = after), so
-// that the page can show it.
+// Makes each unchanged word of `line` that holds a proposed name a change
+// of its own that changes nothing (before = after), so that the page can
+// list it with the name and let the user decide it.
 void splitNameSpots(const PageNames& names, LineChanges& line);
 
 // Appends `,"ALONE",[K...]` to a change's data: the repair by the lists
-// alone when it differs from the change's, and the names its word holds.
+// alone when it differs from the change's (else ""), and the names its
+// word holds.
 void appendAlone(std::string& json, const PageNames& names, const Change& change);

@@ -8,9 +8,14 @@ const data = JSON.parse(document.getElementById("review-data").textContent);
 const changes = []; // every change of every file, in page order
 const spots = []; // every unchanged word that holds a proposed name
 const lines = []; // every changed or not-found line with its kinds, made or not
-// A file of more lines than this shows them a part at a time: a page of a
-// million lines would not open, and no one reads it at one go.
-const PART = 1000;
+// The page shows this many lines at a time, a part of the season or of a
+// long file: a page of a million lines, or of 300 episodes, would not
+// open, and no one reads it at one go. Every line is known from the start,
+// so keys, search, counts, decisions and downloads reach all of them.
+const PART = 500;
+const parts = []; // each part: [file, its lines shown in the part] in page order
+let shownPart = -1;
+const wordPlaces = new Map(); // every place of a word, changed or not, by its bytes
 // A long text between changes shows this many bytes at each end.
 const CONTEXT = 80;
 const groups = new Map(); // the changes of one word changed one way, by its bytes
@@ -139,17 +144,20 @@ function textOf(place) {
 }
 
 function showChange(change) {
-  const node = change.node, alone = unnamed(change);
+  // A change decided at its place shows that, whatever its name's box.
+  const node = change.node, alone = change.state ? null : unnamed(change);
   if (!node) return; // its line is not made yet
   node.textContent = "";
   node.classList.toggle("undone", change.state === "undone");
   node.classList.toggle("reading", !!change.state && change.state !== "undone");
   node.classList.toggle("unnamed", !change.state && alone !== null);
   node.setAttribute("aria-pressed", change.state ? "true" : "false");
-  if (change.state) {
-    node.append(shownText(change.decode(textOf(change))));
-    node.title = (change.state === "undone" ? "undone" : "another reading") +
-      ": click to make the change again";
+  if (change.state === "undone") {
+    node.append(shownText(change.decode(change.seg[0])));
+    node.title = "undone: click to make the change again";
+  } else if (change.state && change.state !== change.seg[1]) {
+    showBlanks(node, change.state, change.decode);
+    node.title = "read otherwise: click to make the change again";
   } else if (alone !== null) {
     node.append(shownText(change.decode(alone)));
     node.title = "as the lists alone repair it, the name unticked: click to undo";
@@ -159,23 +167,41 @@ function showChange(change) {
   }
 }
 
-function showSpot(spot) {
-  const alone = unnamed(spot);
-  if (!spot.node) return;
-  spot.node.textContent = "";
-  spot.node.classList.toggle("unnamed", alone !== null);
-  spot.node.append(shownText(spot.decode(alone ?? spot.seg[1])));
-  spot.node.title = alone === null ? "a proposed name, kept" : "the name unticked: the lists alone";
+// A decided text, its blanks marked as inserted: a word holds none of its own.
+function showBlanks(node, text, decode) {
+  text.split(" ").forEach((piece, k) => {
+    if (k) node.append(el("span", "ins", " "));
+    node.append(shownText(decode(piece)));
+  });
 }
 
-function setState(change, state) {
-  if (change.state === state) return;
-  for (const group of [change.inFile, change.inSeason]) {
-    countState(group, change.state, -1);
+function showSpot(spot) {
+  if (!spot.node) return;
+  const alone = spot.state ? null : unnamed(spot);
+  spot.node.textContent = "";
+  spot.node.classList.toggle("unnamed", alone !== null);
+  spot.node.classList.toggle("reading", !!spot.state && spot.state !== spot.seg[1]);
+  showBlanks(spot.node, textOf(spot), spot.decode);
+  spot.node.title = spot.state ? "decided at this place" :
+    alone === null ? "a proposed name, kept" : "the name unticked: the lists alone";
+}
+
+// A change or a spot as it now stands, wherever it is shown.
+function showPlace(place) {
+  if (place.spot) showSpot(place);
+  else showChange(place);
+  for (const view of place.views || []) view();
+}
+
+function setState(place, state) {
+  if (place.state === state) return;
+  for (const group of [place.inFile, place.inSeason]) {
+    countState(group, place.state, -1);
     countState(group, state, 1);
   }
-  change.state = state;
-  showChange(change);
+  if (!place.spot) place.file.decided += (state ? 1 : 0) - (place.state ? 1 : 0);
+  place.state = state;
+  showPlace(place);
 }
 
 function lineHead(file, line, kinds) {
@@ -210,7 +236,7 @@ function logList(file, line) {
 
 function lineKinds(file, line, own) {
   const kinds = new Set(file.hasLog ? own : []);
-  if (line.log.some((m) => m.startsWith("Couldn't find"))) kinds.add("n");
+  if (notFound(line)) kinds.add("n");
   return [...kinds];
 }
 
@@ -261,7 +287,8 @@ function choiceRow(change) {
     quoted(plain(change.decode(change.seg[1]))) + ":"));
   change.buttons = [];
   const scopes = data.files.length < 2 ? ["inFile"] :
-    change.inFile.length < change.inSeason.length ? ["inFile", "inSeason"] : ["inSeason"];
+    change.inFile.length > 1 && change.inFile.length < change.inSeason.length ?
+      ["inFile", "inSeason"] : ["inSeason"];
   for (const scope of change.inSeason.length > 1 ? scopes : []) {
     const node = button("", () => decideEverywhere(change, scope));
     node.dataset.everywhere = scope === "inFile" ? "file" : "season";
@@ -291,14 +318,27 @@ function labelChoices(change) {
   }
 }
 
-function makeChange(file, seg, mine) {
-  const change = { seg, kind: seg[3], state: "", decode: file.decode, file, node: null };
+// A change or a spot: `at` is where its text stands in the repaired bytes.
+// Places of one word, changed one way, form a group; a word's places,
+// changed or not, are also found together for its blanks.
+function makePlace(file, seg, at, spot) {
+  const place = { seg, kind: seg[3], state: "", decode: file.decode, file, node: null, at, spot };
+  const key = seg[0] + "\0" + seg[1];
+  place.inSeason = joinGroup(groups, key, place);
+  place.inFile = joinGroup(file.groups, key, place);
+  place.views = new Set();
+  if (seg[3] !== "z") {
+    if (!wordPlaces.has(seg[0])) wordPlaces.set(seg[0], []);
+    wordPlaces.get(seg[0]).push(place);
+  }
+  return place;
+}
+
+function makeChange(file, seg, at, mine) {
+  const change = makePlace(file, seg, at, false);
   change.number = mine.length + 1;
   change.index = changes.length;
   change.words = (file.decode(seg[0]) + "\n" + file.decode(seg[1])).toLowerCase();
-  const key = seg[0] + "\0" + seg[1];
-  change.inSeason = joinGroup(groups, key, change);
-  change.inFile = joinGroup(file.groups, key, change);
   changes.push(change);
   file.changes.push(change);
   mine.push(change);
@@ -334,23 +374,32 @@ function appendText(node, file, from, length) {
 
 // Every line is known at once, with its changes; its element is made when
 // its part is first shown.
+// A line that holds only names the repair kept is listed with the names
+// only, where each of their places is decided: it has no change to review.
 function changedLine(file, line) {
   const mine = [];
   line.places = [];
+  let at = line.at;
   for (const seg of line.segs) {
-    if (typeof seg === "number") continue;
+    if (typeof seg === "number") {
+      at += seg;
+      continue;
+    }
     if (seg[3] === "m") {
-      const spot = { seg, state: "", decode: file.decode, node: null };
+      const spot = makePlace(file, seg, at, true);
       spots.push(spot);
       line.places.push(spot);
     } else {
-      line.places.push(makeChange(file, seg, mine));
+      line.places.push(makeChange(file, seg, at, mine));
     }
+    at += seg[1].length;
   }
+  line.end = at;
   const kinds = lineKinds(file, line, mine.map((c) => c.kind));
   const entry = { file, line, kinds, changes: mine, make: makeChangedLine };
-  mine.forEach((c) => (c.entry = entry));
+  line.places.forEach((p) => (p.entry = entry));
   line.changes = mine;
+  if (!mine.length) return notFound(line) ? unchangedLine(file, line) : null;
   lines.push(entry);
   return entry;
 }
@@ -380,14 +429,18 @@ function makeChangedLine(entry) {
       after.append(changeNode(it));
     }
   }
-  const head = lineHead(file, line, entry.kinds);
-  if (mine.length) {
-    const actions = el("span", "actions");
-    actions.append(button("Undo line", () => act("undo line " + line.n, mine, "undone")), " ",
-      button("Redo line", () => act("redo line " + line.n, mine, "")));
-    head.append(actions);
+  const head = lineHead(file, line, entry.kinds), actions = el("span", "actions");
+  actions.append(button("Undo line", () => act("undo line " + line.n, mine, "undone")), " ",
+    button("Redo line", () => act("redo line " + line.n, mine, "")));
+  const editable = line.places.filter(hasGaps);
+  entry.blanks = el("div", "blanks");
+  if (editable.length) {
+    entry.openBlanks = blanksButton(entry.blanks, editable);
+    entry.openBlanks.title = "put the blanks of a word where they belong, letter by letter (key b)";
+    actions.append(" ", entry.openBlanks);
   }
-  node.append(head, textRow("before", before), textRow("after", after));
+  head.append(actions);
+  node.append(head, textRow("before", before), textRow("after", after), entry.blanks);
   // Rows of choices wait for every change to be known, for the counts.
   const choices = el("div", "choices");
   for (const change of mine) {
@@ -400,7 +453,170 @@ function makeChangedLine(entry) {
   return node;
 }
 
+// Blanks set by hand. A place's text is cut into characters, each with the
+// combining marks, variation selectors and joined characters that follow
+// it; a blank may stand only between two of them, never inside a character
+// of several bytes, before a mark, or next to a control character, and a
+// blank taken away is one that stands between two such characters.
+const ATTACHED = /^[\p{M}\u200c\u200d\ufe00-\ufe0f]/u;
+
+function charLength(text, k, utf8) {
+  const byte = text.charCodeAt(k);
+  const length = !utf8 || byte < 0xc0 ? 1 : byte < 0xe0 ? 2 : byte < 0xf0 ? 3 : 4;
+  let end = k + 1;
+  while (end < k + length && end < text.length && (text.charCodeAt(end) & 0xc0) === 0x80) end++;
+  return end - k;
+}
+
+// The text as units: {at, end, shown, blank, odd}, a blank or a character
+// with what attaches to it; `odd` for a control or direction character.
+function unitsOf(text, file) {
+  const units = [];
+  for (let k = 0; k < text.length;) {
+    const length = charLength(text, k, file.utf8), shown = file.decode(text.substr(k, length));
+    const last = units[units.length - 1];
+    if (last && !last.blank && !last.odd && (ATTACHED.test(shown) || last.shown.endsWith("\u200d"))) {
+      last.end += length;
+      last.shown += shown;
+    } else {
+      const odd = shown.search(SPECIAL) >= 0 || shown === "\ufffd";
+      units.push({ at: k, end: k + length, shown, blank: text[k] === " ", odd });
+    }
+    k += length;
+  }
+  return units;
+}
+
+function letter(unit) {
+  return unit && !unit.blank && !unit.odd;
+}
+
+// The places between the units of `text` where a blank may be set or
+// taken away: [offset, whether a blank stands there, unit before, unit after].
+function gapsOf(place, text) {
+  const units = unitsOf(text, place.file), gaps = [];
+  // A word holds no blank of its own; a change that did is left as it is.
+  const own = place.seg[0].includes(" ");
+  units.forEach((unit, k) => {
+    if (k === 0) return;
+    if (letter(units[k - 1]) && letter(unit)) gaps.push([unit.at, false, units[k - 1], unit]);
+    else if (unit.blank && !own && letter(units[k - 1]) && letter(units[k + 1]))
+      gaps.push([unit.at, true, units[k - 1], units[k + 1]]);
+  });
+  return { units, gaps };
+}
+
+// A place whose blanks may be set: not the text a NUL cut off, and one of
+// two characters at least.
+function hasGaps(place) {
+  return place.kind !== "z" && gapsOf(place, textOf(place)).gaps.length > 0;
+}
+
+// The state that puts `text` at `place`: as made, undone, or the text itself.
+// A place that holds a proposed name keeps its text whatever the name's box.
+function stateFor(place, text) {
+  if (place.seg[6] && place.seg[6].length) return text;
+  if (text === place.seg[1]) return "";
+  return text === place.seg[0] ? "undone" : text;
+}
+
+function setBlank(place, at, taken) {
+  const text = textOf(place);
+  const next = taken ? text.slice(0, at) + text.slice(at + 1) : text.slice(0, at) + " " + text.slice(at);
+  act("blanks of " + quoted(plain(place.decode(place.seg[0]))) + ": " +
+    quoted(plain(place.decode(next))), [place], stateFor(place, next));
+}
+
+// The same text at every place of the word, changed or not.
+function sameEverywhere(place) {
+  const text = textOf(place), all = wordPlaces.get(place.seg[0]) || [place];
+  act(quoted(plain(place.decode(text))) + " at every place of " +
+    quoted(plain(place.decode(place.seg[0]))), all, (p) => stateFor(p, text));
+}
+
+// The letters of a place's text, a button at each gap. A blank set or
+// taken away leaves as many gaps, in the same order: the focus stays on the
+// one the user acted on.
+function drawLetters(letters, place) {
+  const focused = [...letters.querySelectorAll(".gap")].indexOf(document.activeElement);
+  letters.textContent = "";
+  const { units, gaps } = gapsOf(place, textOf(place));
+  let gap = 0;
+  for (const unit of units) {
+    const here = gaps[gap];
+    if (here && here[0] === unit.at) {
+      const [at, taken, left, right] = here;
+      const node = button(taken ? " " : "", () => setBlank(place, at, taken), "gap");
+      node.setAttribute("aria-pressed", taken ? "true" : "false");
+      node.setAttribute("aria-label", "blank between " + quoted(plain(left.shown)) + " and " +
+        quoted(plain(right.shown)));
+      node.title = taken ? "take the blank away" : "put a blank here";
+      node.dataset.gap = at;
+      letters.append(node);
+      gap++;
+      if (taken) continue;
+    }
+    letters.append(el("span", "letter", plain(unit.shown)));
+  }
+  if (focused >= 0) letters.querySelectorAll(".gap")[focused].focus();
+}
+
+// A row that shows a place's text letter by letter, a button between two
+// letters to set or take away a blank there; arrows move between them.
+function blankRow(place) {
+  const row = el("div", "blank-row"), word = quoted(plain(place.decode(place.seg[0])));
+  row.setAttribute("role", "group");
+  row.setAttribute("aria-label", "Blanks of " + word);
+  const letters = el("span", "letters"), all = wordPlaces.get(place.seg[0]) || [place];
+  row.append(el("span", "word", word + ":"), letters);
+  if (all.length > 1) {
+    const node = button("Same blanks at all " + all.length + " places of the word", () =>
+      sameEverywhere(place));
+    node.dataset.blanksEverywhere = all.length;
+    row.append(node);
+  }
+  const draw = () => drawLetters(letters, place);
+  row.onkeydown = (event) => {
+    const nodes = [...letters.querySelectorAll(".gap")], k = nodes.indexOf(event.target);
+    if (k < 0 || (event.key !== "ArrowLeft" && event.key !== "ArrowRight")) return;
+    const to = nodes[k + (event.key === "ArrowLeft" ? -1 : 1)];
+    if (to) to.focus();
+    event.preventDefault();
+  };
+  row.draw = draw;
+  row.place = place;
+  place.views.add(draw);
+  draw();
+  return row;
+}
+
+// The button that opens and closes, in `box`, the rows of blanks of `places`.
+function blanksButton(box, places) {
+  const opener = button("Set blanks", () => {
+    const open = opener.getAttribute("aria-expanded") !== "true";
+    opener.setAttribute("aria-expanded", open ? "true" : "false");
+    for (const row of box.children) row.place.views.delete(row.draw);
+    box.textContent = "";
+    // Not a change the filter greys out: nothing acts on those.
+    for (const place of open ? places.filter((p) => !p.out) : []) {
+      const row = blankRow(place);
+      row.close = () => {
+        opener.click();
+        opener.focus();
+      };
+      box.append(row);
+    }
+  });
+  opener.setAttribute("aria-expanded", "false");
+  return opener;
+}
+
+function notFound(line) {
+  return line.log.some((m) => m.startsWith("Couldn't find"));
+}
+
 function unchangedLine(file, line) {
+  line.length ??= line.end - line.at;
   const words = file.decode(file.after.slice(line.at, line.at + line.length)).toLowerCase();
   const entry = { file, line, kinds: ["n"], changes: [], words, make: makeUnchangedLine };
   lines.push(entry);
@@ -523,10 +739,12 @@ function download(name, blob) {
 
 function fileSection(file, number) {
   file.bytes = bytesOf(file.after);
-  file.decode = ((decoder) => (text) =>
-    /^[\x00-\x7f]*$/.test(text) ? text : decoder.decode(bytesOf(text)))(decoderFor(file));
+  const decoder = decoderFor(file);
+  file.utf8 = decoder.encoding === "utf-8";
+  file.decode = (text) => /^[\x00-\x7f]*$/.test(text) ? text : decoder.decode(bytesOf(text));
   file.groups = new Map();
   file.changes = [];
+  file.decided = 0; // changes undone or read otherwise
   const section = el("section", "file");
   section.id = "file-" + number;
   section.dataset.file = plain(file.decode(file.name));
@@ -534,59 +752,112 @@ function fileSection(file, number) {
   const head = el("div", "file-head");
   const save = button("Download " + plain(file.decode(file.name)),
     () => download(file.decode(file.name), blobOf(reviewedParts(file))), "download");
-  head.append(el("h2", "", plain(file.decode(file.name))), save);
+  head.append(el("h2", "", plain(file.decode(file.name))),
+    el("span", "note source", "repair of " + plain(file.decode(file.before))), save);
   file.save = save;
   section.append(head);
-  const source = "repair of " + plain(file.decode(file.before)) +
-    (file.hasLog ? "" : "; no log given, so silent and ambiguous changes are not told apart");
-  section.append(el("p", "note", source));
-  file.entries = file.lines.map((line) => changedLine(file, line));
-  file.entries.forEach((entry, k) => (entry.part = Math.floor(k / PART)));
-  const unchanged = file.notFound.map((line) => unchangedLine(file, line));
-  unchanged.forEach((entry, k) => (entry.part = Math.floor((file.entries.length + k) / PART)));
-  file.entries = file.entries.concat(unchanged);
+  if (!file.hasLog)
+    section.append(el("p", "note", "No log given, so silent and ambiguous changes are not told apart."));
+  file.entries = file.lines.map((line) => changedLine(file, line)).filter((entry) => entry)
+    .concat(file.notFound.map((line) => unchangedLine(file, line)));
   file.notFoundHead = el("h3", "", "Unchanged lines with words not found");
   file.body = el("div", "lines");
-  file.pagers = [];
-  if (!file.lines.length) section.append(el("p", "note", "No line was changed."));
-  if (file.entries.length > PART) section.append(pager(file));
-  section.append(file.body);
-  if (file.entries.length > PART) section.append(pager(file));
+  file.away = el("p", "note away");
+  if (!file.changes.length) section.append(el("p", "note", "No line was changed."));
+  section.append(file.away, file.body);
   return section;
 }
 
-// Previous and next for a file shown in parts, and where the part stands.
-function pager(file) {
-  const nav = el("nav", "pager"), where = el("span", "where");
-  nav.setAttribute("aria-label", "Parts of " + plain(file.decode(file.name)));
-  const parts = Math.ceil(file.entries.length / PART);
-  nav.append(button("Previous part", () => showPart(file, file.part - 1, true)), " ",
-    button("Next part", () => showPart(file, file.part + 1, true)), " ", where);
-  file.pagers.push({ nav, where, parts });
-  return nav;
+// The parts of the page: the files' lines in order, a file of more than
+// PART lines cut into parts of its own, a part never cut inside a file's
+// piece.
+function makeParts() {
+  let part = null;
+  for (const file of data.files) {
+    file.parts = [];
+    for (let from = 0; from === 0 || from < file.entries.length; from += PART) {
+      const some = file.entries.slice(from, from + PART);
+      if (!part || (part.count && part.count + some.length > PART)) {
+        part = { pieces: [], count: 0 };
+        parts.push(part);
+      }
+      part.pieces.push({ file, entries: some, from });
+      part.count += some.length;
+      some.forEach((entry) => (entry.part = parts.length - 1));
+      file.parts.push(parts.length - 1);
+    }
+    if (file.entries.length) awayNote(file);
+  }
+  if (parts.length > 1) pagers.push(pager("Parts of the page"), pager("Parts of the page, again"));
 }
 
-// Shows the lines of one part of a file, made as they are first shown.
-function showPart(file, part, scroll) {
-  const parts = Math.max(1, Math.ceil(file.entries.length / PART));
-  if (part < 0 || part >= parts || part === file.part) return;
-  file.part = part;
-  const shownLines = file.entries.slice(part * PART, (part + 1) * PART);
-  const nodes = document.createDocumentFragment();
-  for (const entry of shownLines) {
-    if (entry.line === file.notFound[0]) nodes.append(file.notFoundHead);
-    nodes.append(nodeOf(entry));
+// What a file whose lines another part shows says in their place.
+function awayNote(file) {
+  const [first, last] = [file.parts[0], file.parts[file.parts.length - 1]];
+  const where = first === last ? "part " + (first + 1) : "parts " + (first + 1) + "\u2013" + (last + 1);
+  file.away.append("Its lines are in " + where + " of the page. ",
+    button("Show " + where.replace(/\u2013.*/, ""), () => {
+      showPart(first, false);
+      file.section.scrollIntoView();
+    }));
+}
+
+const pagers = [];
+
+// Previous and next part, and where the part shown stands.
+function pager(label) {
+  const nav = el("nav", "pager"), where = el("span", "where");
+  nav.setAttribute("aria-label", label);
+  nav.append(button("Previous part", () => showPart(shownPart - 1, true)), " ",
+    button("Next part", () => showPart(shownPart + 1, true)), " ", where);
+  return { nav, where };
+}
+
+function partText(part) {
+  const pieces = parts[part].pieces, of = " (part " + (part + 1) + " of " + parts.length + ")";
+  if (data.files.length === 1) {
+    const { entries, from, file } = pieces[0];
+    return "Lines " + (from + 1) + "\u2013" + (from + entries.length) + " of " +
+      file.entries.length + " shown" + of;
   }
-  file.body.textContent = "";
-  file.body.append(nodes);
-  const first = part * PART + 1, last = part * PART + shownLines.length;
-  for (const { nav, where } of file.pagers) {
-    where.textContent = "Lines " + first + "\u2013" + last + " of " + file.entries.length +
-      " shown (part " + (part + 1) + " of " + parts + ")";
+  const named = (piece) => plain(piece.file.decode(piece.file.name)) + (piece.file.parts.length > 1 ?
+    " lines " + (piece.from + 1) + "\u2013" + (piece.from + piece.entries.length) : "");
+  const last = pieces[pieces.length - 1];
+  return "Files " + (pieces.length > 1 ? named(pieces[0]) + " to " + named(last) : named(last)) +
+    " shown" + of;
+}
+
+// Shows the lines of one part of the page, made as they are first shown;
+// the other files show their name, their download and where their lines are.
+function showPart(part, scroll) {
+  if (part < 0 || part >= parts.length || part === shownPart) return;
+  if (shownPart >= 0) {
+    for (const { file } of parts[shownPart].pieces) {
+      file.body.textContent = "";
+      file.away.classList.remove("hidden");
+    }
+  }
+  shownPart = part;
+  const pieces = parts[part].pieces;
+  for (const { file, entries } of pieces) {
+    const nodes = document.createDocumentFragment();
+    for (const entry of entries) {
+      if (entry.line === file.notFound[0]) nodes.append(file.notFoundHead);
+      nodes.append(nodeOf(entry));
+    }
+    file.body.append(nodes);
+    file.away.classList.add("hidden");
+  }
+  if (pagers.length) {
+    pieces[0].file.body.before(pagers[0].nav);
+    pieces[pieces.length - 1].file.body.after(pagers[1].nav);
+  }
+  for (const { nav, where } of pagers) {
+    where.textContent = partText(part);
     nav.children[0].disabled = part === 0;
-    nav.children[1].disabled = part === parts - 1;
+    nav.children[1].disabled = part === parts.length - 1;
   }
-  if (scroll) file.section.scrollIntoView();
+  if (scroll) pieces[0].file.section.scrollIntoView();
 }
 
 function skippedSection([name, reason]) {
@@ -605,6 +876,10 @@ function makeToc() {
   data.files.forEach((file, k) => {
     const item = el("li"), link = el("a", "", plain(file.decode(file.name)));
     link.href = "#file-" + (k + 1);
+    // Its lines shown first, then followed.
+    link.onclick = () => {
+      if (file.entries.length && !file.parts.includes(shownPart)) showPart(file.parts[0], false);
+    };
     file.counts = el("span", "counts");
     item.append(link, " ", file.counts);
     list.append(item);
@@ -619,20 +894,27 @@ function makeToc() {
     item.append(link);
     list.append(item);
   }
-  if (list.children.length > 1) toc.append(el("b", "", "Files"), list);
+  if (list.children.length < 2) return;
+  toc.append(list);
+  const box = document.getElementById("toc-box");
+  box.hidden = false;
+  setText(document.getElementById("toc-summary"), "Files (" + data.files.length +
+    (data.skipped.length ? ", " + data.skipped.length + " not repaired" : "") + ")" +
+    (data.names.length ? " and proposed names" : ""));
 }
 
-function countFiles() {
-  for (const file of data.files) {
-    const undone = file.changes.filter((c) => c.state).length;
-    const ambiguous = file.changes.filter((c) => c.kind === "a").length;
-    const notFound = file.lines.concat(file.notFound).filter((l) => l.log.some(
-      (m) => m.startsWith("Couldn't find"))).length;
+// The counts of `files`: only the undone change after an act, and only in
+// the files it reached.
+function countFiles(files) {
+  for (const file of files) {
+    const undone = file.decided;
+    const ambiguous = file.ambiguous ??= file.changes.filter((c) => c.kind === "a").length;
+    const missing = file.notFoundCount ??= file.lines.concat(file.notFound).filter(notFound).length;
     // unjam's log counts also the repairs it tried inside a word, so its
     // figure, which the season's progress line shows, may be larger.
     const fixed = file.fixed >= 0 ? " (unjam counted " + file.fixed + " repairs)" : "";
     setText(file.counts, "\u2014 " + file.changes.length + " changes" + fixed + ", " + ambiguous +
-      " ambiguous, " + notFound + (notFound === 1 ? " line" : " lines") +
+      " ambiguous, " + missing + (missing === 1 ? " line" : " lines") +
       " with words not found, " + undone + " undone");
   }
 }
@@ -641,9 +923,76 @@ function nameText(name) {
   return plain(decoderFor({ after: name }).decode(bytesOf(name)));
 }
 
-// The places where a name stands and the lists alone would do otherwise.
-function placesOf(k) {
-  return changes.concat(spots).filter((p) => p.seg[5] && p.seg[6].includes(k));
+// Every place where each name stands, cut or kept, in page order.
+function placesByName() {
+  const all = data.names.map(() => []);
+  const inOrder = data.files.flatMap((file) => file.lines.flatMap((line) => line.places));
+  for (const place of inOrder) for (const k of place.seg[6] || []) all[k].push(place);
+  return all;
+}
+
+function countOf(n, one) {
+  return n + " " + one + (n === 1 ? "" : "s");
+}
+
+// Up to `length` bytes of the repaired text before `from` or after it
+// (`step` -1 or 1), within the line, cut between two characters.
+function near(file, line, from, step, length) {
+  const text = file.after;
+  let to = step < 0 ? Math.max(line.at, from - length) : Math.min(line.end, from + length);
+  while (file.utf8 && to > line.at && to < line.end && (text.charCodeAt(to) & 0xc0) === 0x80)
+    to -= step;
+  const cut = step < 0 ? to > line.at : to < line.end;
+  const piece = file.decode(step < 0 ? text.slice(to, from) : text.slice(from, to));
+  return step < 0 ? (cut ? "\u2026" : "") + piece : piece + (cut ? "\u2026" : "");
+}
+
+// A place of a name in its list: where it stands, the line around it as the
+// page would download it there, and its own decision, which the name's box
+// no longer rules: the name's text, the lists' text, or blanks set by hand.
+function placeRow(place, number) {
+  const { file, seg } = place, line = place.entry.line;
+  const item = el("li", "place"), text = el("span", "spot"), blanks = el("div", "blanks");
+  item.dataset.place = number;
+  item.append(el("span", "at", plain(file.decode(file.name)) + ", line " + line.n + ": "),
+    el("span", "context", plain(near(file, line, place.at, -1, 50))), text,
+    el("span", "context", plain(near(file, line, place.at + seg[1].length, 1, 50))), " ");
+  const pick = (label, state, what) => {
+    const node = button(label + " " + quoted(plain(file.decode(state))), () => act(what + " at " +
+      plain(file.decode(file.name)) + " line " + line.n, [place], place.state === state ? "" : state));
+    node.dataset.pick = what;
+    return node;
+  };
+  const picks = [pick("Name:", seg[1], "name")];
+  if (seg[5]) picks.push(pick("Lists alone:", seg[5], "lists alone"));
+  const actions = el("span", "actions");
+  actions.append(...picks, " ", blanksButton(blanks, [place]));
+  item.append(actions, blanks);
+  const view = () => {
+    text.textContent = "";
+    showBlanks(text, textOf(place), file.decode);
+    text.classList.toggle("reading", !!place.state);
+    for (const node of picks) {
+      const state = node.dataset.pick === "name" ? seg[1] : seg[5];
+      node.setAttribute("aria-pressed", place.state === state ? "true" : "false");
+    }
+  };
+  place.views.add(view);
+  view();
+  return item;
+}
+
+// The places of a name, listed when first opened.
+function placesList(name, places) {
+  const box = el("details", "places");
+  box.append(el("summary", "", "where " + (places.length === 1 ? "it stands" : "they stand")));
+  box.ontoggle = () => {
+    if (!box.open || box.children.length > 1) return;
+    const list = el("ol");
+    places.forEach((place, k) => list.append(placeRow(place, k + 1)));
+    box.append(list);
+  };
+  return box;
 }
 
 function keptNames(wanted) {
@@ -661,24 +1010,26 @@ function namesSection(names) {
   head.append(el("h2", "", "Proposed names for words2"));
   section.append(head, el("p", "note", "Untick the words that are not names of the series: " +
     "each place the name stands then shows, and downloads, what the word lists alone make of " +
-    "it. Keep the rejected names in rejected-names.txt in the output folder: the next run " +
-    "does not propose them again."));
-  const list = el("ul", "names");
+    "it. Each place, listed under its name, can also be decided on its own: the name, the " +
+    "lists' reading, or blanks set by hand. Keep the rejected names in rejected-names.txt in " +
+    "the output folder: the next run does not propose them again."));
+  const list = el("ul", "names"), byName = placesByName();
   names.forEach((name, k) => {
     const item = el("li"), label = el("label"), box = el("input");
-    const places = placesOf(k);
+    const places = byName[k];
     box.type = "checkbox";
     box.checked = true;
     box.dataset.name = name;
     box.onchange = () => {
       ticked[k] = box.checked;
-      places.forEach((p) => (p.seg[3] === "m" ? showSpot(p) : showChange(p)));
-      tell((box.checked ? "Ticked " : "Unticked ") + nameText(name) + ": " + places.length +
-        (places.length === 1 ? " place." : " places."));
+      places.forEach(showPlace);
+      tell((box.checked ? "Ticked " : "Unticked ") + nameText(name) + ": " +
+        countOf(places.length, "place") + ".", places.map((p) => [p]));
     };
     label.append(box, " ", shownText(nameText(name)),
-      el("span", "count", places.length ? " (" + places.length + " places)" : ""));
+      el("span", "count", places.length ? " (" + countOf(places.length, "place") + ")" : ""));
     item.append(label);
+    if (places.length) item.append(placesList(name, places));
     list.append(item);
   });
   head.append(button("Download words2", () => download("words2", blobOf(nameLines(
@@ -705,7 +1056,7 @@ function listed(change) {
 }
 
 function shown(change) {
-  return listed(change) && change.entry.part === change.file.part;
+  return listed(change) && change.entry.part === shownPart;
 }
 
 function applyFilter() {
@@ -720,6 +1071,11 @@ function applyFilter() {
     line.hidden = (!!kind && !line.kinds.includes(kind)) || !byWord;
     if (line.node) line.node.classList.toggle("hidden", line.hidden);
   }
+  // A part with nothing left to show gives way to the first that has.
+  if (!lines.some((line) => !line.hidden && line.part === shownPart)) {
+    const first = lines.find((line) => !line.hidden);
+    if (first) showPart(first.part, false);
+  }
   if (current >= 0 && !shown(changes[current]) && changes[current].node)
     changes[current].node.classList.remove("current");
   for (const node of document.querySelectorAll("#filters button"))
@@ -732,16 +1088,23 @@ function setText(node, text) {
   if (node.textContent !== text) node.textContent = text;
 }
 
-function summarize() {
-  const count = (kind) => lines.filter((l) => l.kinds.includes(kind)).length;
-  const undone = changes.filter((c) => c.state).length;
-  const changedLines = lines.filter((l) => l.changes.length).length;
+// The figures of the bar, and those of `files` in the table of contents;
+// what no act changes is counted once.
+let kindCounts = null, changedLines = 0;
+function summarize(files) {
+  if (!kindCounts) {
+    kindCounts = {};
+    for (const kind of Object.keys(KINDS))
+      kindCounts[kind] = lines.filter((l) => l.kinds.includes(kind)).length;
+    changedLines = lines.filter((l) => l.changes.length).length;
+  }
+  const undone = data.files.reduce((n, file) => n + file.decided, 0);
   const figures = document.querySelectorAll("#summary b");
   [changedLines, changes.length, undone].forEach((n, k) => setText(figures[k], String(n)));
-  countFiles();
+  countFiles(files);
   for (const node of document.querySelectorAll("#filters button")) {
     const kind = node.dataset.kind;
-    setText(node, kind ? KINDS[kind][0] + " " + count(kind) : "All");
+    setText(node, kind ? KINDS[kind][0] + " " + kindCounts[kind] : "All");
   }
 }
 
@@ -776,7 +1139,7 @@ function focusChange(index, scroll) {
   if (current >= 0 && changes[current].node) changes[current].node.classList.remove("current");
   current = index;
   const change = changes[current];
-  showPart(change.file, change.entry.part, false);
+  showPart(change.entry.part, false);
   const node = change.node;
   node.classList.add("current");
   node.focus({ preventScroll: true });
@@ -807,6 +1170,7 @@ function jumpToFile(step) {
   // From a file not yet scrolled to its head, "previous" is that file itself.
   const to = data.files[step < 0 && top < barHeight() - 2 ? at : at + step];
   if (!to) return;
+  if (to.entries.length && !to.parts.includes(shownPart)) showPart(to.parts[0], false);
   window.scrollTo(0, window.scrollY + to.section.getBoundingClientRect().top - barHeight());
   to.save.focus({ preventScroll: true });
   if (current >= 0 && changes[current].node) changes[current].node.classList.remove("current");
@@ -818,13 +1182,30 @@ function toggle(change) {
     [change], change.state ? "" : "undone");
 }
 
+// Opens the row of blanks of the current change and puts the focus on its
+// first gap.
+function blanksOfCurrent() {
+  if (current < 0 || !shown(changes[current])) return;
+  const change = changes[current], entry = change.entry;
+  if (!entry.openBlanks || !hasGaps(change)) return;
+  if (entry.openBlanks.getAttribute("aria-expanded") !== "true") entry.openBlanks.click();
+  const row = [...entry.blanks.children].find((r) => r.place === change);
+  row.querySelector(".gap").focus();
+}
+
 function onKey(event) {
-  if (event.ctrlKey || event.metaKey || event.altKey || event.target.matches("input")) return;
+  // Keys are letters typed in the search box; on a check box or a button
+  // they act as anywhere else.
+  if (event.ctrlKey || event.metaKey || event.altKey ||
+      event.target.matches("input:not([type=checkbox]), textarea")) return;
   const focused = document.activeElement.matches(".change") ? document.activeElement.changeIndex : -1;
   if (focused >= 0 && focused !== current) focusChange(focused, false);
-  // Space keeps its own meaning on the page's other buttons.
-  if (event.key === " " && focused < 0 && event.target.matches("button")) return;
-  if (event.key === "j") move(1);
+  // Space keeps its own meaning on the page's other buttons and boxes.
+  if (event.key === " " && focused < 0 && event.target.matches("button, input, summary, a")) return;
+  if (event.key === "Escape" && event.target.closest(".blank-row")) {
+    event.target.closest(".blank-row").close();
+  } else if (event.key === "b") blanksOfCurrent();
+  else if (event.key === "j") move(1);
   else if (event.key === "k") move(-1);
   else if (event.key === "f" || event.key === "F") jumpToFile(event.key === "f" ? 1 : -1);
   else if (event.key === "d" && data.files.length) (fileAtTop() || data.files[0]).save.focus();
@@ -840,14 +1221,16 @@ function onKey(event) {
   event.preventDefault();
 }
 
-// Every act goes through here, so that the last can be taken back.
+// Every act goes through here, so that the last can be taken back. `state`
+// is the state for every place, or a function that gives each its own.
 function act(what, some, state) {
-  const saved = some.filter((c) => c.state !== state).map((c) => [c, c.state]);
+  const stateOf = typeof state === "function" ? state : () => state;
+  const saved = some.map((c) => [c, c.state, stateOf(c)]).filter(([, was, to]) => was !== to);
   if (!saved.length) return;
   history.push({ what, saved });
-  saved.forEach(([c]) => setState(c, state));
+  saved.forEach(([c, , to]) => setState(c, to));
   relabel(saved);
-  tell(what + ": " + saved.length + (saved.length === 1 ? " change" : " changes") + ".");
+  tell(what + ": " + saved.length + (saved.length === 1 ? " place" : " places") + ".", saved);
 }
 
 function takeBack() {
@@ -855,21 +1238,22 @@ function takeBack() {
   if (!last) return;
   last.saved.forEach(([c, state]) => setState(c, state));
   relabel(last.saved);
-  tell("Taken back: " + last.what + ".");
+  tell("Taken back: " + last.what + ".", last.saved);
 }
 
-// The choice rows of every place of the words an act changed.
+// The choice rows of every place of the words an act changed: only those
+// made have a row.
 function relabel(saved) {
   const done = new Set();
   for (const [change] of saved) {
     if (done.has(change.inSeason)) continue;
     done.add(change.inSeason);
-    change.inSeason.forEach(labelChoices);
+    for (const place of change.inSeason) if (place.buttons) labelChoices(place);
   }
 }
 
-function tell(news) {
-  summarize();
+function tell(news, saved) {
+  summarize(saved ? new Set(saved.map(([c]) => c.file)) : data.files);
   const node = document.getElementById("take-back");
   node.disabled = !history.length;
   node.title = history.length ? "take back: " + history[history.length - 1].what : "";
@@ -877,7 +1261,7 @@ function tell(news) {
 }
 
 function choicesMade() {
-  return changes.some((c) => c.state) || ticked.some((t) => !t);
+  return data.files.some((f) => f.decided) || spots.some((s) => s.state) || ticked.some((t) => !t);
 }
 
 // The sticky bar's height, for what is scrolled to or focused to stay clear of it.
@@ -904,7 +1288,8 @@ function main() {
   const files = document.getElementById("files");
   const sections = document.createDocumentFragment();
   data.files.forEach((file, k) => sections.append(fileSection(file, k + 1)));
-  data.files.forEach((file) => showPart(file, 0, false));
+  makeParts();
+  showPart(0, false);
   data.skipped.forEach((skipped) => sections.append(skippedSection(skipped)));
   if (data.names.length) sections.append(namesSection(data.names));
   files.append(sections);
@@ -912,7 +1297,7 @@ function main() {
   makeSummary();
   makeFilters(data.files.some((f) => f.hasLog));
   applyFilter();
-  summarize();
+  summarize(data.files);
   files.addEventListener("click", (event) => {
     const node = event.target.closest(".change");
     if (!node) return;
