@@ -303,7 +303,8 @@ def season_page(driver):
     """The page unjam-season writes for three episodes, with the names it
     proposed: a change undone, another reading chosen, a name unticked and
     rejected, which the next run does not propose."""
-    os.makedirs(os.path.join(SCRATCH, "season", "ep04.srt"))  # a folder: not repaired
+    os.makedirs(os.path.join(SCRATCH, "season"))
+    os.symlink("gone", os.path.join(SCRATCH, "season", "ep04.srt"))  # unreadable: not repaired
     out = season_run(os.path.join(SCRATCH, "season"), "--", "ep04.srt")
     open_page(driver, os.path.join(out, "review.html"))
     check([e.get_attribute("data-file") for e in driver.find_elements(
