@@ -103,9 +103,10 @@ std::string readingText(const std::string& work, const Reading& r) {
 bool chooseLikeliest(const char* word, const std::string& work,
                      const std::vector<Reading>& readings, LineRepair& call) {
     if (readings.empty()) return false;
+    // Most joins read one way only: nothing to weigh.
     size_t best = 0;
     double bestScore = 0;
-    for (size_t k = 0; k < readings.size(); ++k) {
+    for (size_t k = 0; readings.size() > 1 && k < readings.size(); ++k) {
         double score = readingScore(readingText(work, readings[k]));
         if (k == 0 || score > bestScore) best = k, bestScore = score;
     }
