@@ -17,7 +17,9 @@ goes along.
 A Windows program (.exe, run by UNJAM_WRAP=wine) skips the rows that
 cannot hold on Windows, saying why.
 """
+import glob
 import os
+import resource
 import shlex
 import signal
 import time
@@ -123,6 +125,8 @@ def windows_skip(row):
         return "Windows has no /dev/full"
     if "TMPDIR" in row.env:
         return "Wine keeps its own files under TMPDIR; Windows programs take TEMP"
+    if row.file_size_limit:
+        return "the file-size limit is a POSIX one"
     if row.interrupt == "SIGINT" and row.unjam_script == rows.HUNG_UNJAM:
         return None  # a hanging unjam.exe is put in place; Wine makes SIGINT a Ctrl-C
     if row.interrupt or row.unjam_script:
@@ -158,8 +162,11 @@ def replace_unjam(program, script):
 
 
 def run_interrupted(row, program, command, work, logs, env):
-    """Runs the command until its unjam hangs, then interrupts it; with
-    "second-run", runs the command again meanwhile and returns what that gave."""
+    """Runs the command until its unjam hangs (or the file `interrupt_when`
+    names in the logs folder is there), then interrupts it; with "second-run",
+    runs the command again meanwhile and returns what that gave; with
+    "SIGKILL", kills it, then runs it again and returns what that gave, a
+    moment later, in which children that outlived the first would show."""
     out_path, err_path = os.path.join(logs, "stdout"), os.path.join(logs, "stderr")
     with open(os.devnull, "rb") as stdin, open(out_path, "wb") as stdout, \
             open(err_path, "wb") as stderr:
@@ -168,14 +175,21 @@ def run_interrupted(row, program, command, work, logs, env):
         first = subprocess.Popen(command, cwd=work, stdin=stdin, stdout=stdout, stderr=stderr,
                                  env=dict(env, UNJAM_WRAP_ENDED_BY_SIGNAL="1"))
         deadline = time.monotonic() + 60
-        while not os.path.exists(os.path.join(logs, "hung")) and time.monotonic() < deadline:
-            time.sleep(0.05)
+        while not glob.glob(os.path.join(logs, row.interrupt_when)) and time.monotonic() < deadline:
+            time.sleep(0.01)
         second = None
         if row.interrupt == "second-run":
             second = subprocess.run(command, cwd=work, stdin=stdin, capture_output=True, env=env,
                                     timeout=TIMEOUT)
         first.send_signal(signal.SIGTERM if second else getattr(signal, row.interrupt))
         first.wait(timeout=TIMEOUT)
+        if row.interrupt == "SIGKILL":
+            # Nothing cleans up after SIGKILL: its scratch folder is left.
+            for folder in os.listdir(env["TMPDIR"]):
+                shutil.rmtree(os.path.join(env["TMPDIR"], folder))
+            second = subprocess.run(command, cwd=work, stdin=stdin, capture_output=True, env=env,
+                                    timeout=TIMEOUT)
+            time.sleep(0.5)
     if second:
         return second.returncode, second.stdout, second.stderr
     return first.returncode, read(out_path), read(err_path)
@@ -203,14 +217,20 @@ def run(row, command, work, logs, env):
     pipe = os.pipe() if row.streams == "broken-pipe" else None
     if pipe:
         os.close(pipe[0])  # nobody will ever read it
+    limit = row.file_size_limit or resource.RLIM_INFINITY
+
+    def prepare():
+        for fd in closed:
+            os.close(fd)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
     with open(os.devnull, "rb") as stdin, open(out_path, "wb") as stdout, \
             open(err_path, "wb") as stderr:
-        # subprocess puts SIGPIPE back to its default in the child, as a shell would.
+        # subprocess puts SIGPIPE and SIGXFSZ back to their defaults in the
+        # child, as a shell would: a write past the limit ends the writer.
         done = subprocess.run(command, cwd=work, stdin=stdin,
                               stdout=pipe[1] if pipe else stdout,
                               stderr=stdout if row.streams == "shared" else stderr,
-                              preexec_fn=lambda: [os.close(fd) for fd in closed],
-                              timeout=TIMEOUT, env=env)
+                              preexec_fn=prepare, timeout=TIMEOUT, env=env)
     if pipe:
         os.close(pipe[1])
     return done.returncode, read(out_path), read(err_path)

@@ -217,8 +217,11 @@ class Row:
     #                    (or a Page that it must match)
     installed: bytes = None  # run from an install whose default word list this is,
     #                          its folder shown as PREFIX
-    interrupt: str = None  # SIGINT, SIGTERM, SIGHUP once its unjam hangs; "second-run":
-    #                        the outcome of a second run meanwhile
+    interrupt: str = None  # SIGINT, SIGTERM, SIGHUP, SIGQUIT once its unjam hangs;
+    #                        "second-run": the outcome of a second run meanwhile; SIGKILL:
+    #                        the outcome of a second run after it
+    interrupt_when: str = "hung"  # the file (a glob) in the logs folder that it waits for
+    file_size_limit: int = None  # bytes (RLIMIT_FSIZE) that no file written may pass
     unjam_script: str = None  # sh run as the unjam that unjam-season runs (unjam.real beside)
     env: dict = field(default_factory=dict)  # besides a TMPDIR of the row's own
 
@@ -457,7 +460,7 @@ def page_name(name):
 
 
 def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True, into="out", shown=(),
-               why=b"it could not be read"):
+               why=b"it could not be read", kept=None):
     """A run over `inputs` (ep1.srt...) into out/ (or `into`): the progress and
     made files. `shown`: the inputs as the progress names them, when not as given."""
     each = shown or inputs
@@ -475,6 +478,7 @@ def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True, into
     for name in repaired:
         made[folder + "/" + name] = EPISODE.replace(b"areyou", b"are you").replace(b"\n", b"\r\n")
         made[folder + "/" + name[:-4] + ".log"] = SEASON_LOG
+    made.update(kept or {})  # files of an earlier run that a failed repair leaves
 
     def shown_in_folder(name):  # the folder as given, joined by the separator it uses
         return (into + ("\\" if "\\" in into else "/") + name).encode()
@@ -562,15 +566,22 @@ ROWS += [
 ]
 
 HUNG_UNJAM = ': > "$UNJAM_TEST_LOGS/hung"; exec sleep 100'
+# The first unjam of ep1.srt writes into its output until it is ended; the
+# others are unjam.
+KILLED_UNJAM = ('case "$1" in *ep1.srt) [ -e "$UNJAM_TEST_LOGS/hung" ] || { : >"$UNJAM_TEST_LOGS/hung"; '
+                'while :; do echo orphan >>"$2"; sleep 0.01; done; };; esac; exec "$0.real" "$@"')
+LONG_EPISODE = b"".join(b"%d\n00:01\nWhat areyou doing, Kirrin?\n\n" % n for n in range(1, 5001))
 # A repair of ep1.srt that the page cannot show: its log is of another file.
-FOREIGN_LOG = 'case "$1" in *ep1.srt) cp "$1" "$2"; echo "Read 99 lines.";; *) exec "$0.real" "$@";; esac'
+FOREIGN_LOG = ('case "$1" in *ep1.srt) cp "$1" "$2"; printf "Read 99 lines.\\nExiting and freeing '
+               'mem...done.\\n";; *) exec "$0.real" "$@";; esac')
 SPOKEN = season_run("ep1.srt", "ep2.srt")
 LEFT_OFF = season_run("ep1.srt", "ep2.srt", failed=("ep1.srt",), why=b"")
 LEFT_OFF["stdout"] = LEFT_OFF["stdout"].replace(
     b"not repaired: \n", b"99 lines, 0 fixed, 0 ambiguous, 0 not found\n").replace(
     b"Repaired 1 of 2", b"Repaired 2 of 2")
 LEFT_OFF["status"] = 1
-LEFT_OFF["made"].update({"out/ep1.srt": EPISODE, "out/ep1.log": b"Read 99 lines.\n"})
+LEFT_OFF["made"].update({"out/ep1.srt": EPISODE,
+                         "out/ep1.log": b"Read 99 lines.\nExiting and freeing mem...done.\n"})
 # Kirrin rejected: the lists alone cut it.
 UNNAMED = season_run("ep1.srt", "ep2.srt", names=b"")
 UNNAMED = dict(UNNAMED, stdout=UNNAMED["stdout"].replace(b"1 fixed", b"3 fixed"), made={
@@ -618,10 +629,12 @@ ROWS += [
     # files' order, though the files are repaired side by side (ep1's unjam
     # speaks first and ends last).
     Row("season-unjam-messages-in-order", stderr=b"", streams="shared",
-        unjam_script='case "$1" in *ep1.srt) echo ep1 says >&2; sleep 0.3;; *ep2.srt) echo ep2 says '
-        '>&2;; esac; exec "$0.real" "$@"', files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
-        **dict(SPOKEN, stdout=SPOKEN["stdout"].replace(b"[1/2]", b"ep1 says\n[1/2]")
-               .replace(b"[2/2]", b"ep2 says\n[2/2]"))),
+        unjam_script='case "$1" in *ep1.srt) echo Warning: ep1 says >&2; sleep 0.3;; *ep2.srt) echo '
+        'Warning: ep2 says >&2;; esac; exec "$0.real" "$@"', files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        **dict(SPOKEN, stdout=SPOKEN["stdout"].replace(b"[1/2]", b"Warning: ep1 says\n[1/2]")
+               .replace(b"[2/2]", b"Warning: ep2 says\n[2/2]"), made=dict(SPOKEN["made"], **{
+                   # and after the rest of its messages in its log
+                   "out/ep%d.log" % n: SEASON_LOG + b"Warning: ep%d says\n" % n for n in (1, 2)}))),
     # A name rejected before, in any case, is not proposed again.
     Row("season-rejected-name", stderr=b"", files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
         setup=[("bash", "mkdir out && echo kirrin >out/rejected-names.txt")],
@@ -643,7 +656,32 @@ ROWS += [
         files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
         setup=[("bash", "mkdir out && echo earlier > out/review.html")],
         made={"out/names.txt": b"Kirrin\n", "out/review.html": ABSENT})
-    for sig in ("SIGINT", "SIGTERM", "SIGHUP")
+    for sig in ("SIGINT", "SIGTERM", "SIGHUP", "SIGQUIT")
+] + [
+    # Interrupted while it copies the lists into its scratch folder (here
+    # waiting for a profile that is a pipe): the folder goes too.
+    Row("season-interrupted-copying-lists", -signal.SIGINT, b"", b"", None,
+        program="unjam-season", args=["-o", "out", "ep1.srt"], interrupt="SIGINT",
+        interrupt_when="tmp/unjam-season.*/words", setup=[("bash", "mkfifo words.profile")],
+        files=season_files(ep1_srt=EPISODE), made={}),
+    # Killed outright while its unjam writes: that unjam ends with it, and a
+    # run at once after it repairs every file whole.
+    Row("season-killed-then-rerun", stderr=b"", interrupt="SIGKILL", unjam_script=KILLED_UNJAM,
+        files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE), **season_run("ep1.srt", "ep2.srt")),
+    # A repair cut short (here by a file-size limit, as by a full disk) is
+    # not put in place: the earlier repair and log stay, and the run says so.
+    Row("season-repair-cut-short", stderr=b"", file_size_limit=100_000,
+        files=season_files(ep1_srt=LONG_EPISODE, ep2_srt=EPISODE),
+        setup=[("bash", "mkdir out && echo earlier > out/ep1.srt && echo earlier > out/ep1.log")],
+        **season_run("ep1.srt", "ep2.srt", failed=("ep1.srt",), why=b"unjam ended by signal 25; "
+                     b"the earlier out/ep1.srt is kept", kept={"out/ep1.srt": b"earlier\n",
+                                                               "out/ep1.log": b"earlier\n"})),
+    # unjam's messages must reach its log whole: one cut short is no repair.
+    Row("season-log-cut-short", stderr=b"", unjam_script='case "$1" in *ep1.srt) "$0.real" "$@" | '
+        'head -c 40; exit 0;; esac; exec "$0.real" "$@"',
+        files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        **season_run("ep1.srt", "ep2.srt", failed=("ep1.srt",), why=b"its log is cut short: "
+                     b"unjam's messages did not all reach out/ep1.log")),
 ] + [
     Row("season-second-run-locked", 1, b"Another unjam-season is writing into out (it holds "
         b"out/.unjam-season.lock): wait for it to end\n", b"", None, program="unjam-season",
