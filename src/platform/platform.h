@@ -229,3 +229,10 @@ std::string installedWordsBeside(const char* argv0);
 // The shell command that puts the installed list in the working directory
 // as `words`: `ln -s PATH words` on POSIX, `copy "PATH" words` on Windows.
 std::string commandToUseInstalledWords();
+
+// The shell command that converts the file `from`, in `utf16` ("UTF-16",
+// read by its byte order mark, "UTF-16BE" or "UTF-16LE"), to UTF-8 as
+// `to`, or in its place when `to` is `from`. POSIX: iconv. Windows, which
+// has no iconv: a line of PowerShell, which every Windows has.
+std::string commandToConvertToUtf8(const std::string& from, const char* utf16,
+                                   const std::string& to);

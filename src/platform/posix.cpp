@@ -205,6 +205,13 @@ std::string commandToUseInstalledWords() {
     return "ln -s " + installedWordsPath() + " words";
 }
 
+std::string commandToConvertToUtf8(const std::string& from, const char* utf16,
+                                   const std::string& to) {
+    std::string convert = std::string("iconv -f ") + utf16 + " -t UTF-8 " + from + " > ";
+    if (to != from) return convert + to;
+    return convert + from + ".utf8 && mv " + from + ".utf8 " + from;
+}
+
 namespace {
 
 std::string programFolder(const char* argv0) {

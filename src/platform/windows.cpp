@@ -384,6 +384,29 @@ std::string commandToUseInstalledWords() {
     return "copy \"" + installedWordsPath() + "\" words";
 }
 
+namespace {
+
+// A path as a PowerShell string: in single quotes, which it doubles.
+std::string powerShellString(const std::string& path) {
+    std::string text = "'";
+    for (char c : path)
+        text += c == '\'' ? "''" : std::string(1, c);
+    return text + "'";
+}
+
+}  // namespace
+
+std::string commandToConvertToUtf8(const std::string& from, const char* utf16,
+                                   const std::string& to) {
+    // ReadAllText takes a byte order mark over the encoding it is given and
+    // reads the whole file before WriteAllText, which writes UTF-8 without
+    // a mark, opens `to`: `to` may be `from`.
+    std::string encoding = std::string(utf16) == "UTF-16BE" ? "BigEndianUnicode" : "Unicode";
+    return "powershell -Command \"[IO.File]::WriteAllText(" + powerShellString(to) +
+           ", [IO.File]::ReadAllText(" + powerShellString(from) + ", [Text.Encoding]::" + encoding +
+           "))\"";
+}
+
 std::string programBeside(const char*, const char* name) {
     return narrow(programFolder() + widen(name) + L".exe");
 }

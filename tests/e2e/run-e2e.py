@@ -245,7 +245,9 @@ def check(row, work, before, outcome):
     failures = []
 
     def compare(what, got, want):
-        if want is not None and got != want:
+        if hasattr(want, "matches") and not want.matches(got):
+            failures.append(f"{what} is {shown(got)}, which does not match {want}")
+        elif want is not None and not hasattr(want, "matches") and got != want:
             failures.append(f"{what} is {shown(got)}, expected {shown(want)}")
 
     compare("exit status", outcome[0], row.status)
@@ -262,6 +264,8 @@ def check(row, work, before, outcome):
         elif isinstance(want, rows.Page):
             if got is None or not want.matches(got):
                 failures.append(f"{name} is not the page of {want}")
+        elif isinstance(want, rows.Holds):
+            compare(name, got, want)
         else:
             compare(name, got, value(want))
     output, path = value(row.output), os.path.join(work, row.output_path)
