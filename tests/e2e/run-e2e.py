@@ -127,7 +127,8 @@ def windows_skip(row):
         return "Wine keeps its own files under TMPDIR; Windows programs take TEMP"
     if row.file_size_limit:
         return "the file-size limit is a POSIX one"
-    if row.interrupt == "SIGINT" and row.unjam_script == rows.HUNG_UNJAM:
+    if (row.interrupt, row.unjam_script) in (("SIGINT", rows.HUNG_UNJAM),
+                                             ("SIGKILL", rows.KILLED_UNJAM)):
         return None  # a hanging unjam.exe is put in place; Wine makes SIGINT a Ctrl-C
     if row.interrupt or row.unjam_script:
         return "the unjam that the row runs is a shell script, and its signals are POSIX ones"
@@ -150,10 +151,12 @@ def unprivileged_prefix(row):
 
 def replace_unjam(program, script):
     """The unjam beside the program replaced by a shell script; the real one
-    stays beside it as unjam.real. On Windows, by the unjam.exe that hangs."""
+    stays beside it as unjam.real. On Windows, by the unjam.exe that hangs
+    (unjam.real.exe beside it)."""
     if program.endswith(".exe"):
-        return shutil.copy(os.environ["UNJAM_HUNG_UNJAM"], os.path.join(os.path.dirname(program),
-                                                                        "unjam.exe"))
+        unjam = os.path.join(os.path.dirname(program), "unjam.exe")
+        os.rename(unjam, os.path.join(os.path.dirname(program), "unjam.real.exe"))
+        return shutil.copy(os.environ["UNJAM_HUNG_UNJAM"], unjam)
     unjam = os.path.join(os.path.dirname(program), "unjam")
     os.rename(unjam, unjam + ".real")
     with open(unjam, "w") as f:
@@ -184,9 +187,13 @@ def run_interrupted(row, program, command, work, logs, env):
         first.send_signal(signal.SIGTERM if second else getattr(signal, row.interrupt))
         first.wait(timeout=TIMEOUT)
         if row.interrupt == "SIGKILL":
-            # Nothing cleans up after SIGKILL: its scratch folder is left.
-            for folder in os.listdir(env["TMPDIR"]):
-                shutil.rmtree(os.path.join(env["TMPDIR"], folder))
+            # Nothing cleans up after SIGKILL: its scratch folder is left
+            # (on Windows under %TEMP%; Wine keeps files of its own in TMPDIR).
+            if program.endswith(".exe"):
+                shutil.rmtree(windows_scratch(logs))
+            else:
+                for folder in os.listdir(env["TMPDIR"]):
+                    shutil.rmtree(os.path.join(env["TMPDIR"], folder))
             second = subprocess.run(command, cwd=work, stdin=stdin, capture_output=True, env=env,
                                     timeout=TIMEOUT)
             time.sleep(0.5)
@@ -195,15 +202,19 @@ def run_interrupted(row, program, command, work, logs, env):
     return first.returncode, read(out_path), read(err_path)
 
 
+def windows_scratch(logs):
+    """The scratch folder the hung unjam ran in: under Wine's %TEMP%, not TMPDIR."""
+    with open(os.path.join(logs, "hung")) as f:
+        drive, path = f.read().split(":", 1)
+    return os.path.join(os.environ["WINEPREFIX"], "dosdevices", drive.lower() + ":",
+                        path.strip("\\").replace("\\", "/"))
+
+
 def windows_interrupted(outcome, logs):
     """A Ctrl-C ends a Windows program with STATUS_CONTROL_C_EXIT, of which
     Wine gives the last byte (58): as the signal's status on Linux, after a
-    check that the scratch folder the hung unjam ran in (under Wine's
-    %TEMP%, not TMPDIR) is gone."""
-    with open(os.path.join(logs, "hung")) as f:
-        drive, path = f.read().split(":", 1)
-    folder = os.path.join(os.environ["WINEPREFIX"], "dosdevices", drive.lower() + ":",
-                          path.strip("\\").replace("\\", "/"))
+    check that the scratch folder the hung unjam ran in is gone."""
+    folder = windows_scratch(logs)
     status = -signal.SIGINT if outcome[0] == 0xC000013A & 0xFF else outcome[0]
     if os.path.exists(folder):
         status = f"{outcome[0]}, and the scratch folder {folder} left"
