@@ -228,12 +228,12 @@ def run(row, command, work, logs, env):
     pipe = os.pipe() if row.streams == "broken-pipe" else None
     if pipe:
         os.close(pipe[0])  # nobody will ever read it
-    limit = row.file_size_limit or resource.RLIM_INFINITY
-
     def prepare():
         for fd in closed:
             os.close(fd)
-        resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
+        if row.file_size_limit:
+            limit = row.file_size_limit
+            resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
     with open(os.devnull, "rb") as stdin, open(out_path, "wb") as stdout, \
             open(err_path, "wb") as stderr:
         # subprocess puts SIGPIPE and SIGXFSZ back to their defaults in the
