@@ -213,8 +213,7 @@ int runSeason(int argc, char** argv) {
     freeDictionary();
 
     std::string listFolder = makeListFolder(main, secondList);
-    std::vector<std::string> cleanUp = listFolderPaths(listFolder);
-    cleanUpOnInterrupt(cleanUp);
+    std::vector<std::string> cleanUp = listFolderPaths(listFolder);  // made so already
     claimFolder(options.folder, listFolder);
     std::string lock = inFolder(options.folder, lockFileName);
     cleanUp.push_back(lock);
