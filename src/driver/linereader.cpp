@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -46,6 +47,27 @@ bool lfAhead(InputFile& in) {
     return false;
 }
 
+// Ends the input at the 0x1A at `from` in the buffer, in line `line`, and
+// counts the bytes after it: a regular file is read to its end for them (a
+// copy still gets every byte), a pipe or device is not read further.
+void endAtEndOfText(InputFile& in, size_t from, int64_t line) {
+    bool regular = kindOfFile(in.fd) == FileKind::regular, text = false;
+    int64_t count = 0;
+    do {
+        std::string_view rest = std::string_view(in.buffer).substr(from);
+        count += static_cast<int64_t>(rest.size());
+        text = text || rest.find_first_not_of(endOfText) != std::string_view::npos;
+        in.buffer.clear();
+        from = 0;
+    } while (regular && readMore(in));
+    in.ended = true;
+    in.pos = 0;
+    if (!text) return;
+    in.endOfTextLine = line;
+    in.bytesAfterEnd = count;
+    in.restUnread = !regular;
+}
+
 // Takes the run of CRs at the read position; true when an LF follows it,
 // which is then taken too: the run and the LF are one line end.
 bool crRunEndsLine(InputFile& in, size_t& run) {
@@ -87,7 +109,9 @@ void readRest(InputFile& in, std::string& bytes) {
     if (got < 0) in.error = errno;
 }
 
-bool readLine(InputFile& in, std::string& line) {
+namespace {
+
+bool readLineText(InputFile& in, std::string& line) {
     line.clear();
     bool begun = false;  // a byte of the line was read, kept or not
     bool cut = false;
@@ -107,9 +131,7 @@ bool readLine(InputFile& in, std::string& line) {
         in.pos = static_cast<size_t>(stop - in.buffer.data());
         if (stop == end) continue;
         if (*stop == endOfText) {
-            in.ended = true;
-            in.buffer.clear();
-            in.pos = 0;
+            endAtEndOfText(in, in.pos + 1, in.lines + 1);
             break;
         }
         if (*stop == '\n') {
@@ -129,4 +151,12 @@ bool readLine(InputFile& in, std::string& line) {
         if (!cut) line.append(run, '\r');
     }
     return begun;
+}
+
+}  // namespace
+
+bool readLine(InputFile& in, std::string& line) {
+    bool read = readLineText(in, line);
+    in.lines += read;
+    return read;
 }

@@ -1,6 +1,7 @@
 // Reading subtitle lines by the program's own text rules, whatever the
 // platform: an LF ends a line, together with any run of CRs just before it;
-// a byte 0x1A ends the input as if the file ended there. A file that has CRs
+// a byte 0x1A ends the input as if the file ended there (what follows it is
+// counted, so that a file it cut short is told of). A file that has CRs
 // but no LF (before its end or its 0x1A) is read as lines ended by each CR;
 // in a file that has an LF, a CR that no LF follows is an ordinary byte.
 #pragma once
@@ -18,6 +19,14 @@ struct InputFile {
     int error = 0;  // errno of a failed read; reading stops there
     bool ended = false;
     int64_t linesCut = 0;  // lines whose text a NUL ended
+    int64_t lines = 0;     // lines read
+    // The line in which a 0x1A ended the input, when more than 0x1A bytes
+    // (the padding of old editors) followed it; 0 when none did. The bytes
+    // after it: all, in a regular file; only those read already in a pipe
+    // or device (restUnread), which might never end.
+    int64_t endOfTextLine = 0;
+    int64_t bytesAfterEnd = 0;
+    bool restUnread = false;
     LoneCr loneCr = LoneCr::unknown;
     size_t pos = 0;               // the next byte of `buffer` to read
     std::string buffer;           // bytes read and not yet taken

@@ -44,6 +44,12 @@ bool reportInputProblems(const InputFile& in, const char* path) {
         complain("Warning: the text after a NUL byte was dropped from " +
                  std::to_string(in.linesCut) + (in.linesCut == 1 ? " line" : " lines") +
                  " of the input file: " + path);
+    // Text after a 0x1A is lost as surely, and a stray one can stand anywhere.
+    if (in.endOfTextLine > 0)
+        complain("Warning: the text after a byte 0x1A in line " + std::to_string(in.endOfTextLine) +
+                 " was not read (" + std::to_string(in.bytesAfterEnd) +
+                 (in.bytesAfterEnd == 1 ? " byte" : " bytes") + (in.restUnread ? " or more" : "") +
+                 ") from the input file: " + path);
     return in.error != 0;
 }
 

@@ -17,8 +17,8 @@ void complain(const std::string& text);
 bool openReadableInput(InputFile& in, const char* path);
 void openInputOrFail(InputFile& in, const char* path);
 
-// Reports what reading an input file met: a read error (true) and lines
-// that a NUL cut short (a warning only).
+// Reports what reading an input file met: a read error (true), and lines
+// that a NUL cut short and text that a 0x1A left unread (warnings only).
 bool reportInputProblems(const InputFile& in, const char* path);
 
 // Runs a program's whole run; running out of memory ends it with "Out of

@@ -122,11 +122,11 @@ std::string utf8Name(const std::string& path) {
 // file's start (a pipe is not read before the run, and keeps the NUL
 // warning).
 void refuseUtf16(const InputFile& in, const char* inPath) {
-    if (!looksLikeUtf16(in.buffer)) return;
+    const char* utf16 = utf16Encoding(in.buffer);
+    if (!utf16) return;
     fail(std::string("Could not read the input file: ") + inPath +
-         ": it is in UTF-16, which unjam does not read; convert it to UTF-8 first: iconv -f "
-         "UTF-16 -t UTF-8 " +
-         inPath + " > " + utf8Name(inPath));
+         ": it is in UTF-16, which unjam does not read; convert it to UTF-8 first: " +
+         commandToConvertToUtf8(inPath, utf16, utf8Name(inPath)));
 }
 
 // Copies every line; the third and later lines of each block (after the cue

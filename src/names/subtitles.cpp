@@ -22,6 +22,6 @@ bool noteSubtitleFile(const char* path, bool warn) {
             sentenceOpen = false;
     }
     closeInput(in);
-    if (!warn) in.linesCut = 0;
+    if (!warn) in.linesCut = in.endOfTextLine = 0;
     return !reportInputProblems(in, path);
 }

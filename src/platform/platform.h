@@ -113,8 +113,10 @@ std::string absolutePath(const std::string& path);
 bool makeFolders(const std::string& path);
 
 // A new empty folder of this user's own for scratch files: under TMPDIR (or
-// /tmp) on POSIX, under GetTempPathW's folder on Windows. False with errno
-// set and `folder` the folder it was to be made in.
+// /tmp) on POSIX, under GetTempPathW's folder on Windows. From the moment it
+// is made, an interruption removes it (see cleanUpOnInterrupt, whose next
+// call replaces that). False with errno set and `folder` the folder it was
+// to be made in.
 bool makeScratchFolder(std::string& folder);
 
 // Makes `path` the working directory.
@@ -126,7 +128,9 @@ bool removeFolder(const char* path);
 // Takes the lock file `path` (created if missing) for this process until
 // unlockFile or its end; false with errno set: EWOULDBLOCK when another
 // process holds it. POSIX: flock; Windows: the file opened for this
-// process alone. One lock at a time.
+// process alone. Where a program that startProgram starts while it is held
+// might outlive this process (not on Linux), it holds the lock too, until
+// it ends. One lock at a time.
 bool lockFile(const char* path);
 // Removes the lock file and lets it go.
 void unlockFile(const char* path);
@@ -190,7 +194,10 @@ struct RunningProgram {
 constexpr int maxRunningPrograms = 16;
 // Starts `program` as runProgram runs it, with its standard error into
 // `errorPath` (created or emptied) or, when that is empty, shared; does not
-// wait for it. False, with errno set, when it could not be started.
+// wait for it. It ends when this process ends, however that ends, even
+// killed outright (Linux: SIGKILL at the parent's death; Windows: a job
+// object that kills its processes when closed). False, with errno set,
+// when it could not be started.
 bool startProgram(const std::string& program, const std::vector<std::string>& args,
                   const std::string& folder, const std::string& outputPath,
                   const std::string& errorPath, RunningProgram& running);
@@ -206,7 +213,7 @@ inline int runProgram(const std::string& program, const std::vector<std::string>
     return waitForProgram(running);
 }
 
-// What an interruption (POSIX: SIGINT, SIGTERM, SIGHUP; Windows: Ctrl-C,
+// What an interruption (POSIX: SIGINT, SIGTERM, SIGHUP, SIGQUIT; Windows: Ctrl-C,
 // Ctrl-Break, the console closed) is to clean up: the programs started
 // and not yet waited for are ended, the files of `paths` are removed in their
 // order (an empty folder too), and the process ends as the interruption
@@ -229,6 +236,13 @@ std::string installedWordsBeside(const char* argv0);
 // The shell command that puts the installed list in the working directory
 // as `words`: `ln -s PATH words` on POSIX, `copy "PATH" words` on Windows.
 std::string commandToUseInstalledWords();
+
+// The shell command that converts the file `from`, in `utf16` ("UTF-16",
+// read by its byte order mark, "UTF-16BE" or "UTF-16LE"), to UTF-8 as
+// `to`, or in its place when `to` is `from`. POSIX: iconv. Windows, which
+// has no iconv: a line of PowerShell, which every Windows has.
+std::string commandToConvertToUtf8(const std::string& from, const char* utf16,
+                                   const std::string& to);
 
 // --- The user's desktop ------------------------------------------------
 

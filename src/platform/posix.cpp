@@ -3,6 +3,9 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/file.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -132,15 +135,6 @@ bool makeFolders(const std::string& path) {
     return false;
 }
 
-bool makeScratchFolder(std::string& folder) {
-    const char* tmp = std::getenv("TMPDIR");
-    folder = tmp && *tmp ? tmp : "/tmp";
-    std::string pattern = folder + "/unjam-season.XXXXXX";
-    if (!mkdtemp(pattern.data())) return false;
-    folder = pattern;
-    return true;
-}
-
 bool removeFolder(const char* path) {
     return rmdir(path) == 0;
 }
@@ -164,6 +158,13 @@ bool lockFile(const char* path) {
         }
         // A run that ended just now removed the file it held: lock the new one.
         if (identifyFile(fd, held) && identifyPath(path, named) && sameIdentity(held, named)) {
+#ifndef __linux__
+            // Where children do not end with a parent killed outright (see
+            // becomeProgram), they hold it too (flock belongs to the open
+            // file, which they share): while one of them could still write
+            // into the folder, no other run takes it.
+            fcntl(fd, F_SETFD, 0);
+#endif
             lockDescriptor = fd;
             return true;
         }
@@ -209,6 +210,13 @@ std::string commandToUseInstalledWords() {
     return "ln -s " + installedWordsPath() + " words";
 }
 
+std::string commandToConvertToUtf8(const std::string& from, const char* utf16,
+                                   const std::string& to) {
+    std::string convert = std::string("iconv -f ") + utf16 + " -t UTF-8 " + from + " > ";
+    if (to != from) return convert + to;
+    return convert + from + ".utf8 && mv " + from + ".utf8 " + from;
+}
+
 namespace {
 
 std::string programFolder(const char* argv0) {
@@ -219,7 +227,7 @@ std::string programFolder(const char* argv0) {
     return slash == 0 ? "/" : program.substr(0, slash);
 }
 
-const int interruptions[] = {SIGINT, SIGTERM, SIGHUP};
+const int interruptions[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 // The children started and not yet waited for (0: a free place), and what
 // to remove on an interruption, as the signal handler reads them: only
@@ -250,9 +258,23 @@ void withInterruptsBlocked(Change change) {
     sigprocmask(SIG_SETMASK, &before, nullptr);
 }
 
-// In the child, between fork and exec: only async-signal-safe calls.
+// Sets the handlers of the interruptions, once.
+void handleInterrupts() {
+    for (int signal : interruptions)
+        std::signal(signal, onInterrupt);
+}
+
+// In the child, between fork and exec: only async-signal-safe calls. A
+// parent killed outright (SIGKILL) cleans up nothing, and its children
+// would go on writing into the files a new run takes: on Linux they are
+// ended with it; elsewhere they hold the lock of lockFile until they end.
 [[noreturn]] void becomeProgram(const std::string& program, char* const* argv,
-                                const std::string& folder, int output, int error) {
+                                const std::string& folder, int output, int error, pid_t parent) {
+#ifdef __linux__
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) _exit(127);
+#else
+    (void)parent;
+#endif
     sigset_t none;
     sigemptyset(&none);
     for (int signal : interruptions)
@@ -305,12 +327,12 @@ bool startProgram(const std::string& program, const std::vector<std::string>& ar
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     std::fflush(nullptr);  // nothing buffered may reach the child's output twice
-    pid_t child = -1;
+    pid_t child = -1, parent = getpid();
     withInterruptsBlocked([&] {
         volatile pid_t* place = std::find(runningChildren, std::end(runningChildren), 0);
         errno = EAGAIN;
         child = place == std::end(runningChildren) ? -1 : fork();
-        if (child == 0) becomeProgram(program, argv.data(), folder, output, error);
+        if (child == 0) becomeProgram(program, argv.data(), folder, output, error, parent);
         if (child > 0) *place = child;
     });
     int reason = errno;
@@ -343,8 +365,22 @@ int processorCount() {
 
 void cleanUpOnInterrupt(const std::vector<std::string>& paths) {
     withInterruptsBlocked([&] { cleanUpPaths = paths; });
-    for (int signal : interruptions)
-        std::signal(signal, onInterrupt);
+    handleInterrupts();
+}
+
+bool makeScratchFolder(std::string& folder) {
+    const char* tmp = std::getenv("TMPDIR");
+    folder = tmp && *tmp ? tmp : "/tmp";
+    std::string pattern = folder + "/unjam-season.XXXXXX";
+    bool made = false;
+    // Made and put in the list at one go: no interruption falls between.
+    withInterruptsBlocked([&] {
+        made = mkdtemp(pattern.data()) != nullptr;
+        if (made) cleanUpPaths = {pattern};
+    });
+    handleInterrupts();
+    if (made) folder = pattern;
+    return made;
 }
 
 bool listFolder(const std::string& path, std::vector<std::string>& names) {

@@ -299,28 +299,6 @@ bool makeFolders(const std::string& path) {
     return makeFolder(path);
 }
 
-bool makeScratchFolder(std::string& folder) {
-    wchar_t temp[MAX_PATH + 1];
-    DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-    if (length == 0 || length > MAX_PATH) {
-        errno = ENOENT;
-        return false;
-    }
-    folder = narrow(std::wstring(temp, length));
-    // A name no other run takes: the process, the time, and a count of tries.
-    unsigned long long seed = GetTickCount64() ^ (GetCurrentProcessId() * 2654435761ULL);
-    for (unsigned tries = 0; tries < 100; ++tries) {
-        std::wstring name =
-            std::wstring(temp, length) + L"unjam-season." + std::to_wstring(seed + tries);
-        if (_wmkdir(name.c_str()) == 0) {
-            folder = narrow(name);
-            return true;
-        }
-        if (errno != EEXIST) return false;
-    }
-    return false;
-}
-
 bool removeFolder(const char* path) {
     return _wrmdir(widen(path).c_str()) == 0;
 }
@@ -333,8 +311,11 @@ HANDLE lockHandle = INVALID_HANDLE_VALUE;
 
 bool lockFile(const char* path) {
     // Shared with no other opening, and gone when the process ends however.
+    // The programs started from now on inherit the handle: while one of
+    // them could still write into the folder, no other run takes it.
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE lock =
-        CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+        CreateFileW(widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, &inherit, OPEN_ALWAYS,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (lock != INVALID_HANDLE_VALUE) {
         lockHandle = lock;  // a failed second try leaves the lock held
@@ -401,6 +382,29 @@ std::string installedWordsBeside(const char*) {
 
 std::string commandToUseInstalledWords() {
     return "copy \"" + installedWordsPath() + "\" words";
+}
+
+namespace {
+
+// A path as a PowerShell string: in single quotes, which it doubles.
+std::string powerShellString(const std::string& path) {
+    std::string text = "'";
+    for (char c : path)
+        text += c == '\'' ? "''" : std::string(1, c);
+    return text + "'";
+}
+
+}  // namespace
+
+std::string commandToConvertToUtf8(const std::string& from, const char* utf16,
+                                   const std::string& to) {
+    // ReadAllText takes a byte order mark over the encoding it is given and
+    // reads the whole file before WriteAllText, which writes UTF-8 without
+    // a mark, opens `to`: `to` may be `from`.
+    std::string encoding = std::string(utf16) == "UTF-16BE" ? "BigEndianUnicode" : "Unicode";
+    return "powershell -Command \"[IO.File]::WriteAllText(" + powerShellString(to) +
+           ", [IO.File]::ReadAllText(" + powerShellString(from) + ", [Text.Encoding]::" + encoding +
+           "))\"";
 }
 
 std::string programBeside(const char*, const char* name) {
@@ -482,6 +486,23 @@ BOOL WINAPI onInterrupt(DWORD event) {
     ExitProcess(STATUS_CONTROL_C_EXIT);
 }
 
+// The job of every child: closed by Windows when this process ends, however
+// it ends, which ends them too.
+HANDLE childrenJob() {
+    static HANDLE job = [] {
+        HANDLE made = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (made && !SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits,
+                                             sizeof limits)) {
+            CloseHandle(made);
+            made = nullptr;
+        }
+        return made;
+    }();
+    return job;
+}
+
 // Adds a child to those running, or takes it out (`running` false).
 void markRunning(HANDLE child, bool running) {
     EnterCriticalSection(&interruptLock);
@@ -501,6 +522,38 @@ void cleanUpOnInterrupt(const std::vector<std::string>& paths) {
         cleanUpPaths.push_back(widen(path.c_str()));
     LeaveCriticalSection(&interruptLock);
     SetConsoleCtrlHandler(onInterrupt, TRUE);
+}
+
+bool makeScratchFolder(std::string& folder) {
+    wchar_t temp[MAX_PATH + 1];
+    DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    if (length == 0 || length > MAX_PATH) {
+        errno = ENOENT;
+        return false;
+    }
+    folder = narrow(std::wstring(temp, length));
+    // A name no other run takes: the process, the time, and a count of tries.
+    unsigned long long seed = GetTickCount64() ^ (GetCurrentProcessId() * 2654435761ULL);
+    SetConsoleCtrlHandler(onInterrupt, TRUE);
+    for (unsigned tries = 0; tries < 100; ++tries) {
+        std::wstring name =
+            std::wstring(temp, length) + L"unjam-season." + std::to_wstring(seed + tries);
+        // Made and put in the list at one go: the handler waits for the lock.
+        EnterCriticalSection(&interruptLock);
+        bool made = _wmkdir(name.c_str()) == 0;
+        int error = errno;
+        if (made) cleanUpPaths = {name};
+        LeaveCriticalSection(&interruptLock);
+        if (made) {
+            folder = narrow(name);
+            return true;
+        }
+        if (error != EEXIST) {
+            errno = error;
+            return false;
+        }
+    }
+    return false;
 }
 
 bool startProgram(const std::string& program, const std::vector<std::string>& args,
@@ -533,10 +586,18 @@ bool startProgram(const std::string& program, const std::vector<std::string>& ar
     // program opens itself is opened not to be inherited. The lock keeps an
     // interruption from missing a child just started.
     EnterCriticalSection(&interruptLock);
-    bool started = CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                  widen(folder.c_str()).c_str(), &startup, &child);
+    // Started suspended, so that it writes nothing before it is in the job.
+    bool started =
+        CreateProcessW(path.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
+                       widen(folder.c_str()).c_str(), &startup, &child);
     int reason = started ? 0 : errnoOf(GetLastError());
-    if (started) markRunning(child.hProcess, true);
+    if (started) {
+        // Where no job can be had (a system that nests none), the lock it
+        // inherits still keeps another run out while it lives.
+        if (HANDLE job = childrenJob()) AssignProcessToJobObject(job, child.hProcess);
+        markRunning(child.hProcess, true);
+        ResumeThread(child.hThread);
+    }
     LeaveCriticalSection(&interruptLock);
     closeHandles({output, input, error});
     if (!started) {

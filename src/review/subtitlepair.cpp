@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "driver/blockline.h"
@@ -29,6 +30,7 @@ struct SubtitleText {
     std::vector<size_t> lengths;
     std::string bytes;
     std::unordered_map<size_t, std::string> cut;
+    bool endedEarly = false;  // a 0x1A ended the lines, and text follows it
 
     size_t count() const { return starts.size(); }
     std::string_view line(size_t n) const { return {bytes.data() + starts[n], lengths[n]}; }
@@ -68,6 +70,7 @@ bool readSubtitleText(const std::string& path, SubtitleText& text, std::string& 
     }
     // What follows a 0x1A is no line, but the download must hold it.
     if (in.error == 0) readRest(in, text.bytes);
+    text.endedEarly = in.endOfTextLine > 0;
     closeInput(in);
     if (in.error != 0)
         error = "Could not read the input file: " + path + ": " + std::strerror(in.error);
@@ -248,7 +251,8 @@ void appendSeg(std::string& json, const Change& change, char kind,
 // that holds a proposed name. The text between changes is given by its
 // length only: the page takes it from the repaired bytes, which it holds.
 void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
-                       const LineChanges& line, const Change* cut, const PageNames& names) {
+                       const LineChanges& line, const Change* cut, const Change* ended,
+                       const PageNames& names) {
     appendLineHead(json, at);
     json += "\"at\":";
     appendNumber(json, static_cast<int64_t>(start));
@@ -265,9 +269,10 @@ void appendChangedLine(std::string& json, const LinePlace& at, size_t start,
         json.push_back(',');
     }
     appendNumber(json, static_cast<int64_t>(line.common.back().size()));
-    if (cut) {
+    for (auto [change, kind] : {std::pair{cut, 'z'}, std::pair{ended, 'e'}}) {
+        if (!change) continue;
         json.push_back(',');
-        appendSeg(json, *cut, 'z', {}, PageNames{});
+        appendSeg(json, *change, kind, {}, PageNames{});
         json += ",0";
     }
     json += "]}";
@@ -293,6 +298,24 @@ const LogMessage* unheldChoice(std::string_view before, const LineChanges& line,
 std::string cutOf(const SubtitleText& text, size_t n) {
     auto found = text.cut.find(n);
     return found == text.cut.end() ? std::string() : found->second;
+}
+
+// The last line of an original that a 0x1A ended early, when the repaired
+// file does not hold what followed it (as unjam's does not).
+bool endsEarly(const SubtitleText& before, const SubtitleText& after, size_t n) {
+    return before.endedEarly && !after.endedEarly && n + 1 == before.count();
+}
+
+// Where the file went on after its last line, when a 0x1A ended it early:
+// the bytes after that line's text (and what a NUL cut off it), its line
+// end, the 0x1A and all after it, against the repaired file's line end. A
+// change of its own, so that undoing it gives back every byte.
+Change endChange(const SubtitleText& before, const SubtitleText& after, size_t n) {
+    auto tail = [n](const SubtitleText& text, const std::string& cut) {
+        return text.bytes.substr(text.starts[n] + text.lengths[n] + cut.size());
+    };
+    std::string was = tail(before, cutOf(before, n)), is = tail(after, cutOf(after, n));
+    return Change{was, is, std::string(was.size(), '-') + std::string(is.size(), '+')};
 }
 
 bool reportsNotFound(const std::vector<LogMessage>* messages) {
@@ -336,10 +359,13 @@ bool appendLines(const ReviewFile& file, const SubtitleText& before, const Subti
                                           file.afterPath + " does not hold");
             return false;
         } else if (Change cut = cutChange(cutOf(before, n), cutOf(after, n));
-                   !line.changes.empty() || cut.before != cut.after) {
+                   !line.changes.empty() || cut.before != cut.after ||
+                   endsEarly(before, after, n)) {
+            Change ended = endsEarly(before, after, n) ? endChange(before, after, n) : Change{};
             if (json.size() > changedFrom) json.push_back(',');
             appendChangedLine(json, at, after.starts[n], line,
-                              cut.before != cut.after ? &cut : nullptr, names);
+                              cut.before != cut.after ? &cut : nullptr,
+                              endsEarly(before, after, n) ? &ended : nullptr, names);
         } else if (reportsNotFound(at.messages)) {
             if (!notFound.empty()) notFound.push_back(',');
             appendLineHead(notFound, at);

@@ -24,16 +24,6 @@ bool pathExists(const char* path) {
     return kindOfPath(path) != FileKind::missing || isLink(path);
 }
 
-// The whole file's bytes; false with errno set.
-bool readWholeFile(const std::string& path, std::string& text) {
-    InputFile in;
-    if (!openInput(in, path.c_str())) return false;
-    readRest(in, text);
-    closeInput(in);
-    errno = in.error;
-    return in.error == 0;
-}
-
 // The main list is copied, not linked, into the scratch folder: the same on
 // every system (Windows makes links only for administrators), and a copy of
 // two megabytes costs about what unjam's own reading of it does.
@@ -134,6 +124,8 @@ std::string makeListFolder(const MainList& main, const std::string& secondList) 
     std::string folder;
     if (!makeScratchFolder(folder))
         failWith("Could not make a scratch folder for the word lists", folder);
+    // An interruption while the lists are copied removes what is copied.
+    cleanUpOnInterrupt(listFolderPaths(folder));
     if (!copyFile(main.path, folder + "/words") ||
         (!main.profile.empty() && !copyFile(main.profile, folder + "/words.profile")) ||
         (!main.accepted.empty() && !copyFile(main.accepted, folder + "/words.accepted")) ||
@@ -162,6 +154,15 @@ std::vector<std::string> listFolderPaths(const std::string& folder) {
 void removeListFolder(const std::string& folder) {
     for (const std::string& path : listFolderPaths(folder))
         if (!removeFile(path.c_str())) removeFolder(path.c_str());
+}
+
+bool readWholeFile(const std::string& path, std::string& text) {
+    InputFile in;
+    if (!openInput(in, path.c_str())) return false;
+    readRest(in, text);
+    closeInput(in);
+    errno = in.error;
+    return in.error == 0;
 }
 
 bool writeTextFile(const std::string& path, const std::string& text) {

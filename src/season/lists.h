@@ -39,13 +39,15 @@ std::string secondListText(const std::vector<std::string>& names);
 
 // A scratch folder in which unjam finds a copy of the main list as `words` and
 // `secondList` (when not empty) as `words2`; ends the process if it cannot
-// be made.
+// be made. An interruption removes it from the moment it exists.
 std::string makeListFolder(const MainList& main, const std::string& secondList);
 // The lists in that folder, then the folder: what is to be removed.
 std::vector<std::string> listFolderPaths(const std::string& folder);
 // Removes that folder and the lists in it.
 void removeListFolder(const std::string& folder);
 
+// Appends the whole file's bytes to `text`; false with errno set.
+bool readWholeFile(const std::string& path, std::string& text);
 // Writes `text` to `path` by way of its partialName; false with errno set,
 // and no file added.
 bool writeTextFile(const std::string& path, const std::string& text);

@@ -7,6 +7,7 @@
 
 #include "driver/linereader.h"
 #include "platform/platform.h"
+#include "season/lists.h"
 #include "season/plan.h"
 
 namespace {
@@ -26,6 +27,7 @@ bool isMessage(std::string_view line, std::string_view kind) {
 }
 
 void countLine(std::string_view line, FileReport& report) {
+    report.complete = line == "Exiting and freeing mem...done.";
     if (isMessage(line, ": Ambiguous splitting of '"))
         ++report.ambiguous;
     else if (isMessage(line, ": Couldn't find '"))
@@ -40,6 +42,26 @@ namespace {
 
 std::string because(const std::string& what, const std::string& path) {
     return what + ": " + path + ": " + std::strerror(errno);
+}
+
+// unjam's log, read to its last line, then what unjam said on standard
+// error into `errors` (none when empty) added after it: all of its messages.
+// False with `why` set when the log is not whole or cannot be made so.
+bool completeLog(const std::string& log, const std::string& errors, FileReport& report,
+                 std::string& why) {
+    std::string part = partialName(log), text, said;
+    if (!readReport(part, report)) {
+        why = because("could not read its log", log);
+        return false;
+    }
+    if (!report.complete) {
+        why = "its log is cut short: unjam's messages did not all reach " + log;
+        return false;
+    }
+    if (errors.empty() || !readWholeFile(errors, said) || said.empty()) return true;
+    if (readWholeFile(part, text) && writeNewFile(part, text + said)) return true;
+    why = because("could not write its log", log);
+    return false;
 }
 
 // unjam's files take their names; a repair it did not write leaves none.
@@ -80,12 +102,17 @@ int startRepair(const std::string& unjam, const std::string& listFolder, const s
 }
 
 int finishRepair(int started, RunningProgram& running, const std::string& output,
-                 const std::string& log, std::string& why) {
+                 const std::string& log, const std::string& errors, FileReport& report,
+                 std::string& why) {
     if (started < 0) return -1;
     int status = started ? waitForProgram(running) : -1;
     if (status < 0 && why.empty())
         why = std::string("could not run unjam: ") + std::strerror(errno);
-    if (!putInPlace(output, log, why)) return -1;
+    if (status == 0 && !completeLog(log, errors, report, why)) status = -1;
+    if (status == 0) return putInPlace(output, log, why) ? 0 : -1;
+    // What a failed or cut run wrote is no repair: an earlier one stays.
+    removeFile(partialName(output).c_str());
+    removeFile(partialName(log).c_str());
     return status;
 }
 
@@ -93,8 +120,9 @@ int repairWithUnjam(const std::string& unjam, const std::string& listFolder,
                     const std::string& input, const std::string& output, const std::string& log,
                     std::string& why) {
     RunningProgram running;
+    FileReport report;
     int started = startRepair(unjam, listFolder, input, output, log, "", running, why);
-    return finishRepair(started, running, output, log, why);
+    return finishRepair(started, running, output, log, "", report, why);
 }
 
 bool readReport(const std::string& log, FileReport& report) {

@@ -98,17 +98,16 @@ void passOnErrors(const std::string& errors) {
 // Waits for one file's repair and says how it went, after `counter` ("[3/6]").
 void finishFile(SeasonFile& file, Repair& repair, const std::string& errors,
                 const std::string& counter) {
-    int status = file.readable
-                     ? finishRepair(repair.started, repair.unjam, file.output, file.log, repair.why)
-                     : -1;
+    int status = file.readable ? finishRepair(repair.started, repair.unjam, file.output, file.log,
+                                              errors, file.report, repair.why)
+                               : -1;
     passOnErrors(errors);
-    bool logRead = status != 0 || readReport(file.log, file.report);
-    std::string progress = logRead ? progressOf(file, status, repair.why)
-                                   : "repaired, but its log could not be read: " + file.log + ": " +
-                                         std::strerror(errno);
-    file.repaired = status == 0 && logRead;
-    file.outcome = progress;
-    say(counter + " " + file.input + ": " + progress);
+    file.repaired = status == 0;
+    file.outcome = progressOf(file, status, repair.why);
+    // A repair that failed leaves the earlier one, which must not pass for this run's.
+    if (!file.repaired && kindOfPath(file.output.c_str()) == FileKind::regular)
+        file.outcome += "; the earlier " + file.output + " is kept";
+    say(counter + " " + file.input + ": " + file.outcome);
 }
 
 // The files are repaired side by side, one unjam per processor, and told
@@ -216,8 +215,7 @@ int runSeason(int argc, char** argv) {
     freeDictionary();
 
     std::string listFolder = makeListFolder(main, secondList);
-    std::vector<std::string> cleanUp = listFolderPaths(listFolder);
-    cleanUpOnInterrupt(cleanUp);
+    std::vector<std::string> cleanUp = listFolderPaths(listFolder);  // made so already
     claimFolder(options.folder, listFolder);
     std::string lock = inFolder(options.folder, lockFileName);
     cleanUp.push_back(lock);

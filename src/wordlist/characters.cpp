@@ -204,9 +204,17 @@ Encoding encodingOfLine(std::string_view line) {
     return isValidUtf8From(line, at) ? Encoding::utf8 : Encoding::windows1252;
 }
 
+const char* utf16Encoding(std::string_view start) {
+    if (start.starts_with("\xff\xfe") || start.starts_with("\xfe\xff")) return "UTF-16";
+    // The first line ends at any line end, or at the 0x1A that ends the text.
+    size_t nul = start.substr(0, start.find_first_of("\r\n\x1a")).find('\0');
+    if (nul == std::string_view::npos) return nullptr;
+    // A character of ASCII is a NUL and its byte, the NUL first in big-endian order.
+    return nul % 2 == 0 ? "UTF-16BE" : "UTF-16LE";
+}
+
 bool looksLikeUtf16(std::string_view start) {
-    if (start.starts_with("\xff\xfe") || start.starts_with("\xfe\xff")) return true;
-    return start.substr(0, start.find('\n')).find('\0') != std::string_view::npos;
+    return utf16Encoding(start) != nullptr;
 }
 
 CharClass classOf(char32_t code) {

@@ -33,10 +33,14 @@ Encoding encodingOfLine(std::string_view line);
 // it is handed; the lookup and the messages read that line's words by it.
 extern Encoding lineEncoding;
 
-// UTF-16 (a byte order mark, or NUL bytes in the first line), given the start
-// of a file: neither encoding above can read it, and no text of single bytes
-// has either.
+// UTF-16 (a byte order mark, or NUL bytes in the first line, whatever ends
+// it), given the start of a file: neither encoding above can read it, and no
+// text of single bytes has either.
 bool looksLikeUtf16(std::string_view start);
+// Its name for a converter: "UTF-16" after a byte order mark, which tells
+// the byte order; else "UTF-16BE" or "UTF-16LE" as the first NUL shows it.
+// nullptr when it is not UTF-16.
+const char* utf16Encoding(std::string_view start);
 
 bool isAscii(std::string_view text);
 

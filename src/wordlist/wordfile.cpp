@@ -36,7 +36,7 @@ std::string readWordFileBytes(FILE* f) {
         text.append(chunk, got);
     size_t endOfText = text.find('\x1a');
     if (endOfText != std::string::npos) text.resize(endOfText);
-    if (looksLikeUtf16(text)) return text;
+    if (utf16Encoding(text)) return text;
     if (text.starts_with("\xef\xbb\xbf"))
         text.erase(0, 3);  // Notepad's byte order mark would join the first word
     // Lines decide encodings and hold a profile's settings: a text saved
@@ -47,11 +47,11 @@ std::string readWordFileBytes(FILE* f) {
 
 std::string readWordFileText(FILE* f, const char* name) {
     std::string text = readWordFileBytes(f);
-    if (looksLikeUtf16(text))
+    if (const char* utf16 = utf16Encoding(text))
         warnOnStandardError(std::string("Warning: the word list ") + name +
                             " is in UTF-16, so none of its words can be found; convert it to "
-                            "UTF-8: iconv -f UTF-16 -t UTF-8 " +
-                            name + " > " + name + ".utf8 && mv " + name + ".utf8 " + name);
+                            "UTF-8: " +
+                            commandToConvertToUtf8(name, utf16, name));
     return text;
 }
 

@@ -11,18 +11,16 @@ namespace {
 
 using namespace std::string_literals;
 
-// The lines of `bytes`, each followed by "|", and the count of lines a NUL cut.
-std::string linesOf(const std::string& bytes, int64_t& cut) {
+// The lines of `bytes`, each followed by "|"; the reader, as they leave it.
+std::string linesOf(const std::string& bytes, InputFile& in) {
     FILE* f = std::tmpfile();
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::rewind(f);
-    InputFile in;
     in.fd = fileno(f);
     std::string line, lines;
     while (readLine(in, line))
         lines += line + "|";
     std::fclose(f);
-    cut = in.linesCut;
     return lines;
 }
 
@@ -31,6 +29,7 @@ const std::string full(65535, 'x');  // a line that fills a read but for one byt
 struct Case {
     std::string bytes, lines;
     int64_t cut = 0;
+    int64_t endLine = 0, unread = 0;  // where a 0x1A ended text, and the bytes after it
 };
 
 const std::vector<Case> cases = {
@@ -40,7 +39,7 @@ const std::vector<Case> cases = {
     {"a\r\r\nb\r\r\r\n", "a|b|"},
     // No LF: every CR ends a line, a run of them gives empty lines.
     {"a\rb\r\rc", "a|b||c|"},
-    {"a\r\x1a\nb\n", "a|"},
+    {"a\r\x1a\nb\n", "a|", 0, 2, 3},
     // With an LF anywhere, a CR that no LF follows is a byte of its line.
     {"a\rb\nc\r\rd\ne\r", "a\rb|c\r\rd|e\r|"},
     {full + "\r" + full + "\nb\n", full + "\r" + full + "|b|"},
@@ -48,14 +47,19 @@ const std::vector<Case> cases = {
     {"a\0b\r\nc\0\rd\n\0\n"s, "a|c||", 3},
     {"ab\x1a"
      "c\nd\n",
-     "ab|"},
+     "ab|", 0, 1, 4},
+    // 0x1A bytes to the end are the padding of old editors, no text lost.
+    {"a\n\x1a\x1a\x1a", "a|"},
+    {"a\0b\x1a\x1a"s + full, "a|", 1, 1, 65536},
 };
 
 TEST(LineReader, ReadsEachCaseByTheTextRules) {
     for (const Case& c : cases) {
-        int64_t cut;
-        EXPECT_EQ(linesOf(c.bytes, cut), c.lines) << "input: " << testing::PrintToString(c.bytes);
-        EXPECT_EQ(cut, c.cut) << "input: " << testing::PrintToString(c.bytes);
+        InputFile in;
+        EXPECT_EQ(linesOf(c.bytes, in), c.lines) << "input: " << testing::PrintToString(c.bytes);
+        EXPECT_EQ(in.linesCut, c.cut) << "input: " << testing::PrintToString(c.bytes);
+        EXPECT_EQ(in.endOfTextLine, c.endLine) << "input: " << testing::PrintToString(c.bytes);
+        EXPECT_EQ(in.bytesAfterEnd, c.unread) << "input: " << testing::PrintToString(c.bytes);
     }
 }
 

@@ -17,7 +17,9 @@ goes along.
 A Windows program (.exe, run by UNJAM_WRAP=wine) skips the rows that
 cannot hold on Windows, saying why.
 """
+import glob
 import os
+import resource
 import shlex
 import signal
 import time
@@ -125,7 +127,10 @@ def windows_skip(row):
         return "its stand-in xdg-open is a shell script; the drop test stands in for Windows' opener"
     if "TMPDIR" in row.env:
         return "Wine keeps its own files under TMPDIR; Windows programs take TEMP"
-    if row.interrupt == "SIGINT" and row.unjam_script == rows.HUNG_UNJAM:
+    if row.file_size_limit:
+        return "the file-size limit is a POSIX one"
+    if (row.interrupt, row.unjam_script) in (("SIGINT", rows.HUNG_UNJAM),
+                                             ("SIGKILL", rows.KILLED_UNJAM)):
         return None  # a hanging unjam.exe is put in place; Wine makes SIGINT a Ctrl-C
     if row.interrupt or row.unjam_script:
         return "the unjam that the row runs is a shell script, and its signals are POSIX ones"
@@ -148,10 +153,12 @@ def unprivileged_prefix(row):
 
 def replace_unjam(program, script):
     """The unjam beside the program replaced by a shell script; the real one
-    stays beside it as unjam.real. On Windows, by the unjam.exe that hangs."""
+    stays beside it as unjam.real. On Windows, by the unjam.exe that hangs
+    (unjam.real.exe beside it)."""
     if program.endswith(".exe"):
-        return shutil.copy(os.environ["UNJAM_HUNG_UNJAM"], os.path.join(os.path.dirname(program),
-                                                                        "unjam.exe"))
+        unjam = os.path.join(os.path.dirname(program), "unjam.exe")
+        os.rename(unjam, os.path.join(os.path.dirname(program), "unjam.real.exe"))
+        return shutil.copy(os.environ["UNJAM_HUNG_UNJAM"], unjam)
     unjam = os.path.join(os.path.dirname(program), "unjam")
     os.rename(unjam, unjam + ".real")
     with open(unjam, "w") as f:
@@ -160,8 +167,11 @@ def replace_unjam(program, script):
 
 
 def run_interrupted(row, program, command, work, logs, env):
-    """Runs the command until its unjam hangs, then interrupts it; with
-    "second-run", runs the command again meanwhile and returns what that gave."""
+    """Runs the command until its unjam hangs (or the file `interrupt_when`
+    names in the logs folder is there), then interrupts it; with "second-run",
+    runs the command again meanwhile and returns what that gave; with
+    "SIGKILL", kills it, then runs it again and returns what that gave, a
+    moment later, in which children that outlived the first would show."""
     out_path, err_path = os.path.join(logs, "stdout"), os.path.join(logs, "stderr")
     with open(os.devnull, "rb") as stdin, open(out_path, "wb") as stdout, \
             open(err_path, "wb") as stderr:
@@ -170,28 +180,43 @@ def run_interrupted(row, program, command, work, logs, env):
         first = subprocess.Popen(command, cwd=work, stdin=stdin, stdout=stdout, stderr=stderr,
                                  env=dict(env, UNJAM_WRAP_ENDED_BY_SIGNAL="1"))
         deadline = time.monotonic() + 60
-        while not os.path.exists(os.path.join(logs, "hung")) and time.monotonic() < deadline:
-            time.sleep(0.05)
+        while not glob.glob(os.path.join(logs, row.interrupt_when)) and time.monotonic() < deadline:
+            time.sleep(0.01)
         second = None
         if row.interrupt == "second-run":
             second = subprocess.run(command, cwd=work, stdin=stdin, capture_output=True, env=env,
                                     timeout=TIMEOUT)
         first.send_signal(signal.SIGTERM if second else getattr(signal, row.interrupt))
         first.wait(timeout=TIMEOUT)
+        if row.interrupt == "SIGKILL":
+            # Nothing cleans up after SIGKILL: its scratch folder is left
+            # (on Windows under %TEMP%; Wine keeps files of its own in TMPDIR).
+            if program.endswith(".exe"):
+                shutil.rmtree(windows_scratch(logs))
+            else:
+                for folder in os.listdir(env["TMPDIR"]):
+                    shutil.rmtree(os.path.join(env["TMPDIR"], folder))
+            second = subprocess.run(command, cwd=work, stdin=stdin, capture_output=True, env=env,
+                                    timeout=TIMEOUT)
+            time.sleep(0.5)
     if second:
         return second.returncode, second.stdout, second.stderr
     return first.returncode, read(out_path), read(err_path)
 
 
+def windows_scratch(logs):
+    """The scratch folder the hung unjam ran in: under Wine's %TEMP%, not TMPDIR."""
+    with open(os.path.join(logs, "hung")) as f:
+        drive, path = f.read().split(":", 1)
+    return os.path.join(os.environ["WINEPREFIX"], "dosdevices", drive.lower() + ":",
+                        path.strip("\\").replace("\\", "/"))
+
+
 def windows_interrupted(outcome, logs):
     """A Ctrl-C ends a Windows program with STATUS_CONTROL_C_EXIT, of which
     Wine gives the last byte (58): as the signal's status on Linux, after a
-    check that the scratch folder the hung unjam ran in (under Wine's
-    %TEMP%, not TMPDIR) is gone."""
-    with open(os.path.join(logs, "hung")) as f:
-        drive, path = f.read().split(":", 1)
-    folder = os.path.join(os.environ["WINEPREFIX"], "dosdevices", drive.lower() + ":",
-                          path.strip("\\").replace("\\", "/"))
+    check that the scratch folder the hung unjam ran in is gone."""
+    folder = windows_scratch(logs)
     status = -signal.SIGINT if outcome[0] == 0xC000013A & 0xFF else outcome[0]
     if os.path.exists(folder):
         status = f"{outcome[0]}, and the scratch folder {folder} left"
@@ -205,14 +230,20 @@ def run(row, command, work, logs, env):
     pipe = os.pipe() if row.streams == "broken-pipe" else None
     if pipe:
         os.close(pipe[0])  # nobody will ever read it
+    def prepare():
+        for fd in closed:
+            os.close(fd)
+        if row.file_size_limit:
+            limit = row.file_size_limit
+            resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
     with open(os.devnull, "rb") as stdin, open(out_path, "wb") as stdout, \
             open(err_path, "wb") as stderr:
-        # subprocess puts SIGPIPE back to its default in the child, as a shell would.
+        # subprocess puts SIGPIPE and SIGXFSZ back to their defaults in the
+        # child, as a shell would: a write past the limit ends the writer.
         done = subprocess.run(command, cwd=work, stdin=stdin,
                               stdout=pipe[1] if pipe else stdout,
                               stderr=stdout if row.streams == "shared" else stderr,
-                              preexec_fn=lambda: [os.close(fd) for fd in closed],
-                              timeout=TIMEOUT, env=env)
+                              preexec_fn=prepare, timeout=TIMEOUT, env=env)
     if pipe:
         os.close(pipe[1])
     return done.returncode, read(out_path), read(err_path)
@@ -227,7 +258,9 @@ def check(row, work, before, outcome):
     failures = []
 
     def compare(what, got, want):
-        if want is not None and got != want:
+        if hasattr(want, "matches") and not want.matches(got):
+            failures.append(f"{what} is {shown(got)}, which does not match {want}")
+        elif want is not None and not hasattr(want, "matches") and got != want:
             failures.append(f"{what} is {shown(got)}, expected {shown(want)}")
 
     compare("exit status", outcome[0], row.status)
@@ -244,6 +277,8 @@ def check(row, work, before, outcome):
         elif isinstance(want, rows.Page):
             if got is None or not want.matches(got):
                 failures.append(f"{name} is not the page of {want}")
+        elif isinstance(want, rows.Holds):
+            compare(name, got, want)
         else:
             compare(name, got, value(want))
     output, path = value(row.output), os.path.join(work, row.output_path)

@@ -53,7 +53,7 @@ run() {
 check_messages() {
     sed -e 's/dir\.srt/out.srt/; s/same\.srt/out.srt/; s|/dev/full|out.srt|; s/folder\.srt/in.srt/' \
         -e 's/^\(Will not write the output over the word list:\) list\.srt \(.*\) words$/\1 out.srt \2 list/' \
-        -e 's/^\(Could not read the input file:\) wide\.srt: \(.* UTF-8\) wide\.srt > wide-utf8\.srt$/\1 in.srt: \2 in.srt > in-utf8.srt/' \
+        -e 's/^\(Could not read the input file:\) wide\.srt: \(.* UTF-8 first:\) .*$/\1 in.srt: \2 command/' \
         -e '/ UTF-16, which /!s/^\(Could not \(read\|write\|open\) the [a-z]* file: [a-z.]*\): .*/\1: reason/' \
         -e 's/^\(Could not write the page\): .*/\1: reason/' \
         -e 's/: \(it has\|it read\) [0-9]* lines, not [0-9]*$/: \1 N lines, not M/' \
@@ -61,7 +61,8 @@ check_messages() {
         -e 's/^\(Warning: .* dropped from\) [0-9][0-9]* lines\? \(of the input file:\) nul\.srt$/\1 N lines \2 in.srt/' \
         -e 's/^\(Warning: .* order:\) [0-9]* of its [0-9]* \(.*(letters\) [A-Z, ]*)/\1 N of its M \2 L)/' \
         -e "s/^\(Unjam reads .* directory, which\) .*/\1 why/; s/^\(Warning: the words2 file\) .*\(; the run\)/\1 why\2/" \
-        -e 's/^\(Warning: the word list\) words\(.*UTF-8\) words > words\(.* mv\) words\(.*\) words$/\1 list\2 list > list\3 list\4 list/' \
+        -e 's/^\(Warning: the word list\) words\(.*UTF-8:\) .*$/\1 list\2 command/' \
+        -e 's/^\(Warning: .* 0x1A in line\) [0-9]* \(was not read (\)[0-9]* \(bytes) .* file:\) eof\.srt$/\1 L \2N \3 in.srt/' \
         -e 's/^[0-9][0-9]*/N/' \
         -e 's/^\(Read\|Fixed\) [0-9][0-9]*/\1 N/' \
         -e "s/^N: Couldn't find '.*' in the/N: Couldn't find 'word' in the/" \
@@ -184,6 +185,8 @@ mkdir folder.srt
 run folder.srt out.srt
 printf '1\n2\nrun\0away\n' >nul.srt
 run nul.srt out.srt
+printf '1\n2\nrun\032away\n' >eof.srt
+run eof.srt out.srt
 printf '\xff\xfe1\0' >wide.srt
 run wide.srt out.srt
 mkdir runaway
@@ -196,6 +199,7 @@ mkdir -p lists/words2 && printf '\xff\xfea\0' >lists/words && (cd lists && run .
 rm lists/words && mkdir lists/words && (cd lists && run ../in.srt out.srt)
 check_messages "Could not open the words file" "Couldn't find" "possibily ambiguous" \
     "Warning: 'words' is not grouped" "over 'other'" "over too many" "Truncated" "got symbol" \
-    "Could not read" "over the word list" "after a NUL byte" "in UTF-16" "words2 file" \
+    "Could not read" "over the word list" "after a NUL byte" "after a byte 0x1A" "in UTF-16" \
+    "words2 file" \
     "does not read; convert" \
     "directory, which"

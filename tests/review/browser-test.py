@@ -238,7 +238,8 @@ def header_room(driver):
 
 def odd_text_page(driver):
     """Control and direction characters shown by name, a file name among
-    them; a line a NUL cut shown whole, and whole again once undone."""
+    them; a line a NUL cut shown whole, and whole again once undone; a file
+    a 0x1A ended early whole again once that is undone."""
     name = "ep01\u202egpj.srt"
     before = write("odd.srt", b"1\n00:00\nWhat areyou\x00 doing\x01\n")
     after = write(name, b"1\r\n00:00\r\nWhat are you\r\n")
@@ -250,6 +251,13 @@ def odd_text_page(driver):
     # Chromium saves it as ep01_gpj.srt.
     check(download(driver, "Download ep01[RLO]gpj.srt", "ep01_gpj.srt") ==
           b"1\r\n00:00\r\nWhat are you\x00 doing\x01\r\n", "the cut text not put back")
+    # What a 0x1A left unread is a change too, which an undo puts back byte for byte.
+    before = write("ended.srt", b"1\n00:00\nWhat areyou\x1a\n\n2\n00:01\nhi\n")
+    after = write("ended-fixed.srt", b"1\r\n00:00\r\nWhat are you\r\n")
+    open_page(driver, make_page("ended.html", [REVIEW, before, after]))
+    change(driver, 3, 2).click()
+    check(download(driver, "Download ended-fixed.srt", "ended-fixed.srt") ==
+          b"1\r\n00:00\r\nWhat are you\x1a\n\n2\n00:01\nhi\n", "the unread text not put back")
 
 
 EPISODES = under(os.path.join(TOP, "tests/season/episodes"), "ep01.srt", "ep02.srt", "Ep 03.SRT")

@@ -56,12 +56,17 @@ TEST(SeasonReport, FiguresOfUnjamsMessages) {
     EXPECT_EQ(r.fixed, 52);
     EXPECT_EQ(r.ambiguous, 2);
     EXPECT_EQ(r.notFound, 2);
+    EXPECT_TRUE(r.complete);
 }
 
 TEST(SeasonReport, OnlyNumberedLinesAreMessages) {
     // A line that merely holds a message's words is not one.
-    FileReport r = reportOf(": Couldn't find 'x'\nx: Ambiguous splitting of 'y'\nRead\n");
+    // A log whose last line is not unjam's last is cut short.
+    FileReport r = reportOf(
+        ": Couldn't find 'x'\nExiting and freeing mem...done.\nx: Ambiguous splitting of "
+        "'y'\nRead\n");
     EXPECT_EQ(r.ambiguous + r.notFound + r.lines + r.fixed, 0);
+    EXPECT_FALSE(r.complete);
 }
 
 TEST(SeasonLists, SecondListIsWords2ThenTheNames) {

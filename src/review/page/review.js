@@ -28,6 +28,7 @@ const KINDS = {
   i: ["Doubled i", "an i of \"ii\" was dropped"],
   n: ["Not found", "a word of the line is in no word list"],
   z: ["Cut at NUL", "unjam dropped the text after a NUL byte"],
+  e: ["Ended at 0x1A", "unjam read nothing after a byte 0x1A, which ended its input"],
 };
 const filter = { kind: "", word: "" };
 const history = []; // each act of the user: what it changed, to take it back
@@ -1116,15 +1117,15 @@ function makeSummary() {
 
 function makeFilters(hasLog) {
   const group = document.getElementById("filters");
-  const cut = changes.some((c) => c.kind === "z");
-  for (const kind of ["", "s", "a", "i", "n"].concat(cut ? ["z"] : [])) {
+  const cuts = ["z", "e"].filter((kind) => changes.some((c) => c.kind === kind));
+  for (const kind of ["", "s", "a", "i", "n"].concat(cuts)) {
     const node = button("", () => {
       filter.kind = filter.kind === kind ? "" : kind;
       applyFilter();
     });
     node.dataset.kind = kind;
     if (kind) node.title = "lines with a change that is " + KINDS[kind][1];
-    node.disabled = !hasLog && !!kind && kind !== "z";
+    node.disabled = !hasLog && !!kind && !cuts.includes(kind);
     group.append(node);
   }
   document.getElementById("search").oninput = (event) => {

@@ -25,9 +25,30 @@ SRT = b"1\n00:00:01,000 --> 00:00:02,000\nWhat areyou doing?\n\n"
 SRT_REPAIRED = b"1\r\n00:00:01,000 --> 00:00:02,000\r\nWhat are you doing?\r\n\r\n"
 ABSENT, UNTOUCHED = "absent", "untouched"
 IS_DIRECTORY = b"Could not read the input file: dir.srt: Is a directory\n"
-UTF16_REFUSED = (b"Could not read the input file: input.srt: it is in UTF-16, which unjam does not "
-                 b"read; convert it to UTF-8 first: iconv -f UTF-16 -t UTF-8 input.srt > "
-                 b"input-utf8.srt\n")
+# The Windows build, run under Wine, advises PowerShell where there is no iconv.
+ON_WINDOWS = "wine" in os.environ.get("UNJAM_WRAP", "")
+
+
+def to_utf8(path, encoding, to):
+    """The command that the advice on a file in UTF-16 gives."""
+    if ON_WINDOWS:
+        net = b"BigEndianUnicode" if encoding == b"UTF-16BE" else b"Unicode"
+        return (b"powershell -Command \"[IO.File]::WriteAllText('%s', [IO.File]::ReadAllText('%s', "
+                b"[Text.Encoding]::%s))\"" % (to, path, net))
+    if to == path:
+        return b"iconv -f %s -t UTF-8 %s > %s.utf8 && mv %s.utf8 %s" % ((encoding,) + (path,) * 4)
+    return b"iconv -f %s -t UTF-8 %s > %s" % (encoding, path, to)
+
+
+def utf16_refused(encoding):
+    return (b"Could not read the input file: input.srt: it is in UTF-16, which unjam does not "
+            b"read; convert it to UTF-8 first: %s\n" % to_utf8(b"input.srt", encoding,
+                                                              b"input-utf8.srt"))
+
+
+def eof_byte_warning(line, unread):
+    return (b"Warning: the text after a byte 0x1A in line %d was not read (%d bytes) from the input "
+            b"file: input.srt\n" % (line, unread))
 CR_LINES = b"1" * 65536 + b"\r00:01\rareyou\r\r" + b"2\r00:01\rareyou\r\r" * 20000 + b"more\r"
 LONE_CR = b"1\r" + b"2" * 200000
 PHASES = b"Reading in dictionary...done.\nProcessing output...\n"
@@ -48,10 +69,10 @@ def words2_skipped(why):
     return b"Warning: the words2 file %s; the run goes on without it\n" % why
 
 
-def utf16_warning(name):
+def utf16_warning(name, encoding=b"UTF-16"):
     return (b"Warning: the word list %s is in UTF-16, so none of its words can be found; "
-            b"convert it to UTF-8: iconv -f UTF-16 -t UTF-8 %s > %s.utf8 && mv %s.utf8 %s\n"
-            % ((name.encode(),) * 5))
+            b"convert it to UTF-8: %s\n" % (name.encode(), to_utf8(name.encode(), encoding,
+                                                                   name.encode())))
 
 
 Frame = collections.namedtuple("Frame", "head tail")  # standard output's begin and end
@@ -75,6 +96,12 @@ class Page(collections.namedtuple("Page", "files names alone", defaults=((),))):
                 re.findall(rb'\{"name":"([^"]*)"', page) == list(self.files) and
                 all(b'"%s"' % words in page for words in self.alone) and
                 b'"names":[%s]}' % b",".join(quoted) in page and page.endswith(b"</html>\n"))
+
+
+class Holds(collections.namedtuple("Holds", "part")):
+    """Bytes that hold `part`: where the rest names a scratch folder."""
+    def matches(self, data):
+        return data is not None and self.part in data
 
 
 def closing(read, fixed):
@@ -231,8 +258,11 @@ class Row:
     #                    (or a Page that it must match)
     installed: bytes = None  # run from an install whose default word list this is,
     #                          its folder shown as PREFIX
-    interrupt: str = None  # SIGINT, SIGTERM, SIGHUP once its unjam hangs; "second-run":
-    #                        the outcome of a second run meanwhile
+    interrupt: str = None  # SIGINT, SIGTERM, SIGHUP, SIGQUIT once its unjam hangs;
+    #                        "second-run": the outcome of a second run meanwhile; SIGKILL:
+    #                        the outcome of a second run after it
+    interrupt_when: str = "hung"  # the file (a glob) in the logs folder that it waits for
+    file_size_limit: int = None  # bytes (RLIMIT_FSIZE) that no file written may pass
     unjam_script: str = None  # sh run as the unjam that unjam-season runs (unjam.real beside)
     env: dict = field(default_factory=dict)  # besides a TMPDIR of the row's own
 
@@ -290,15 +320,26 @@ ROWS = [
     Row("input-byte-order-mark", files=files(input_srt=b"\xef\xbb\xbf" + SRT),
         **dict(STANDARD_RUN, output=b"\xef\xbb\xbf" + SRT_REPAIRED)),
     # UTF-16 (Notepad's "Unicode"): refused before the output is touched.
-    Row("input-utf16", 1, UTF16_REFUSED, b"", UNTOUCHED,
+    Row("input-utf16", 1, utf16_refused(b"UTF-16"), b"", UNTOUCHED,
         files=files(input_srt=SRT.decode().encode("utf-16"), output_srt=b"an earlier output\r\n")),
-    Row("input-utf16-without-mark", stderr=UTF16_REFUSED,
+    # Without a byte order mark, the advice names the byte order its NULs show.
+    Row("input-utf16-without-mark", stderr=utf16_refused(b"UTF-16BE"),
         files=files(input_srt=SRT.decode().encode("utf-16-be")), **dict(REFUSED, output=ABSENT)),
+    Row("input-utf16le-without-mark", stderr=utf16_refused(b"UTF-16LE"),
+        files=files(input_srt=SRT.decode().encode("utf-16-le")), **dict(REFUSED, output=ABSENT)),
+    # NUL bytes beyond the first line, whatever ends it, or after a 0x1A: no UTF-16.
+    Row("input-cr-lines-nul-later", 0, nul_warning(1), report(3, 1), b"1\r\n2\r\nare you\r\n",
+        files=files(input_srt=b"1\r2\rareyou\0x\r")),
+    Row("input-nul-after-eof-byte", 0, eof_byte_warning(1, 2), report(1, 0), b"1\r\n",
+        files=files(input_srt=b"1\x1a\0\n")),
     Row("input-one-nul-line", 0, nul_warning(1), report(3, 0), b"1\r\n00:00\r\nare\r\n",
         files=files(input_srt=b"1\n00:00\nare\0you\n")),
-    # 0x1A ends the input mid-line, however much follows it.
-    Row("input-eof-byte", 0, b"", report(3, 1), b"1\r\n00:00\r\nare you\r\n",
+    # 0x1A ends the input mid-line, however much follows it, which is told of.
+    Row("input-eof-byte", 0, eof_byte_warning(3, 80006), report(3, 1), b"1\r\n00:00\r\nare you\r\n",
         files=files(input_srt=b"1\n00:00\nareyou\x1aafter\n" + b"whatyou\n" * 10000)),
+    # Ending the file, with nothing but more of them after it, it is no news.
+    Row("input-eof-byte-at-end", 0, b"", report(3, 1), b"1\r\n00:00\r\nare you\r\n",
+        files=files(input_srt=b"1\n00:00\nareyou\n\x1a\x1a\x1a")),
     # Without an LF every CR ends a line, the first one met past the first read.
     Row("input-cr-line-ends", 0, b"", report(4 * 20001 + 1, 20001),
         CR_LINES.replace(b"\r", b"\r\n").replace(b"areyou", b"are you"),
@@ -399,12 +440,12 @@ ROWS = [
     Row("words-utf16", 0, utf16_warning("words"),
         report(4, 0, not_found(b"What", b"areyou", b"doing")), SRT.replace(b"\n", b"\r\n"),
         files=files(words=WORDS.decode().encode("utf-16"))),
-    Row("words2-utf16-without-mark", 0, utf16_warning("words2"), report(4, 1),
+    Row("words2-utf16-without-mark", 0, utf16_warning("words2", b"UTF-16BE"), report(4, 1),
         SRT_REPAIRED, files=files(words2=b"areyou\n".decode().encode("utf-16-be"))),
     Row("words-empty", 0, b"", report(4, 0, not_found(b"What", b"areyou", b"doing")),
         SRT.replace(b"\n", b"\r\n"), files=files(words=b"")),
     # A stored word holding a zero byte is never found, not even by its head.
-    Row("words-nul-bytes", 0, utf16_warning("words"), report(4, 1, not_found(b"ar")),
+    Row("words-nul-bytes", 0, utf16_warning("words", b"UTF-16BE"), report(4, 1, not_found(b"ar")),
         SRT_REPAIRED.replace(b"doing?", b"doing? ar"),
         files=files(input_srt=SRT.replace(b"doing?", b"doing? ar"),
                     words=b"ar\0\nar\0e\nare\ndoing\nwhat\0\nwhat\nyou\n")),
@@ -495,7 +536,7 @@ def page_name(name):
 
 
 def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True, into="out", shown=(),
-               why=b"it could not be read", args=None):
+               why=b"it could not be read", args=None, kept=None):
     """A run over `inputs` (ep1.srt...) into out/ (or `into`): the progress and
     made files. `shown`: the inputs as the progress names them, when not as given;
     `args`: the command line, when not `-o INTO INPUTS`."""
@@ -514,6 +555,7 @@ def season_run(*inputs, first=b"", names=b"Kirrin\n", failed=(), page=True, into
     for name in repaired:
         made[folder + "/" + name] = EPISODE.replace(b"areyou", b"are you").replace(b"\n", b"\r\n")
         made[folder + "/" + name[:-4] + ".log"] = SEASON_LOG
+    made.update(kept or {})  # files of an earlier run that a failed repair leaves
 
     def shown_in_folder(name):  # the folder as given, joined by the separator it uses
         return (into + ("\\" if "\\" in into else "/") + name).encode()
@@ -604,15 +646,23 @@ ROWS += [
 ]
 
 HUNG_UNJAM = ': > "$UNJAM_TEST_LOGS/hung"; exec sleep 100'
+# The first unjam of ep1.srt writes into its output until it is ended (or
+# for some seconds, should it outlive its season); the others are unjam.
+KILLED_UNJAM = ('case "$1" in *ep1.srt) [ -e "$UNJAM_TEST_LOGS/hung" ] || { : >"$UNJAM_TEST_LOGS/hung"; '
+                'for i in $(seq 500); do echo orphan >>"$2"; sleep 0.01; done; };; esac; '
+                'exec "$0.real" "$@"')
+LONG_EPISODE = b"".join(b"%d\n00:01\nWhat areyou doing, Kirrin?\n\n" % n for n in range(1, 5001))
 # A repair of ep1.srt that the page cannot show: its log is of another file.
-FOREIGN_LOG = 'case "$1" in *ep1.srt) cp "$1" "$2"; echo "Read 99 lines.";; *) exec "$0.real" "$@";; esac'
+FOREIGN_LOG = ('case "$1" in *ep1.srt) cp "$1" "$2"; printf "Read 99 lines.\\nExiting and freeing '
+               'mem...done.\\n";; *) exec "$0.real" "$@";; esac')
 SPOKEN = season_run("ep1.srt", "ep2.srt")
 LEFT_OFF = season_run("ep1.srt", "ep2.srt", failed=("ep1.srt",), why=b"")
 LEFT_OFF["stdout"] = LEFT_OFF["stdout"].replace(
     b"not repaired: \n", b"99 lines, 0 fixed, 0 ambiguous, 0 not found\n").replace(
     b"Repaired 1 of 2", b"Repaired 2 of 2")
 LEFT_OFF["status"] = 1
-LEFT_OFF["made"].update({"out/ep1.srt": EPISODE, "out/ep1.log": b"Read 99 lines.\n"})
+LEFT_OFF["made"].update({"out/ep1.srt": EPISODE,
+                         "out/ep1.log": b"Read 99 lines.\nExiting and freeing mem...done.\n"})
 # Kirrin rejected: the lists alone cut it.
 UNNAMED = season_run("ep1.srt", "ep2.srt", names=b"")
 UNNAMED = dict(UNNAMED, stdout=UNNAMED["stdout"].replace(b"1 fixed", b"3 fixed"), made={
@@ -660,10 +710,12 @@ ROWS += [
     # files' order, though the files are repaired side by side (ep1's unjam
     # speaks first and ends last).
     Row("season-unjam-messages-in-order", stderr=b"", streams="shared",
-        unjam_script='case "$1" in *ep1.srt) echo ep1 says >&2; sleep 0.3;; *ep2.srt) echo ep2 says '
-        '>&2;; esac; exec "$0.real" "$@"', files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
-        **dict(SPOKEN, stdout=SPOKEN["stdout"].replace(b"[1/2]", b"ep1 says\n[1/2]")
-               .replace(b"[2/2]", b"ep2 says\n[2/2]"))),
+        unjam_script='case "$1" in *ep1.srt) echo Warning: ep1 says >&2; sleep 0.3;; *ep2.srt) echo '
+        'Warning: ep2 says >&2;; esac; exec "$0.real" "$@"', files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        **dict(SPOKEN, stdout=SPOKEN["stdout"].replace(b"[1/2]", b"Warning: ep1 says\n[1/2]")
+               .replace(b"[2/2]", b"Warning: ep2 says\n[2/2]"), made=dict(SPOKEN["made"], **{
+                   # and after the rest of its messages in its log
+                   "out/ep%d.log" % n: SEASON_LOG + b"Warning: ep%d says\n" % n for n in (1, 2)}))),
     # A name rejected before, in any case, is not proposed again.
     Row("season-rejected-name", stderr=b"", files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
         setup=[("bash", "mkdir out && echo kirrin >out/rejected-names.txt")],
@@ -685,7 +737,33 @@ ROWS += [
         files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
         setup=[("bash", "mkdir out && echo earlier > out/review.html")],
         made={"out/names.txt": b"Kirrin\n", "out/review.html": ABSENT})
-    for sig in ("SIGINT", "SIGTERM", "SIGHUP")
+    for sig in ("SIGINT", "SIGTERM", "SIGHUP", "SIGQUIT")
+] + [
+    # Interrupted while it copies the lists into its scratch folder (here
+    # waiting for a profile that is a pipe): the folder goes too.
+    Row("season-interrupted-copying-lists", -signal.SIGINT, b"", b"", None,
+        program="unjam-season", args=["-o", "out", "ep1.srt"], interrupt="SIGINT",
+        interrupt_when="tmp/unjam-season.*/words", setup=[("bash", "mkfifo words.profile")],
+        files=season_files(ep1_srt=EPISODE), made={}),
+    # Killed outright while its unjam writes: that unjam ends with it, and a
+    # run at once after it repairs every file whole.
+    Row("season-killed-then-rerun", stderr=b"", interrupt="SIGKILL", unjam_script=KILLED_UNJAM,
+        env={"UNJAM_HUNG_ONLY": "ep1.srt"},  # as the Windows unjam that hangs is told it
+        files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE), **season_run("ep1.srt", "ep2.srt")),
+    # A repair cut short (here by a file-size limit, as by a full disk) is
+    # not put in place: the earlier repair and log stay, and the run says so.
+    Row("season-repair-cut-short", stderr=b"", file_size_limit=100_000,
+        files=season_files(ep1_srt=LONG_EPISODE, ep2_srt=EPISODE),
+        setup=[("bash", "mkdir out && echo earlier > out/ep1.srt && echo earlier > out/ep1.log")],
+        **season_run("ep1.srt", "ep2.srt", failed=("ep1.srt",), why=b"unjam ended by signal 25; "
+                     b"the earlier out/ep1.srt is kept", kept={"out/ep1.srt": b"earlier\n",
+                                                               "out/ep1.log": b"earlier\n"})),
+    # unjam's messages must reach its log whole: one cut short is no repair.
+    Row("season-log-cut-short", stderr=b"", unjam_script='case "$1" in *ep1.srt) "$0.real" "$@" | '
+        'head -c 40; exit 0;; esac; exec "$0.real" "$@"',
+        files=season_files(ep1_srt=EPISODE, ep2_srt=EPISODE),
+        **season_run("ep1.srt", "ep2.srt", failed=("ep1.srt",), why=b"its log is cut short: "
+                     b"unjam's messages did not all reach out/ep1.log")),
 ] + [
     Row("season-second-run-locked", 1, b"Another unjam-season is writing into out (it holds "
         b"out/.unjam-season.lock): wait for it to end\n", b"", None, program="unjam-season",
@@ -708,6 +786,21 @@ def typeset_season(case):
                 args=["-o", "out", "ep1.srt"], made=made,
                 files=season_files(words=words, ep1_srt=episode))
 
+
+# A 0x1A in ep1's third line ends it: unjam's warning (which names the
+# input by its absolute path) on standard error, in the log, and the unread
+# text a change of its own on the page.
+ENDED = season_run("ep1.srt", "ep2.srt")
+ENDED_WARNING = (b"Warning: the text after a byte 0x1A in line 3 was not read (35 bytes) from the "
+                 b"input file: ")
+ENDED = dict(ENDED, stderr=Holds(ENDED_WARNING),
+             stdout=ENDED["stdout"].replace(b"7 lines", b"3 lines", 1),
+             files=season_files(ep1_srt=EPISODE.replace(b"?\n", b"?\x1a and the rest\n"),
+                                ep2_srt=EPISODE),
+             made=dict(ENDED["made"], **{"out/ep1.srt": b"1\r\n00:01\r\nWhat are you doing, Kirrin?\r\n",
+                                         "out/ep1.log": Holds(report(3, 1) + ENDED_WARNING),
+                                         "out/review.html": Holds(b'"\\r\\n","' + b"-" * 36 + b'++","e"')}))
+ROWS += [Row("season-eof-byte", **ENDED)]
 
 ROWS += [Row("season-typographic-utf8", **typeset_season("typographic-utf8")),
          Row("season-windows-1252", **typeset_season("windows-1252"))]
