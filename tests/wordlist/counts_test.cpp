@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "support/testsupport.h"
 #include "wordlist/counts.h"
@@ -12,8 +13,9 @@ namespace {
 
 TEST(WordCounts, RefusedWithLineAndRule) {
     loadTestDictionary("caf\xc3\xa9 la maison on", "Zorblax");
+    using namespace std::literals;
     const struct {
-        const char* text;
+        std::string_view text;
         const char* error;  // empty: read
     } rows[] = {
         {"la 5\nmaison 2\n", ""},
@@ -40,13 +42,13 @@ TEST(WordCounts, RefusedWithLineAndRule) {
          "line 2: 'cafe\xcc\x81' is counted twice (first on line 1)"},
         {"la 5\rla 6\r", "line 2: 'la' is counted twice (first on line 1)"},
         {"caf\xe9 1\n", "line 1: not UTF-8"},
-        {"\xff\xfel\0a\0 \0005\0\n\0", "line 1: a control character (is the file text, in UTF-8?)"},
+        {"\xff\xfel\0a\0 \0005\0\n\0"sv,
+         "line 1: a control character (is the file text, in UTF-8?)"},
         {"la 5\x01\n", "line 1: a control character (is the file text, in UTF-8?)"},
     };
     for (const auto& row : rows) {
-        std::string text(row.text, row.text[0] == '\xff' ? 16 : std::string(row.text).size());
         std::string error;
-        bool read = parseWordCounts(text, error);
+        bool read = parseWordCounts(row.text, error);
         EXPECT_EQ(read ? "" : error, row.error) << row.text;
         EXPECT_EQ(choosesLikeliest(), read) << row.text;
     }
