@@ -97,26 +97,45 @@ std::string readingText(const std::string& work, const Reading& r) {
     return work.substr(0, r.left) + " " + r.tail;
 }
 
-// Of the readings found, in the order of the search, the likeliest is taken
-// (the first of equals, so the longest first piece); the others are
-// reported against it.
-bool chooseLikeliest(const char* word, const std::string& work,
-                     const std::vector<Reading>& readings, LineRepair& call) {
-    if (readings.empty()) return false;
-    // Most joins read one way only: nothing to weigh.
+// The readings a weighed search found, in its order: most joins read one
+// way only, so the others are kept apart.
+struct Readings {
+    size_t count = 0;
+    Reading first;
+    std::vector<Reading> others;
+};
+
+void addReading(Readings& found, size_t left, std::string_view tail, bool recursive) {
+    Reading r{left, std::string(tail), recursive};
+    if (found.count++ == 0)
+        found.first = std::move(r);
+    else
+        found.others.push_back(std::move(r));
+}
+
+const Reading& readingAt(const Readings& found, size_t k) {
+    return k == 0 ? found.first : found.others[k - 1];
+}
+
+// Of the readings found the likeliest is taken (the first of equals, so the
+// longest first piece); the others are reported against it.
+bool chooseLikeliest(const char* word, const std::string& work, const Readings& found,
+                     LineRepair& call) {
+    if (found.count == 0) return false;
     size_t best = 0;
     double bestScore = 0;
-    for (size_t k = 0; readings.size() > 1 && k < readings.size(); ++k) {
-        double score = readingScore(readingText(work, readings[k]));
+    for (size_t k = 0; found.count > 1 && k < found.count; ++k) {
+        double score = readingScore(readingText(work, readingAt(found, k)));
         if (k == 0 || score > bestScore) best = k, bestScore = score;
     }
     ++fixedCount;
-    call.chosenSplit = readingText(work, readings[best]);
+    call.chosenSplit = readingText(work, readingAt(found, best));
     call.result += call.chosenSplit;
-    for (size_t k = 0; k < readings.size(); ++k)
-        if (k != best && !isQuietAlternative(readings[k].recursive, readings[k].tail))
-            reportAmbiguity(word, call.chosenSplit, std::string_view(work.data(), readings[k].left),
-                            readings[k].tail);
+    for (size_t k = 0; k < found.count; ++k) {
+        const Reading& r = readingAt(found, k);
+        if (k != best && !isQuietAlternative(r.recursive, r.tail))
+            reportAmbiguity(word, call.chosenSplit, std::string_view(work.data(), r.left), r.tail);
+    }
     return true;
 }
 
@@ -137,7 +156,7 @@ bool searchSplits(char* word, std::string& work, LineRepair& call, size_t chosen
     size_t wordLength = work.size();  // shrinks when a trial rewrites the word's tail
     bool splitFound = chosenAt > 0;
     bool weighed = chosenAt == 0 && choosesLikeliest();
-    std::vector<Reading> readings;
+    Readings readings;
     // Left pieces are read by length, so the copy need not be cut. A word
     // is cut only between characters, never before a combining mark.
     for (size_t p = work.size(); p-- > 1;) {
@@ -157,7 +176,7 @@ bool searchSplits(char* word, std::string& work, LineRepair& call, size_t chosen
             if (direct || recursive) {
                 call.fixed = true;
                 if (weighed) {
-                    readings.push_back({p, std::string(tail), recursive});
+                    addReading(readings, p, tail, recursive);
                 } else if (!splitFound) {
                     ++fixedCount;
                     splitFound = true;
