@@ -93,8 +93,8 @@ struct Reading {
     bool recursive;
 };
 
-std::string readingText(const std::string& work, const Reading& r) {
-    return work.substr(0, r.left) + " " + r.tail;
+double scoreOf(const std::string& work, const Reading& r) {
+    return readingScore(r.tail, readingScore(std::string_view(work.data(), r.left)));
 }
 
 // The readings a weighed search found, in its order: most joins read one
@@ -125,11 +125,12 @@ bool chooseLikeliest(const char* word, const std::string& work, const Readings& 
     size_t best = 0;
     double bestScore = 0;
     for (size_t k = 0; found.count > 1 && k < found.count; ++k) {
-        double score = readingScore(readingText(work, readingAt(found, k)));
+        double score = scoreOf(work, readingAt(found, k));
         if (k == 0 || score > bestScore) best = k, bestScore = score;
     }
     ++fixedCount;
-    call.chosenSplit = readingText(work, readingAt(found, best));
+    const Reading& chosen = readingAt(found, best);
+    call.chosenSplit.assign(work, 0, chosen.left).append(" ").append(chosen.tail);
     call.result += call.chosenSplit;
     for (size_t k = 0; k < found.count; ++k) {
         const Reading& r = readingAt(found, k);

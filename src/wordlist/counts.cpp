@@ -13,12 +13,14 @@
 
 namespace {
 
-// Each counted word is held as the hash of its key (keyhash.h) with its
-// count beside it: 12 bytes a slot, at most half the slots used.
+// Each counted word is held as the hash of its key (keyhash.h) with the
+// score it adds to a reading beside it, worked out once when the counts are
+// read: 16 bytes a slot, at most half the slots used.
 std::vector<uint64_t> slots;  // 0: empty
-std::vector<uint32_t> counts;
+std::vector<double> scores;
 size_t slotMask = 0;
-double logTotal = 0;  // of all the counts, plus one
+double logTotal = 0;    // of all the counts, plus one
+double unmetScore = 0;  // of a listed word with no count
 
 // A reading pays this for every piece beyond what its words' probabilities
 // already cost, so that of two readings about as likely the one with fewer
@@ -101,6 +103,12 @@ size_t slotOf(uint64_t hash) {
     return slotOfHash(slots, slotMask, hash);
 }
 
+// A word's part of a reading's score: its log-probability (half a count for
+// one never met) less the cost of a piece.
+double scoreOfCount(double count) {
+    return std::log(count + 0.5) - logTotal - pieceCost;
+}
+
 }  // namespace
 
 bool parseWordCounts(std::string_view text, std::string& error) {
@@ -108,7 +116,7 @@ bool parseWordCounts(std::string_view text, std::string& error) {
     size_t size = tableSizeFor(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) +
                                static_cast<size_t>(std::count(text.begin(), text.end(), '\r')) + 1);
     slots.assign(size, 0);
-    counts.assign(size, 0);
+    scores.assign(size, 0);
     slotMask = size - 1;
     std::vector<uint32_t> lineOfSlot(size, 0);
     uint64_t total = 0;
@@ -131,7 +139,7 @@ bool parseWordCounts(std::string_view text, std::string& error) {
             return false;
         }
         slots[at] = hashOfWord(word, Encoding::utf8);
-        counts[at] = static_cast<uint32_t>(count);
+        scores[at] = static_cast<double>(count);
         lineOfSlot[at] = number;
         total += count;
     }
@@ -141,14 +149,17 @@ bool parseWordCounts(std::string_view text, std::string& error) {
         return false;
     }
     logTotal = std::log(static_cast<double>(total) + 1);
+    for (size_t at = 0; at < size; ++at)
+        if (slots[at] != 0) scores[at] = scoreOfCount(scores[at]);
+    unmetScore = scoreOfCount(0);
     return true;
 }
 
 void clearWordCounts() {
     slots.clear();
     slots.shrink_to_fit();
-    counts.clear();
-    counts.shrink_to_fit();
+    scores.clear();
+    scores.shrink_to_fit();
     slotMask = 0;
     logTotal = 0;
 }
@@ -183,23 +194,23 @@ bool haveWordCounts() {
 double shareOfWords(std::string_view word, Encoding encoding) {
     if (slots.empty()) return 0;
     size_t at = slotOf(hashOfWord(word, encoding));
-    return slots[at] != 0 ? counts[at] / std::exp(logTotal) : 0;
+    if (slots[at] == 0) return 0;
+    double count = std::exp(scores[at] + pieceCost + logTotal) - 0.5;
+    return count / (std::exp(logTotal) - 1);
 }
 
 bool choosesLikeliest() {
     return haveWordCounts() && !activeProfile.longestFirst;
 }
 
-double readingScore(std::string_view text) {
-    double score = 0;
+double readingScore(std::string_view text, double score) {
     while (!text.empty()) {
         size_t end = text.find(' ');
         std::string_view piece = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (piece.empty()) continue;
         size_t at = slotOf(hashOfWord(piece, lineEncoding));
-        double count = slots[at] != 0 ? counts[at] : 0;
-        score += std::log(count + 0.5) - logTotal - pieceCost;
+        score += slots[at] != 0 ? scores[at] : unmetScore;
     }
     return score;
 }

@@ -52,5 +52,6 @@ bool choosesLikeliest();
 // How likely the words of `text` (pieces separated by blanks, read in
 // lineEncoding) are as one reading: the sum of their log-probabilities, less
 // a cost for each piece. Higher is likelier. A word with no count is taken
-// as said half a time.
-double readingScore(std::string_view text);
+// as said half a time. The sum goes on from `score`, word by word, so that
+// a reading weighed in parts adds up exactly as one weighed whole.
+double readingScore(std::string_view text, double score = 0);
