@@ -166,25 +166,30 @@ void clearWordCounts() {
 
 namespace {
 
-void parseOrFail(const std::string& path, const std::string& text) {
+// Reads the counts at `path` or ends the run, naming the file.
+void loadCountsAt(const std::string& path) {
+    FILE* f = openFileBesideWords(path, "word counts");
+    std::string text = readWordFileBytes(f);
+    std::fclose(f);
     std::string error;
-    if (!parseWordCounts(text, error)) fail("Malformed word counts " + path + ": " + error);
+    if (utf16Encoding(text))
+        error = "it is in UTF-16; save it in UTF-8";
+    else if (parseWordCounts(text, error))
+        return;
+    fail("Malformed word counts " + path + ": " + error);
 }
 
 }  // namespace
 
 void loadWordCounts() {
     clearWordCounts();
-    std::string path, text;
-    if (readFileBesideWords(".counts", "word counts", path, text)) parseOrFail(path, text);
+    std::string path = fileBesideWords(".counts");
+    if (!path.empty()) loadCountsAt(path);
 }
 
 void loadWordCountsFile(const std::string& path) {
     clearWordCounts();
-    FILE* f = openFileBesideWords(path, "word counts");
-    std::string text = readWordFileText(f, path.c_str());
-    std::fclose(f);
-    parseOrFail(path, text);
+    loadCountsAt(path);
 }
 
 bool haveWordCounts() {

@@ -477,6 +477,19 @@ ROWS = [
         b"a link to a missing file\n", setup=[("symlink", "words.accepted", "gone")], **NO_RUN),
     Row("profile-utf16", stderr=b"Malformed profile words.profile: it is in UTF-16; save it in "
         b"UTF-8\n", files=files(**{"words.profile": "language fr\n".encode("utf-16")}), **NO_RUN),
+    # Word counts are refused as profiles are, before the output is begun;
+    # a counts file with CR line ends alone has lines too ("area" is "a rea"
+    # only by the counts).
+    Row("counts-dangling-link", stderr=b"Could not read the word counts words.counts: it is a "
+        b"link to a missing file\n", setup=[("symlink", "words.counts", "gone")], **NO_RUN),
+    Row("counts-utf16", stderr=b"Malformed word counts words.counts: it is in UTF-16; save it in "
+        b"UTF-8\n", files=files(**{"words.counts": "are 5\n".encode("utf-16")}), **NO_RUN),
+    Row("counts-word-not-listed", stderr=b"Malformed word counts words.counts: line 2: 'were' is "
+        b"not a word of the list\n", files=files(**{"words.counts": b"are 5\nwere 2\n"}), **NO_RUN),
+    Row("counts-cr-line-ends", 0, b"", report(4, 2, b"3: Ambiguous splitting of 'areyou': chose "
+        b"'a rey ou' over 'are you'\n"), SRT_REPAIRED.replace(b"are you", b"a rey ou"),
+        files=files(words=b"a\nare\ndoing\nou\nrey\nwhat\nyou\n",
+                    **{"words.counts": b"a 900\rrey 900\rou 900\rare 1\ryou 1\r"})),
     # Lists and profiles saved with CR line ends alone have lines, as the
     # input has: one Windows-1252 word leaves the UTF-8 words findable, and
     # a profile's first line, a comment, does not hide the others.
