@@ -1,0 +1,37 @@
+// A recurring word is a join of common words only when every piece is a
+// listed word of two letters or more that the counts call common.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "names/commonjoins.h"
+#include "support/testsupport.h"
+#include "wordlist/counts.h"
+
+namespace {
+
+TEST(CommonJoins, EveryPieceListedCommonAndLongerThanALetter) {
+    loadTestDictionary("a chat dans la le maison ta zor");
+    std::string error;
+    ASSERT_FALSE(readsAsCommonWords("dansla"));  // no counts: nothing is common
+    ASSERT_TRUE(
+        parseWordCounts("la 900\nle 800\na 700\ndans 500\nmaison 300\nchat 200\nta 0\n", error))
+        << error;
+    std::string laLa;  // 64 bytes of "la": still looked at; 66 are not
+    for (int k = 0; k < 32; ++k)
+        laLa += "la";
+    const struct {
+        std::string word;
+        bool join;
+    } rows[] = {
+        {"dansla", true},  {"lamaison", true}, {"lechatdansla", true}, {"Lamaison", true},
+        {"zorla", false},  {"lazor", false},   {"dansa", false},       {"adans", false},
+        {"latale", false}, {"dans", false},    {"la", false},          {"l", false},
+        {"", false},       {laLa, true},       {laLa + "la", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(readsAsCommonWords(row.word), row.join) << row.word;
+    clearWordCounts();
+}
+
+}  // namespace
