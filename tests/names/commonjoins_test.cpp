@@ -11,11 +11,16 @@
 namespace {
 
 TEST(CommonJoins, EveryPieceListedCommonAndLongerThanALetter) {
-    loadTestDictionary("a chat dans la le maison ta zor");
+    loadTestDictionary(
+        "a b\xc3\xa9"
+        "b\xc3\xa9 chat dans la le les maison ta zor");
     std::string error;
     ASSERT_FALSE(readsAsCommonWords("dansla"));  // no counts: nothing is common
     ASSERT_TRUE(
-        parseWordCounts("la 900\nle 800\na 700\ndans 500\nmaison 300\nchat 200\nta 0\n", error))
+        parseWordCounts("la 900\nle 800\na 700\ndans 500\nles 400\nmaison 300\nchat 200\n"
+                        "b\xc3\xa9"
+                        "b\xc3\xa9 100\nta 0\n",
+                        error))
         << error;
     std::string laLa;  // 64 bytes of "la": still looked at; 66 are not
     for (int k = 0; k < 32; ++k)
@@ -24,10 +29,28 @@ TEST(CommonJoins, EveryPieceListedCommonAndLongerThanALetter) {
         std::string word;
         bool join;
     } rows[] = {
-        {"dansla", true},  {"lamaison", true}, {"lechatdansla", true}, {"Lamaison", true},
-        {"zorla", false},  {"lazor", false},   {"dansa", false},       {"adans", false},
-        {"latale", false}, {"dans", false},    {"la", false},          {"l", false},
-        {"", false},       {laLa, true},       {laLa + "la", false},
+        {"dansla", true},
+        {"lamaison", true},
+        {"lechatdansla", true},
+        {"Lamaison", true},
+        {"zorla", false},
+        {"lazor", false},
+        {"dansa", false},
+        {"adans", false},
+        {"latale", false},
+        {"dans", false},
+        {"la", false},
+        {"l", false},
+        {"", false},
+        {laLa, true},
+        {laLa + "la", false},
+        // Cut between characters only; 64 bytes are looked at, 65 are not.
+        {"b\xc3\xa9"
+         "b\xc3\xa9"
+         "la",
+         true},
+        {"lesles" + laLa.substr(6), true},
+        {"les" + laLa.substr(2), false},
     };
     for (const auto& row : rows)
         EXPECT_EQ(readsAsCommonWords(row.word), row.join) << row.word;

@@ -2,6 +2,7 @@
 // rule it breaks, and nothing of a refused file is kept.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,8 @@ TEST(WordCounts, RefusedWithLineAndRule) {
         {"la 4294967296\n",
          "line 1: '4294967296' is not a count (a whole number from 0 to "
          "4294967295)"},
+        {"la 18446744073709551617\n",  // 2^64 + 1: no wrapping round to 1
+         "line 1: '18446744073709551617' is not a count (a whole number from 0 to 4294967295)"},
         {"la 99999999999999999999\n",
          "line 1: '99999999999999999999' is not a count (a whole number from 0 to 4294967295)"},
         {"la 5\nhouse 2\n", "line 2: 'house' is not a word of the list"},
@@ -65,6 +68,11 @@ TEST(WordCounts, ReadingScore) {
     EXPECT_GT(readingScore("man"), readingScore("a man"));
     EXPECT_GT(readingScore("an"), readingScore("am"));
     EXPECT_EQ(readingScore("MAN"), readingScore("man"));
+    // Each word: ln(count + 0.5) less ln(all counted + 1) less 1.
+    double logTotal = std::log(1000 + 100 + 200 + 1.0);
+    EXPECT_DOUBLE_EQ(readingScore("a man"),
+                     std::log(1000.5) - logTotal - 1 + std::log(100.5) - logTotal - 1);
+    EXPECT_DOUBLE_EQ(readingScore("am"), std::log(0.5) - logTotal - 1);
     activeProfile.longestFirst = true;
     EXPECT_FALSE(choosesLikeliest());
     activeProfile = Profile();
