@@ -4,7 +4,6 @@
 
 #include "names/letters.h"
 #include "wordlist/counts.h"
-#include "wordlist/lookup.h"
 
 namespace {
 
@@ -16,10 +15,10 @@ constexpr double commonShare = 1.0 / 10000;
 constexpr size_t longestJoin = 64;
 
 // A piece of one letter is left out: a name often ends in one that is a word
-// too ("Noa" is no "no a").
+// too ("Noa" is no "no a"). Only listed words are counted, so a counted
+// piece is a listed one.
 bool isCommonPiece(std::string_view piece) {
-    return characterCount(piece) > 1 && inDictEncoded(piece.data(), piece.size(), Encoding::utf8) &&
-           shareOfWords(piece, Encoding::utf8) >= commonShare;
+    return characterCount(piece) > 1 && shareOfWords(piece, Encoding::utf8) >= commonShare;
 }
 
 }  // namespace

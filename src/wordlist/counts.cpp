@@ -129,7 +129,8 @@ bool parseWordCounts(std::string_view text, std::string& error) {
         std::string_view word;
         uint64_t count = 0;
         std::string why = checkLine(line, word, count);
-        size_t at = why.empty() ? slotOf(hashOfWord(word, Encoding::utf8)) : 0;
+        uint64_t hash = why.empty() ? hashOfWord(word, Encoding::utf8) : 0;
+        size_t at = why.empty() ? slotOf(hash) : 0;
         if (why.empty() && slots[at] != 0)
             why = quoted(word) + " is counted twice (first on line " +
                   std::to_string(lineOfSlot[at]) + ")";
@@ -138,7 +139,7 @@ bool parseWordCounts(std::string_view text, std::string& error) {
             error = "line " + std::to_string(number) + ": " + why;
             return false;
         }
-        slots[at] = hashOfWord(word, Encoding::utf8);
+        slots[at] = hash;
         scores[at] = static_cast<double>(count);
         lineOfSlot[at] = number;
         total += count;
@@ -164,10 +165,7 @@ void clearWordCounts() {
     logTotal = 0;
 }
 
-namespace {
-
-// Reads the counts at `path` or ends the run, naming the file.
-void loadCountsAt(const std::string& path) {
+void loadWordCountsFile(const std::string& path) {
     FILE* f = openFileBesideWords(path, "word counts");
     std::string text = readWordFileBytes(f);
     std::fclose(f);
@@ -179,17 +177,10 @@ void loadCountsAt(const std::string& path) {
     fail("Malformed word counts " + path + ": " + error);
 }
 
-}  // namespace
-
 void loadWordCounts() {
     clearWordCounts();
     std::string path = fileBesideWords(".counts");
-    if (!path.empty()) loadCountsAt(path);
-}
-
-void loadWordCountsFile(const std::string& path) {
-    clearWordCounts();
-    loadCountsAt(path);
+    if (!path.empty()) loadWordCountsFile(path);
 }
 
 bool haveWordCounts() {

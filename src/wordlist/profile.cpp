@@ -163,11 +163,7 @@ bool readFileBesideWords(const std::string& suffix, const char* what, std::strin
     return true;
 }
 
-namespace {
-
-// Reads the profile at `path` (a file beside `words`, or an installed
-// language's) and makes it the active one, or ends the run.
-void loadProfileAt(const std::string& path) {
+void loadProfileFile(const std::string& path) {
     FILE* f = openFileBesideWords(path, "profile");
     std::string text = readWordFileBytes(f);
     std::fclose(f);
@@ -180,15 +176,9 @@ void loadProfileAt(const std::string& path) {
     activeProfile = read;
 }
 
-}  // namespace
-
 void loadProfile() {
     std::string path = fileBesideWords(".profile");
-    if (!path.empty()) loadProfileAt(path);
-}
-
-void loadProfileFile(const std::string& path) {
-    loadProfileAt(path);
+    if (!path.empty()) loadProfileFile(path);
 }
 
 bool isElision(const char* word, size_t length) {
