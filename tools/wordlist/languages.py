@@ -202,7 +202,26 @@ def curated(lang, stoplist=True, additions=True):
     kept = [w for w in source_words(lang) if is_plain_word(w) and len(w) > 1]
     if lang in CASED:
         kept += capitalized_forms(lang, kept)
+    kept += ligature_forms(lang, kept)
     return [w for w in one_per_folding(kept + letters + added, lang) if w.lower() not in stop]
+
+
+def spelled_out(word):
+    return word.replace("œ", "oe").replace("Œ", "Oe").replace("æ", "ae").replace("Æ", "Ae")
+
+
+def ligature_forms(lang, words):
+    """The forms written with a ligature ("cœur", "vœu") that the language's
+    Hunspell dictionary accepts and the list holds spelled out only
+    ("coeur"): wfrench spells every œ out, French text seldom does, and
+    unjam reads the two as different words."""
+    if lang not in FORMS:
+        return []
+    listed = {w.lower() for w in words}
+    name, package = FORMS[lang]
+    return sorted({w for w in hunspell_forms(name, package)
+                   if is_plain_word(w) and spelled_out(w) != w and w.lower() not in listed
+                   and spelled_out(w).lower() in listed})
 
 
 def cut_by_unjam(unjam, words, forms):
