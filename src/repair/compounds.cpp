@@ -30,10 +30,19 @@ constexpr size_t minPiece = 3;
 
 // A noun of the list: a piece listed capitalized. A piece that begins with
 // no letter is no word, and is not looked up (which would say so).
-bool isNoun(std::string_view word, size_t from, size_t to) {
-    std::string_view piece = word.substr(from, to - from);
+bool isListedNoun(std::string_view piece) {
     return startsWithLetter(piece, lineEncoding) &&
            (listedForms(piece.data(), piece.size()) & formCapital) != 0;
+}
+
+// A noun, or a noun and the linking s that joins it to the next one
+// ("Entlassungs|brief", "Stations|arzt"): nouns in -ung, -heit or -ion
+// take it in a compound though no form of theirs ends in s alone.
+bool isNoun(std::string_view word, size_t from, size_t to, bool last) {
+    std::string_view piece = word.substr(from, to - from);
+    if (isListedNoun(piece)) return true;
+    return !last && piece.size() > minPiece && piece.back() == 's' &&
+           isListedNoun(piece.substr(0, piece.size() - 1));
 }
 
 }  // namespace
@@ -48,11 +57,11 @@ bool readsAsCompound(const char* word, size_t length) {
     const size_t longest = longestListedPiece();
     std::vector<bool> ends(n + 1, false);
     for (size_t k = minPiece; k < n && points[k] <= longest; ++k)
-        ends[k] = isNoun(text, 0, points[k]);
+        ends[k] = isNoun(text, 0, points[k], false);
     for (size_t k = 2 * minPiece; k <= n; ++k)
         for (size_t j = k - minPiece; j >= minPiece && !ends[k] && points[k] - points[j] <= longest;
              --j)
-            ends[k] = ends[j] && isNoun(text, points[j], points[k]);
+            ends[k] = ends[j] && isNoun(text, points[j], points[k], k == n);
     // The whole word counts only as two nouns or more, so ends[n] of the
     // first loop is never set.
     return ends[n];
