@@ -6,7 +6,14 @@ piece of a repair may be taken out, and a word of the training text that a
 repair cut or left joined may be put in; a change is made when it removes
 at least MIN_GAIN weighted errors in at least MIN_FILES files, a wrong space
 weighing WRONG_WEIGHT missing ones and each use of a word taken out
-FALSE_ALARM_WEIGHT (it is reported as not found). Here unjam itself repairs
+FALSE_ALARM_WEIGHT (it is reported as not found). A word taken out is
+reported in each damaged copy of the text, as often as the training text
+uses it or as often as the counts say people say it, whichever is more: the
+training text is a few manuals and fortunes and a little dialogue, where
+"cet", "Platz" or "ir" stand far less often than in a film. A word put in
+is weighed by its uses in the training text alone, once: the counts hold
+that text too, and would make each of its rare words and typos worth
+listing. Here unjam itself repairs
 the lines: each change moves only the lines that hold its word's letters,
 so changes whose lines are apart are tried together, in one run of unjam.
 The changes that gain enough are made at once, and the next round repairs
@@ -88,10 +95,22 @@ class Training:
                     self.files.append(name)
         self.lowered = [d.lower() for _, d in self.lines]
         self.uses = collections.defaultdict(collections.Counter)
+        self.size = collections.Counter()  # words a file
         for name, cue in cues:
             for line in cue:
+                self.size[name] += len(re.findall(r"[^\W\d_]+", line))
                 for word in re.findall(r"[^\W\d_]{2,}", line):
                     self.uses[word.lower()][name] += 1
+        self.said = sum(counts.values())
+
+    def alarms(self, word, kind):
+        """{file: how often `word`, taken out or left out, is reported as
+        not found}."""
+        if kind == "in":
+            return self.uses[word]
+        share = self.counts.get(counting.key(word), 0) / self.said
+        return {name: len(SEEDS) * max(self.uses[word][name], share * size)
+                for name, size in self.size.items()}
 
     def repair(self, words, ks, leaving=()):
         """The repairs of the lines ks with the list `words`, and the
@@ -212,7 +231,7 @@ def derive(lang, base, accepted, unjam, folder, counts, log):
                     before, after = errs[k], errors(o, d, new[k])
                     by_file[training.files[k]] += weight(before - after) - weight(after - before)
                 sign = -1 if kind == "out" else 1
-                for name, count in training.uses[w].items():
+                for name, count in training.alarms(w, kind).items():
                     by_file[name] += sign * FALSE_ALARM_WEIGHT * count
                 gain = sum(by_file.values())
                 if gain >= MIN_GAIN and sum(1 for n in by_file.values() if n > 0) >= MIN_FILES:
