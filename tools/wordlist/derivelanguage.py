@@ -57,6 +57,8 @@ def _bench_module(name):
 q = _bench_module("qualitylib")
 bench_languages = _bench_module("languages")
 
+NUMBERED_NOT_FOUND = re.compile(rb"^(\d+): Couldn't find '(.*)' in the dictionary\.$")
+
 SEEDS = (101, 102)
 MIN_GAIN = 2
 MIN_FILES = 2
@@ -115,6 +117,24 @@ class Training:
     def repair(self, words, ks, leaving=()):
         """The repairs of the lines ks with the list `words`, and the
         accepted forms but those `leaving`."""
+        return self.run(words, [self.lines[k][1] for k in ks], ks, leaving)[0]
+
+    def reported(self, words):
+        """{word: {file: how often}} of the "Couldn't find" reports that the
+        original text, undamaged, gets with the list `words`."""
+        originals = self.lines[:len(self.lines) // len(SEEDS)]
+        _, log = self.run(words, [o for o, _ in originals], range(len(originals)))
+        found = collections.defaultdict(collections.Counter)
+        for line in log.split(b"\n"):
+            m = NUMBERED_NOT_FOUND.match(line.rstrip(b"\r"))
+            if m:
+                # A cue of one line: its text is the third of four lines.
+                name = self.files[(int(m.group(1)) - 3) // 4]
+                found[m.group(2).decode("utf-8").lower()][name] += 1
+        return found
+
+    def run(self, words, texts, ks, leaving=()):
+        """unjam's repairs of the texts, by ks, and its log."""
         with tempfile.TemporaryDirectory(prefix="derive-") as work:
             path = os.path.join(work, "words")
             with open(path, "w", encoding="utf-8", newline="\n") as f:
@@ -127,9 +147,9 @@ class Training:
             with open(path + ".counts", "w", encoding="utf-8", newline="\n") as f:
                 f.write("".join("%s %d\n" % (k, self.counts[k]) for k in sorted(keys)
                                 if self.counts.get(k)))
-            cues = [(None, [self.lines[k][1]]) for k in ks]
-            repaired, _ = q.run_unjam(self.unjam, path, cues, None, "utf-8")
-        return {k: cue[0] for k, (_, cue) in zip(ks, repaired)}
+            cues = [(None, [text]) for text in texts]
+            repaired, log = q.run_unjam(self.unjam, path, cues, None, "utf-8")
+        return {k: cue[0] for k, (_, cue) in zip(ks, repaired)}, log
 
     def affected(self, word):
         return [k for k, low in enumerate(self.lowered) if word in low]
@@ -142,8 +162,13 @@ def bench_in_order(words):
 def candidates(training, listed, repaired, errs):
     """Listed words that stood as wrong pieces, and accepted forms that
     stood whole where the text has a join ("aforça", "a força"); unlisted
-    words of the original text beside an error."""
-    out, put_in = set(), set()
+    words of the original text beside an error, or reported as not found in
+    the text undamaged so often, in files enough, that the reports alone
+    weigh MIN_GAIN (German "nee", "seh": speech that no dictionary lists)."""
+    out = set()
+    put_in = {w for w, by_file in training.reported(listed.values()).items()
+              if w not in listed and FALSE_ALARM_WEIGHT * sum(by_file.values()) >= MIN_GAIN
+              and len(by_file) >= MIN_FILES and re.fullmatch(r"[^\W\d_]{2,}", w)}
     for (original, damaged), text, e in zip(training.lines, repaired, errs):
         if not e:
             continue
