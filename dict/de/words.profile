@@ -8,6 +8,9 @@ case-rule on
 # and writes them joined: a capitalized word that reads as nouns joined
 # stays whole ("Lagerfeuer" is no "Lager feuer", though "feuer" is listed).
 compounds on
+# A word the list lacks stays whole when even its likeliest reading is less
+# likely than an unlisted word of its length (a name: "Chelo", not "Che lo").
+unlisted-cost 3.5
 # Articles, pronouns, prepositions, conjunctions and common verbs: unjam-names
 # takes a word that reads as one of them joined to a listed word for a join,
 # not a word a series coined (dasmachen).

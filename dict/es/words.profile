@@ -1,6 +1,9 @@
 # unjam's rules for Spanish (see src/wordlist/profile.h for the settings)
 language es
 endings none
+# A word the list lacks stays whole when even its likeliest reading is less
+# likely than an unlisted word of its length (a name: "Chelo", not "Che lo").
+unlisted-cost 3.5
 # Articles, pronouns, prepositions, conjunctions and common verbs: unjam-names
 # takes a word that reads as one of them joined to a listed word for a join,
 # not a word a series coined (delcamino).

@@ -6,6 +6,9 @@ elisions c d l m n s t v ch un all dall dell nell sull coll quell bell quest anc
 endings none
 # Italian writes a doubled i (entrambi i joined is entrambii).
 doubled-i off
+# A word the list lacks stays whole when even its likeliest reading is less
+# likely than an unlisted word of its length (a name: "Chelo", not "Che lo").
+unlisted-cost 3.5
 # Articles, pronouns, prepositions, conjunctions and common verbs: unjam-names
 # takes a word that reads as one of them joined to a listed word for a join,
 # not a word a series coined (dellacasa).

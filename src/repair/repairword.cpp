@@ -117,6 +117,21 @@ const Reading& readingAt(const Readings& found, size_t k) {
     return k == 0 ? found.first : found.others[k - 1];
 }
 
+size_t characterCount(std::string_view text) {
+    size_t count = 0;
+    for (size_t at = 0; at < text.size(); at += decodeCharacter(text, at, lineEncoding).length)
+        ++count;
+    return count;
+}
+
+// A word of the text whose likeliest reading is less likely than a word the
+// list lacks stays whole: a name cut into rare pieces ("Che lo") is likelier
+// a name. A trial's piece is not asked: its word has a reading already.
+bool likelierWhole(const std::string& work, double bestScore) {
+    return activeProfile.unlistedCost > 0 && atTopLevel() &&
+           bestScore < unlistedWordScore(characterCount(work));
+}
+
 // Of the readings found the likeliest is taken (the first of equals, so the
 // longest first piece); the others are reported against it.
 bool chooseLikeliest(const char* word, const std::string& work, const Readings& found,
@@ -124,10 +139,14 @@ bool chooseLikeliest(const char* word, const std::string& work, const Readings& 
     if (found.count == 0) return false;
     size_t best = 0;
     double bestScore = 0;
-    for (size_t k = 0; found.count > 1 && k < found.count; ++k) {
+    // A lone reading is weighed only against the word kept whole.
+    bool weigh = found.count > 1 || activeProfile.unlistedCost > 0;
+    for (size_t k = 0; weigh && k < found.count; ++k) {
         double score = scoreOf(work, readingAt(found, k));
         if (k == 0 || score > bestScore) best = k, bestScore = score;
     }
+    if (likelierWhole(work, bestScore)) return false;
+    call.fixed = true;
     ++fixedCount;
     const Reading& chosen = readingAt(found, best);
     call.chosenSplit.assign(work, 0, chosen.left).append(" ").append(chosen.tail);
@@ -175,10 +194,10 @@ bool searchSplits(char* word, std::string& work, LineRepair& call, size_t chosen
             std::string_view tail =
                 direct ? std::string_view(right, wordLength - p) : std::string_view(trialResult);
             if (direct || recursive) {
-                call.fixed = true;
                 if (weighed) {
                     addReading(readings, p, tail, recursive);
                 } else if (!splitFound) {
+                    call.fixed = true;
                     ++fixedCount;
                     splitFound = true;
                     call.chosenSplit.assign(left).append(" ").append(tail);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 #include "driver/messages.h"
@@ -197,6 +198,12 @@ double shareOfWords(std::string_view word, Encoding encoding) {
 
 bool choosesLikeliest() {
     return haveWordCounts() && !activeProfile.longestFirst;
+}
+
+double unlistedWordScore(size_t characters) {
+    if (activeProfile.unlistedCost <= 0) return -std::numeric_limits<double>::infinity();
+    constexpr double unlistedShare = -3.0;  // ln(1/20)
+    return unlistedShare - activeProfile.unlistedCost * static_cast<double>(characters);
 }
 
 double readingScore(std::string_view text, double score) {

@@ -55,3 +55,9 @@ bool choosesLikeliest();
 // as said half a time. The sum goes on from `score`, word by word, so that
 // a reading weighed in parts adds up exactly as one weighed whole.
 double readingScore(std::string_view text, double score = 0);
+
+// How likely a word the list lacks is, as a reading of its own, when it is
+// `characters` long: one word said in twenty is unlisted (a name, a rare
+// form), and each of its characters costs the profile's unlisted-cost.
+// Lower than any reading when the profile turns the test off.
+double unlistedWordScore(size_t characters);

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <system_error>
 
 #include "driver/messages.h"
 #include "platform/platform.h"
@@ -65,6 +67,26 @@ std::string readWords(const std::string& name, const std::vector<std::string>& v
     return "";
 }
 
+// A cost in natural-log units a character: above 0 and at most 100, written
+// with a dot whatever the locale; "off" is 0.
+std::string readCost(const std::string& name, const std::vector<std::string>& values,
+                     double& cost) {
+    const std::string why = "'" + name + "' takes a number above 0 and at most 100, or off";
+    if (values.size() != 1) return why;
+    if (values[0] == "off") {
+        cost = 0;
+        return "";
+    }
+    const std::string& text = values[0];
+    double value = 0;
+    auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || end != text.data() + text.size() || !(value > 0) || value > 100)
+        return why;
+    cost = value;
+    return "";
+}
+
 // One setting, `first` on its first line; empty when it is right, else
 // why not. A name is quoted in UTF-8, read in `encoding`, as every message
 // quotes text.
@@ -89,6 +111,8 @@ std::string applySetting(const std::vector<std::string>& fields, bool first, Enc
         if (values.size() != 1 || (values[0] != "likeliest" && values[0] != "longest"))
             return "'choice' takes likeliest or longest";
         profile.longestFirst = values[0] == "longest";
+    } else if (name == "unlisted-cost") {
+        return readCost(name, values, profile.unlistedCost);
     } else if (name == "function-words") {
         return readWords(name, values, first, profile.functionWords);
     } else {

@@ -43,6 +43,11 @@
 //             (counts.h), a join that reads more than one way takes its
 //             likeliest reading ("la maison", not "lamais on"); longest
 //             keeps the longest listed first piece, as without counts;
+// unlisted-cost  a number above 0, or off: with the likeliest choice, a
+//             word of the text that the list lacks stays whole when even
+//             its likeliest reading is less likely than an unlisted word
+//             of its length, each character of which costs this much
+//             (counts.h): "Chelo" is no "Che lo". 3.5 by default;
 // function-words  the language's closed classes (articles, pronouns,
 //             prepositions, conjunctions, common auxiliaries), written
 //             small: unjam-names takes a word that reads as one of them
@@ -63,6 +68,7 @@ struct Profile {
     bool caseRule = false;
     bool compounds = false;
     bool longestFirst = false;
+    double unlistedCost = 3.5;  // 0: off
     std::vector<std::string> functionWords = {
         "a",    "an",    "the",   "this", "that", "these", "those", "i",    "me",   "my",   "you",
         "your", "he",    "him",   "his",  "she",  "her",   "it",    "its",  "we",   "us",   "our",

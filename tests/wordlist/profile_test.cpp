@@ -2,6 +2,7 @@
 // reason; the English rules stand where a setting is not given.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "wordlist/profile.h"
@@ -73,6 +74,44 @@ TEST(Profile, ReadOrRefused) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(read(row.text), row.want) << row.text;
+}
+
+// The cost is read with a dot in any locale; anything that is not a plain
+// number above 0 and at most 100, or off, is refused.
+TEST(Profile, UnlistedCost) {
+    const struct {
+        const char* text;
+        const char* want;
+    } rows[] = {
+        {"", "3.5"},
+        {"unlisted-cost 2.25\n", "2.25"},
+        {"unlisted-cost 100\n", "100"},
+        {"unlisted-cost off\n", "0"},
+        {"unlisted-cost 0\n", "refused"},
+        {"unlisted-cost -1\n", "refused"},
+        {"unlisted-cost 100.5\n", "refused"},
+        {"unlisted-cost 1,5\n", "refused"},
+        {"unlisted-cost 1e1\n", "refused"},
+        {"unlisted-cost nan\n", "refused"},
+        {"unlisted-cost 3 4\n", "refused"},
+        {"unlisted-cost\n", "refused"},
+        {"unlisted-cost 2\nunlisted-cost 3\n", "refused"},
+    };
+    for (const auto& row : rows) {
+        Profile profile;
+        std::string error;
+        std::string got = parseProfile(row.text, profile, error) ? "" : "refused";
+        if (got.empty()) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%g", profile.unlistedCost);
+            got = text;
+        }
+        EXPECT_EQ(got, row.want) << row.text;
+    }
+    Profile profile;
+    std::string error;
+    parseProfile("\nunlisted-cost 0.0\n", profile, error);
+    EXPECT_EQ(error, "line 2: 'unlisted-cost' takes a number above 0 and at most 100, or off");
 }
 
 }  // namespace

@@ -135,12 +135,13 @@ def holds(words, piece, before_apostrophe):
     return listed(words, piece) or (before_apostrophe and is_dropped_g(words, piece, "'"))
 
 
-def repair_word(words, memo, word, before_apostrophe=False):
+def repair_word(words, memo, word, before_apostrophe=False, top=False):
     """(repaired text, whether a split was found) for a word of at least two
-    characters: of-the rule, split search, doubled-i rule."""
-    key = (word, before_apostrophe)
+    characters: of-the rule, split search, doubled-i rule. `top`: a word of
+    the text, not a trial's piece."""
+    key = (word, before_apostrophe, top)
     if key not in memo:
-        memo[key] = search_word(words, memo, word, before_apostrophe)
+        memo[key] = search_word(words, memo, word, before_apostrophe, top)
     return memo[key]
 
 
@@ -171,6 +172,10 @@ def split_contraction(words, memo, word, before_apostrophe):
 COUNTS = None
 LOG_TOTAL = 0.0
 PIECE_COST = 1.0  # as src/wordlist/counts.cpp has it
+# An unlisted word of n characters scores UNLISTED_SHARE - UNLISTED_COST * n
+# (src/wordlist/counts.cpp, the English profile's unlisted-cost).
+UNLISTED_SHARE = -3.0
+UNLISTED_COST = 3.5
 
 
 def set_counts(counts, words):
@@ -186,7 +191,7 @@ def reading_score(text):
                for piece in text.split(" ") if piece)
 
 
-def search_word(words, memo, word, before_apostrophe=False):
+def search_word(words, memo, word, before_apostrophe=False, top=False):
     if listed(words, word):
         return word, False
     if word[:3].lower() == "oft" and listed(words, word[2:]):
@@ -204,7 +209,7 @@ def search_word(words, memo, word, before_apostrophe=False):
                 score = reading_score(reading)
                 if best is None or score > best_score:
                     best, best_score = reading, score
-    if best is not None:
+    if best is not None and not (top and best_score < UNLISTED_SHARE - UNLISTED_COST * len(word)):
         return best, True
     at = word.find("ii")
     if at >= 0:
@@ -263,7 +268,7 @@ def repair_text(words, memo, line, i, n, out):
                 split = None
                 if after:
                     split = split_contraction(words, memo, word, before)
-                out.append(split or repair_word(words, memo, word, before)[0])
+                out.append(split or repair_word(words, memo, word, before, True)[0])
         i = j
         while i < n and not is_word_byte(line[i]):
             if line[i] in "'`" and i + 1 < n and line[i + 1] == line[i]:
