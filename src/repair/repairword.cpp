@@ -1,5 +1,6 @@
 #include "repair/repairword.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -117,19 +118,28 @@ const Reading& readingAt(const Readings& found, size_t k) {
     return k == 0 ? found.first : found.others[k - 1];
 }
 
+// Characters, not bytes: a UTF-8 line's continuation bytes are not counted.
 size_t characterCount(std::string_view text) {
-    size_t count = 0;
-    for (size_t at = 0; at < text.size(); at += decodeCharacter(text, at, lineEncoding).length)
-        ++count;
-    return count;
+    if (lineEncoding != Encoding::utf8) return text.size();
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
 }
 
 // A word of the text whose likeliest reading is less likely than a word the
 // list lacks stays whole: a name cut into rare pieces ("Che lo") is likelier
-// a name. A trial's piece is not asked: its word has a reading already.
-bool likelierWhole(const std::string& work, double bestScore) {
-    return activeProfile.unlistedCost > 0 && atTopLevel() &&
-           bestScore < unlistedWordScore(characterCount(work));
+// a name. A trial's piece is not asked: its word has a reading already. A
+// lone reading is weighed only when it might be that unlikely.
+bool likelierWhole(const std::string& work, const Readings& found, double bestScore) {
+    if (activeProfile.unlistedCost <= 0 || !atTopLevel()) return false;
+    size_t characters = characterCount(work);
+    if (found.count == 1) {
+        const std::string& tail = found.first.tail;
+        size_t pieces = 2 + static_cast<size_t>(std::count(tail.begin(), tail.end(), ' '));
+        if (!mayBeRarerThanUnlisted(pieces, characters)) return false;
+        bestScore = scoreOf(work, found.first);
+    }
+    return bestScore < unlistedWordScore(characters);
 }
 
 // Of the readings found the likeliest is taken (the first of equals, so the
@@ -139,13 +149,11 @@ bool chooseLikeliest(const char* word, const std::string& work, const Readings& 
     if (found.count == 0) return false;
     size_t best = 0;
     double bestScore = 0;
-    // A lone reading is weighed only against the word kept whole.
-    bool weigh = found.count > 1 || activeProfile.unlistedCost > 0;
-    for (size_t k = 0; weigh && k < found.count; ++k) {
+    for (size_t k = 0; found.count > 1 && k < found.count; ++k) {
         double score = scoreOf(work, readingAt(found, k));
         if (k == 0 || score > bestScore) best = k, bestScore = score;
     }
-    if (likelierWhole(work, bestScore)) return false;
+    if (likelierWhole(work, found, bestScore)) return false;
     call.fixed = true;
     ++fixedCount;
     const Reading& chosen = readingAt(found, best);

@@ -206,6 +206,10 @@ double unlistedWordScore(size_t characters) {
     return unlistedShare - activeProfile.unlistedCost * static_cast<double>(characters);
 }
 
+bool mayBeRarerThanUnlisted(size_t pieces, size_t characters) {
+    return static_cast<double>(pieces) * unmetScore < unlistedWordScore(characters);
+}
+
 double readingScore(std::string_view text, double score) {
     while (!text.empty()) {
         size_t end = text.find(' ');

@@ -61,3 +61,7 @@ double readingScore(std::string_view text, double score = 0);
 // form), and each of its characters costs the profile's unlisted-cost.
 // Lower than any reading when the profile turns the test off.
 double unlistedWordScore(size_t characters);
+// False when a reading of `pieces` words cannot be less likely than an
+// unlisted word of `characters` characters, even if none of its words was
+// ever counted: such a reading need not be weighed against it.
+bool mayBeRarerThanUnlisted(size_t pieces, size_t characters);
