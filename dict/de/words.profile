@@ -2,6 +2,10 @@
 language de
 # geht's, gibt's: the one ending German writes behind an apostrophe.
 endings s
+# 'n, 'ne, 'nen, 'ner, 'nem (ein, eine, einen, einer, einem) and 's (es, das)
+# as speech writes them, behind an apostrophe that opens the word:
+# "'nWasser" is "'n Wasser".
+proclitics n ne nen ner nem s
 # German capitalizes its nouns: a piece of a split written small must be
 # listed small ("Haustür" is no "Haus tür": "Tür" is listed capitalized).
 case-rule on

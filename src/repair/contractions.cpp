@@ -68,6 +68,12 @@ bool followsContraction(std::string_view text, size_t from, size_t start) {
     return apostrophe > 0 && isLetterBefore(text, from, start - apostrophe);
 }
 
+bool followsOpeningApostrophe(std::string_view text, size_t from, size_t start) {
+    if (activeProfile.proclitics.empty()) return false;
+    size_t apostrophe = apostropheLengthBefore(text, from, start);
+    return apostrophe > 0 && !isLetterBefore(text, from, start - apostrophe);
+}
+
 size_t contractionEnding(std::string_view word) {
     bool capitals = inCapitals(word);
     for (std::string_view ending : activeProfile.endings)
@@ -75,9 +81,18 @@ size_t contractionEnding(std::string_view word) {
     return 0;
 }
 
+size_t procliticLength(std::string_view word) {
+    bool capitals = inCapitals(word);
+    size_t longest = 0;
+    for (std::string_view proclitic : activeProfile.proclitics)
+        if (proclitic.size() > longest && beginsWith(word, proclitic, capitals))
+            longest = proclitic.size();
+    return longest;
+}
+
 size_t splitContraction(char* word, LineRepair& call) {
     std::string_view text(word);
-    size_t at = contractionEnding(text);
+    size_t at = call.afterContraction ? contractionEnding(text) : procliticLength(text);
     // An ending alone never comes here: the walk keeps it. A combining mark
     // after the ending belongs to its last letter, so no rest begins there.
     if (at == 0 || at == text.size() || !isSplitPoint(text, at, lineEncoding)) return 0;

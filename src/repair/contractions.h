@@ -23,15 +23,22 @@ size_t apostropheLengthBefore(std::string_view text, size_t from, size_t end);
 // a letter ("don'", "I'", "we'"), so the word there may begin with an
 // ending; not after an apostrophe that opens a word or a quotation ('til).
 bool followsContraction(std::string_view text, size_t from, size_t start);
+// True when the profile has proclitics and text[start] directly follows an
+// apostrophe that opens a word (after no letter: German " 'nWasser").
+bool followsOpeningApostrophe(std::string_view text, size_t from, size_t start);
 
 // The length of the contraction ending the word begins with: t s m d ll re
 // ve in small letters, or in capitals when the whole word is in capitals
 // ("I'MGOING", but "O'Malley" has none). 0 when it begins with none. A
 // word that is an ending and nothing more ("we're") is kept as it stands.
 size_t contractionEnding(std::string_view word);
+// The same for the profile's proclitics, behind an apostrophe that opens a
+// word: the longest one the word begins with, in its case.
+size_t procliticLength(std::string_view word);
 
-// For a word of `call` that follows a contraction and is not listed: the
-// ending, a blank and the rest, when the rest is listed or can itself be
-// repaired. Appended as the word's chosen split and counted as a fix; the
-// returned length is where the split falls, 0 when there is none.
+// For a word of `call` that follows a contraction (or an opening
+// apostrophe) and is not listed: the ending (or proclitic), a blank and the
+// rest, when the rest is listed or can itself be repaired. Appended as the
+// word's chosen split and counted as a fix; the returned length is where
+// the split falls, 0 when there is none.
 size_t splitContraction(char* word, LineRepair& call);

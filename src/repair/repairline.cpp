@@ -91,13 +91,17 @@ void walk(char* line, size_t i, size_t end, LineRepair& call, bool endBeforeApos
             continue;
         }
         call.afterContraction = followsContraction(text, from, start);
+        call.afterOpeningApostrophe =
+            !call.afterContraction && followsOpeningApostrophe(text, from, start);
         call.beforeApostrophe = i < end ? apostropheLengthAt(text, i) > 0 : endBeforeApostrophe;
         // End the word in place; the empty word (start == i) passes through too.
         char behind = line[i];
         line[i] = '\0';
         if ((call.beforeApostrophe && isDroppedG(line + start, i - start)) ||
             (call.afterContraction &&
-             contractionEnding(text.substr(start, i - start)) == i - start))
+             contractionEnding(text.substr(start, i - start)) == i - start) ||
+            (call.afterOpeningApostrophe &&
+             procliticLength(text.substr(start, i - start)) == i - start))
             call.result.append(line + start, i - start);
         else
             repairWord(line + start, call);

@@ -290,7 +290,7 @@ bool repairUnlisted(char* word, LineRepair& call) {
     // Behind a contraction, its ending comes first; a split of the whole
     // word that also works is reported as the other reading. Its trials may
     // have rewritten the word ("liies"), so the copy is taken after them.
-    if (call.afterContraction) {
+    if (call.afterContraction || call.afterOpeningApostrophe) {
         if (size_t at = splitContraction(word, call)) {
             std::string work(word);
             searchSplits(word, work, call, at);

@@ -14,6 +14,7 @@ struct LineRepair {
     // apostrophe ("don'|tknow"), and an apostrophe directly follows it, or
     // the word this piece ends ("keepgoin|'").
     bool afterContraction = false;
+    bool afterOpeningApostrophe = false;  // one with no letter before it ("'nWasser")
     bool beforeApostrophe = false;
 };
 

@@ -37,7 +37,8 @@ std::vector<std::string> fieldsOf(std::string_view line) {
 // when that is right, else why not. A list's lines add up; any other
 // setting given twice would leave one of its values unread.
 std::string givenAgain(const std::string& name, size_t givenOn) {
-    if (givenOn == 0 || name == "elisions" || name == "endings" || name == "function-words")
+    if (givenOn == 0 || name == "elisions" || name == "endings" || name == "proclitics" ||
+        name == "function-words")
         return "";
     return "'" + name + "' is set on line " + std::to_string(givenOn) + " already";
 }
@@ -101,6 +102,8 @@ std::string applySetting(const std::vector<std::string>& fields, bool first, Enc
         return readWords(name, values, first, profile.elisions);
     } else if (name == "endings") {
         return readWords(name, values, first, profile.endings);
+    } else if (name == "proclitics") {
+        return readWords(name, values, first, profile.proclitics);
     } else if (name == "doubled-i") {
         return readSwitch(name, values, profile.doubledI);
     } else if (name == "case-rule") {

@@ -11,7 +11,7 @@
 //     endings none
 //     doubled-i off
 //
-// A setting of words (elisions, endings, function-words) may take several
+// A setting of words (elisions, endings, proclitics, function-words) may take several
 // lines, whose words add up; "none" alone says it has none. Any other
 // setting given twice, and a setting with no value, are refused: either
 // would leave a line of the file silently unapplied.
@@ -28,6 +28,11 @@
 //             names such as "Pudd'nhead", and alone between apostrophes in
 //             "rock'n'roll"), "er" (verse only: "o'er") and "em" (never
 //             behind a letter: "get 'em");
+// proclitics  words that lose their first letters to an apostrophe that
+//             opens a word (German 'n 'ne 'nen 's): split, as endings
+//             are, off a join that follows such an apostrophe
+//             ("'nWasser" becomes "'n Wasser"), and kept when they stand
+//             alone there. None by default;
 // doubled-i   on or off: whether a doubled i is taken for an OCR error
 //             (off where the language writes "ii": Italian "entrambi i");
 // case-rule   on or off: whether a piece of a split must be written in a
@@ -64,6 +69,7 @@ struct Profile {
     std::string language = "en";
     std::vector<std::string> elisions;
     std::vector<std::string> endings = {"ll", "re", "ve", "t", "s", "m", "d"};
+    std::vector<std::string> proclitics;
     bool doubledI = true;
     bool caseRule = false;
     bool compounds = false;

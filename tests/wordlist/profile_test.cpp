@@ -76,6 +76,15 @@ TEST(Profile, ReadOrRefused) {
         EXPECT_EQ(read(row.text), row.want) << row.text;
 }
 
+TEST(Profile, ProcliticsAddUpAndNoneStandsAlone) {
+    Profile profile;
+    std::string error;
+    ASSERT_TRUE(parseProfile("proclitics n ne\nproclitics s\n", profile, error)) << error;
+    EXPECT_EQ(joined(profile.proclitics), "n ne s");
+    EXPECT_TRUE(Profile().proclitics.empty());
+    EXPECT_FALSE(parseProfile("proclitics none s\n", profile, error));
+}
+
 // The cost is read with a dot in any locale; anything that is not a plain
 // number above 0 and at most 100, or off, is refused.
 TEST(Profile, UnlistedCost) {
