@@ -6,6 +6,10 @@ elisions c d l m n s t v ch un all dall dell nell sull coll quell bell quest anc
 endings none
 # Italian writes a doubled i (entrambi i joined is entrambii).
 doubled-i off
+# A piece of a split written small must be listed small: the list holds the
+# names of places and people capitalized ("Ceman", "Transval"), which as
+# small pieces would cut joins of everyday words.
+case-rule on
 # A word the list lacks stays whole when even its likeliest reading is less
 # likely than an unlisted word of its length (a name: "Chelo", not "Che lo").
 unlisted-cost 3.5

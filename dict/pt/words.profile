@@ -3,6 +3,10 @@ language pt
 # d'água, d'ouro
 elisions d
 endings none
+# A piece of a split written small must be listed small: the list holds the
+# names of places and people capitalized ("Ceman", "Transval"), which as
+# small pieces would cut joins of everyday words ("cemanos" is "cem anos").
+case-rule on
 # A word the list lacks is cut into its likeliest reading however rare its
 # pieces: keeping it whole below unlisted-cost cost more recall here than it
 # gained (bench/quality/README.md).

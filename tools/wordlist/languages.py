@@ -203,6 +203,7 @@ def curated(lang, stoplist=True, additions=True):
     if lang in CASED:
         kept += capitalized_forms(lang, kept)
     kept += ligature_forms(lang, kept)
+    kept += proper_names(lang, kept)
     return [w for w in one_per_folding(kept + letters + added, lang) if w.lower() not in stop]
 
 
@@ -222,6 +223,21 @@ def ligature_forms(lang, words):
     return sorted({w for w in hunspell_forms(name, package)
                    if is_plain_word(w) and spelled_out(w) != w and w.lower() not in listed
                    and spelled_out(w).lower() in listed})
+
+
+def proper_names(lang, words):
+    """The names of places and people that the language's Hunspell
+    dictionary holds ("Lyon", "Hélène", "Bucarest") and the list lacks:
+    wfrench, witalian and wbrazilian hold none, and a film says them. Four
+    letters or more, and not in capitals: a short name is a piece of many
+    joins, and the capitals are acronyms."""
+    if lang not in FORMS:
+        return []
+    listed = {w.lower() for w in words}
+    name, package = FORMS[lang]
+    return sorted({w for w in hunspell_forms(name, package)
+                   if w[:1].isupper() and not w.isupper() and len(w) >= 4
+                   and is_plain_word(w) and w.lower() not in listed})
 
 
 def cut_by_unjam(unjam, words, forms):
