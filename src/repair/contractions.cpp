@@ -81,7 +81,9 @@ size_t contractionEnding(std::string_view word) {
     return 0;
 }
 
-size_t procliticLength(std::string_view word) {
+size_t leadingEnding(std::string_view word, const LineRepair& call) {
+    if (call.afterContraction) return contractionEnding(word);
+    if (!call.afterOpeningApostrophe) return 0;
     bool capitals = inCapitals(word);
     size_t longest = 0;
     for (std::string_view proclitic : activeProfile.proclitics)
@@ -92,7 +94,7 @@ size_t procliticLength(std::string_view word) {
 
 size_t splitContraction(char* word, LineRepair& call) {
     std::string_view text(word);
-    size_t at = call.afterContraction ? contractionEnding(text) : procliticLength(text);
+    size_t at = leadingEnding(text, call);
     // An ending alone never comes here: the walk keeps it. A combining mark
     // after the ending belongs to its last letter, so no rest begins there.
     if (at == 0 || at == text.size() || !isSplitPoint(text, at, lineEncoding)) return 0;

@@ -24,7 +24,8 @@ size_t apostropheLengthBefore(std::string_view text, size_t from, size_t end);
 // ending; not after an apostrophe that opens a word or a quotation ('til).
 bool followsContraction(std::string_view text, size_t from, size_t start);
 // True when the profile has proclitics and text[start] directly follows an
-// apostrophe that opens a word (after no letter: German " 'nWasser").
+// apostrophe that opens a word (after no letter: German " 'nWasser"), so
+// the word there may begin with a proclitic.
 bool followsOpeningApostrophe(std::string_view text, size_t from, size_t start);
 
 // The length of the contraction ending the word begins with: t s m d ll re
@@ -32,9 +33,10 @@ bool followsOpeningApostrophe(std::string_view text, size_t from, size_t start);
 // ("I'MGOING", but "O'Malley" has none). 0 when it begins with none. A
 // word that is an ending and nothing more ("we're") is kept as it stands.
 size_t contractionEnding(std::string_view word);
-// The same for the profile's proclitics, behind an apostrophe that opens a
-// word: the longest one the word begins with, in its case.
-size_t procliticLength(std::string_view word);
+// What a word of `call` begins with behind its apostrophe: the contraction
+// ending behind a contraction, the longest of the profile's proclitics (in
+// the word's case) behind an apostrophe that opens it; 0 elsewhere.
+size_t leadingEnding(std::string_view word, const LineRepair& call);
 
 // For a word of `call` that follows a contraction (or an opening
 // apostrophe) and is not listed: the ending (or proclitic), a blank and the

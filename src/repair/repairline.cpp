@@ -98,10 +98,8 @@ void walk(char* line, size_t i, size_t end, LineRepair& call, bool endBeforeApos
         char behind = line[i];
         line[i] = '\0';
         if ((call.beforeApostrophe && isDroppedG(line + start, i - start)) ||
-            (call.afterContraction &&
-             contractionEnding(text.substr(start, i - start)) == i - start) ||
-            (call.afterOpeningApostrophe &&
-             procliticLength(text.substr(start, i - start)) == i - start))
+            ((call.afterContraction || call.afterOpeningApostrophe) &&
+             leadingEnding(text.substr(start, i - start), call) == i - start))
             call.result.append(line + start, i - start);
         else
             repairWord(line + start, call);

@@ -211,18 +211,26 @@ def spelled_out(word):
     return word.replace("œ", "oe").replace("Œ", "Oe").replace("æ", "ae").replace("Æ", "Ae")
 
 
+def lacking_forms(lang, words, keep):
+    """The plain forms of the language's Hunspell dictionary that the list
+    `words` lacks (ignoring case) and that `keep(form, listed)` takes, where
+    `listed` holds the list's words in small letters; none for a language
+    without a dictionary."""
+    if lang not in FORMS:
+        return set()
+    listed = {w.lower() for w in words}
+    name, package = FORMS[lang]
+    return {w for w in hunspell_forms(name, package)
+            if is_plain_word(w) and w.lower() not in listed and keep(w, listed)}
+
+
 def ligature_forms(lang, words):
     """The forms written with a ligature ("cœur", "vœu") that the language's
     Hunspell dictionary accepts and the list holds spelled out only
     ("coeur"): wfrench spells every œ out, French text seldom does, and
     unjam reads the two as different words."""
-    if lang not in FORMS:
-        return []
-    listed = {w.lower() for w in words}
-    name, package = FORMS[lang]
-    return sorted({w for w in hunspell_forms(name, package)
-                   if is_plain_word(w) and spelled_out(w) != w and w.lower() not in listed
-                   and spelled_out(w).lower() in listed})
+    return sorted(lacking_forms(lang, words, lambda w, listed: spelled_out(w) != w
+                                and spelled_out(w).lower() in listed))
 
 
 def proper_names(lang, words):
@@ -231,13 +239,8 @@ def proper_names(lang, words):
     wfrench, witalian and wbrazilian hold none, and a film says them. Four
     letters or more, and not in capitals: a short name is a piece of many
     joins, and the capitals are acronyms."""
-    if lang not in FORMS:
-        return []
-    listed = {w.lower() for w in words}
-    name, package = FORMS[lang]
-    return sorted({w for w in hunspell_forms(name, package)
-                   if w[:1].isupper() and not w.isupper() and len(w) >= 4
-                   and is_plain_word(w) and w.lower() not in listed})
+    return sorted(lacking_forms(lang, words, lambda w, _: w[:1].isupper() and not w.isupper()
+                                and len(w) >= 4))
 
 
 def cut_by_unjam(unjam, words, forms):
@@ -279,12 +282,9 @@ def cut_forms(lang, words, unjam):
     ("aforça", of "aforçar"), and the training halves gained by it."""
     if lang not in FORMS:
         return []
-    name, package = FORMS[lang]
-    listed = {w.lower() for w in words}
     letters = set(LANGUAGES[lang][3].split())
-    forms = one_per_folding(w for w in hunspell_forms(name, package)
-                            if is_plain_word(w) and len(w) > 1 and w.lower() not in listed
-                            and not reads_as_letter_join(w, letters, listed))
+    forms = one_per_folding(lacking_forms(lang, words, lambda w, listed: len(w) > 1
+                                          and not reads_as_letter_join(w, letters, listed)))
     return cut_by_unjam(unjam, words, forms)
 
 
