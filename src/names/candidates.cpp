@@ -5,11 +5,11 @@
 #include <map>
 
 #include "names/coinages.h"
-#include "names/commonjoins.h"
 #include "names/letters.h"
 #include "names/pairs.h"
 #include "names/sightings.h"
 #include "repair/spokenforms.h"
+#include "wordlist/commonwords.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ bool recursAtSentenceStarts(const std::string& word, const Sighting& seen) {
 // common words is a join ("dansla"); one met mostly capitalized is taken
 // for a name even so ("Ilaria" is no "il aria").
 bool isCommonJoin(const std::string& word, const Sighting& seen) {
-    return 2 * seen.lowercase >= timesSeen(seen) && readsAsCommonWords(word);
+    return 2 * seen.lowercase >= timesSeen(seen) && readsAsCommonWords(word, Encoding::utf8);
 }
 
 bool proposable(const std::string& word, const Sighting& seen, bool named, int64_t runIn) {

@@ -9,7 +9,8 @@
 // True when the profile reads compounds and the word, read in lineEncoding,
 // is written capitalized (or in capitals) and reads as a noun followed by
 // one or more nouns written small: each piece, of three characters or more,
-// listed capitalized. A join keeps the case of its words ("dasHaus",
+// listed capitalized; or as a stem followed by nouns ("Lese|brille"), when
+// it reads as no join of common words. A join keeps the case of its words ("dasHaus",
 // "Polizei berichten" written as said: "Polizeiberichten" is the one
 // reading that both the case and the list allow), so such a word is taken
 // for what German makes of it: one word, kept whole, and a piece that

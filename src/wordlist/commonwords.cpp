@@ -1,8 +1,7 @@
-#include "names/commonjoins.h"
+#include "wordlist/commonwords.h"
 
 #include <vector>
 
-#include "names/letters.h"
 #include "wordlist/counts.h"
 
 namespace {
@@ -14,16 +13,24 @@ constexpr double commonShare = 1.0 / 10000;
 // name anyway, and the search stays linear in the word's length.
 constexpr size_t longestJoin = 64;
 
+// More than one code point: in UTF-8, a second byte that begins one.
+bool longerThanACharacter(std::string_view piece, Encoding encoding) {
+    if (encoding != Encoding::utf8) return piece.size() > 1;
+    for (size_t at = 1; at < piece.size(); ++at)
+        if ((static_cast<unsigned char>(piece[at]) & 0xC0) != 0x80) return true;
+    return false;
+}
+
 // A piece of one letter is left out: a name often ends in one that is a word
 // too ("Noa" is no "no a"). Only listed words are counted, so a counted
 // piece is a listed one.
-bool isCommonPiece(std::string_view piece) {
-    return characterCount(piece) > 1 && shareOfWords(piece, Encoding::utf8) >= commonShare;
+bool isCommonPiece(std::string_view piece, Encoding encoding) {
+    return longerThanACharacter(piece, encoding) && shareOfWords(piece, encoding) >= commonShare;
 }
 
 }  // namespace
 
-bool readsAsCommonWords(std::string_view word) {
+bool readsAsCommonWords(std::string_view word, Encoding encoding) {
     if (!haveWordCounts() || word.size() > longestJoin || word.size() < 2) return false;
     // reached[i]: the first i bytes read as common words.
     std::vector<bool> reached(word.size() + 1, false);
@@ -32,8 +39,8 @@ bool readsAsCommonWords(std::string_view word) {
         if (!reached[from]) continue;
         for (size_t to = from + 1; to <= word.size(); ++to) {
             if (from == 0 && to == word.size()) break;  // the word itself is no join
-            if (to < word.size() && !isSplitPoint(word, to, Encoding::utf8)) continue;
-            if (isCommonPiece(word.substr(from, to - from))) reached[to] = true;
+            if (to < word.size() && !isSplitPoint(word, to, encoding)) continue;
+            if (isCommonPiece(word.substr(from, to - from), encoding)) reached[to] = true;
         }
     }
     return reached[word.size()];

@@ -1,21 +1,21 @@
-// A recurring word is a join of common words only when every piece is a
-// listed word of two letters or more that the counts call common.
+// A word is a join of common words only when every piece is a listed word
+// of two letters or more that the counts call common.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "names/commonjoins.h"
 #include "support/testsupport.h"
+#include "wordlist/commonwords.h"
 #include "wordlist/counts.h"
 
 namespace {
 
-TEST(CommonJoins, EveryPieceListedCommonAndLongerThanALetter) {
+TEST(CommonWords, EveryPieceListedCommonAndLongerThanALetter) {
     loadTestDictionary(
         "a b\xc3\xa9"
         "b\xc3\xa9 chat dans la le les maison ta zor");
     std::string error;
-    ASSERT_FALSE(readsAsCommonWords("dansla"));  // no counts: nothing is common
+    ASSERT_FALSE(readsAsCommonWords("dansla", Encoding::utf8));  // no counts: nothing is common
     ASSERT_TRUE(
         parseWordCounts("la 900\nle 800\na 700\ndans 500\nles 400\nmaison 300\nchat 200\n"
                         "b\xc3\xa9"
@@ -28,6 +28,7 @@ TEST(CommonJoins, EveryPieceListedCommonAndLongerThanALetter) {
     const struct {
         std::string word;
         bool join;
+        Encoding encoding = Encoding::utf8;
     } rows[] = {
         {"dansla", true},
         {"lamaison", true},
@@ -51,9 +52,18 @@ TEST(CommonJoins, EveryPieceListedCommonAndLongerThanALetter) {
          true},
         {"lesles" + laLa.substr(6), true},
         {"les" + laLa.substr(2), false},
+        // A line in Windows-1252: one byte a character.
+        {"b\xe9"
+         "b\xe9"
+         "la",
+         true, Encoding::windows1252},
+        {"b\xe9"
+         "b\xe9"
+         "la",
+         false},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(readsAsCommonWords(row.word), row.join) << row.word;
+        EXPECT_EQ(readsAsCommonWords(row.word, row.encoding), row.join) << row.word;
     clearWordCounts();
 }
 
