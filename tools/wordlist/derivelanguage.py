@@ -25,6 +25,12 @@ language's counts (tools/make-counts), as the list ships with them: a word
 that only cut joins the wrong way when the longest first piece won may stay
 now that the likelier reading wins.
 
+A language that keeps every spelling of a word (German "Spiel", a noun,
+beside "spiel", a verb's imperative; tools/wordlist/languages.py, CASED)
+takes spellings out: a piece written small that stood wrong fits only the
+small spelling, so that one alone is tried first, and the stop list names
+the spellings it leaves out. The noun stays for the text that says it.
+
 The list derived from is the language's list without stop list and
 additions; the Hunspell forms that unjam would cut are accepted forms there
 (kept whole, no pieces), where make-wordlist then lists them: the stop list
@@ -97,21 +103,30 @@ class Training:
                     self.files.append(name)
         self.lowered = [d.lower() for _, d in self.lines]
         self.uses = collections.defaultdict(collections.Counter)
+        self.written = collections.defaultdict(collections.Counter)  # by spelling
         self.size = collections.Counter()  # words a file
         for name, cue in cues:
             for line in cue:
                 self.size[name] += len(re.findall(r"[^\W\d_]+", line))
                 for word in re.findall(r"[^\W\d_]{2,}", line):
                     self.uses[word.lower()][name] += 1
+                    self.written[word][name] += 1
         self.said = sum(counts.values())
 
     def alarms(self, word, kind):
         """{file: how often `word`, taken out or left out, is reported as
-        not found}."""
+        not found}. A spelling taken out alone ("small") is reported where
+        the text writes it so, and said as often as the counts say the word
+        is said, in the share of its uses that the text writes so."""
         if kind == "in":
             return self.uses[word]
+        uses = self.uses[word.lower()]
         share = self.counts.get(counting.key(word), 0) / self.said
-        return {name: len(SEEDS) * max(self.uses[word][name], share * size)
+        if kind == "small":
+            total = sum(uses.values())
+            uses = self.written[word]
+            share *= sum(uses.values()) / total if total else 1
+        return {name: len(SEEDS) * max(uses[name], share * size)
                 for name, size in self.size.items()}
 
     def repair(self, words, ks, leaving=()):
@@ -159,28 +174,49 @@ def bench_in_order(words):
     return sorted(words, key=lambda w: (w.lower(), w))
 
 
-def candidates(training, listed, repaired, errs):
-    """Listed words that stood as wrong pieces, and accepted forms that
+def candidates(training, listed, repaired, errs, cased):
+    """Listed words that stood as wrong pieces (in a cased language, the
+    small spelling alone of a word listed in more than one, where the piece
+    is written small), and accepted forms that
     stood whole where the text has a join ("aforça", "a força"); unlisted
     words of the original text beside an error, or reported as not found in
     the text undamaged so often, in files enough, that the reports alone
     weigh MIN_GAIN (German "nee", "seh": speech that no dictionary lists)."""
     out = set()
-    put_in = {w for w, by_file in training.reported(listed.values()).items()
+    put_in = {w for w, by_file in training.reported(spellings_of(listed)).items()
               if w not in listed and FALSE_ALARM_WEIGHT * sum(by_file.values()) >= MIN_GAIN
               and len(by_file) >= MIN_FILES and re.fullmatch(r"[^\W\d_]{2,}", w)}
     for (original, damaged), text, e in zip(training.lines, repaired, errs):
         if not e:
             continue
         for piece, right in q.piece_verdicts(original, damaged, text):
-            if not right and (piece.lower() in listed or piece.lower() in training.accepted):
-                out.add(piece.lower())
+            low = piece.lower()
+            if right or (low not in listed and low not in training.accepted):
+                continue
+            alone = cased and piece == low and low in listed.get(low, ()) and len(listed[low]) > 1
+            out.add(("small" if alone else "out", low))
         bad = {g for g, _ in e}
         for a, b, word in q.letter_pieces(original):
             low = word.lower()
             if len(low) > 1 and low not in listed and any(a <= g <= b for g in bad):
                 put_in.add(low)
     return out, put_in
+
+
+def spellings_of(words):
+    """The spellings of {key: {spelling}}."""
+    return [w for spellings in words.values() for w in spellings]
+
+
+def take_out(words, kind, w):
+    """Takes the word (all its spellings) or, for "small", its small
+    spelling alone out of {key: {spelling}}."""
+    if kind == "out":
+        words.pop(w, None)
+        return
+    words[w] = words[w] - {w}
+    if not words[w]:
+        del words[w]
 
 
 def batches(training, changes):
@@ -221,20 +257,28 @@ def derive(lang, base, accepted, unjam, folder, counts, log):
     # profile, which dialogue uses far more often than the corpora (the
     # manuals seldom say "mi", "ti", "me").
     kept = set(languages.LANGUAGES[lang][3].split()) | function_words(folder)
-    words = {w.lower(): w for w in base}
-    spelling = {}
+    cased = lang in languages.CASED
+    words = collections.defaultdict(set)  # key: its listed spellings
+    for w in base:
+        words[w.lower()].add(w)
+    words = dict(words)
+    # A word put in is spelled small; in a cased language, as the text most
+    # often writes it when it never writes it small ("Klettergerüst", but
+    # "nee", which a sentence may begin with).
+    written = collections.defaultdict(collections.Counter)
     for original, _ in training.lines:
         for w in re.findall(r"[^\W\d_]+", original):
-            spelling.setdefault(w.lower(), w.lower())
+            written[w.lower()][w if cased else w.lower()] += 1
+    spelling = {k: k if k in c else c.most_common(1)[0][0] for k, c in written.items()}
     stop, added = {}, {}
     tried = set()
     everything = list(range(len(training.lines)))
     for number in range(1, ROUNDS + 1):
-        repaired = training.repair(words.values(), everything)
+        repaired = training.repair(spellings_of(words), everything)
         repaired = [repaired[k] for k in everything]
         errs = [errors(o, d, r) for (o, d), r in zip(training.lines, repaired)]
-        out, put_in = candidates(training, words, repaired, errs)
-        changes = {("out", w) for w in out - kept} | {("in", w) for w in put_in}
+        out, put_in = candidates(training, words, repaired, errs, cased)
+        changes = {c for c in out if c[1] not in kept} | {("in", w) for w in put_in}
         changes -= tried
         tried |= changes
         log("round %d: %d weighted errors, %d changes to try" % (
@@ -243,33 +287,40 @@ def derive(lang, base, accepted, unjam, folder, counts, log):
         for members in batches(training, changes):
             trial = dict(words)
             for (kind, w), _ in members:
-                if kind == "out":
-                    trial.pop(w, None)
+                if kind == "in":
+                    trial[w] = {spelling.get(w, w)}
                 else:
-                    trial[w] = spelling.get(w, w)
+                    take_out(trial, kind, w)
             ks = sorted(k for _, lines in members for k in lines)
-            new = training.repair(trial.values(), ks, [w for (kind, w), _ in members if kind == "out"])
+            new = training.repair(spellings_of(trial), ks,
+                                  [w for (kind, w), _ in members if kind == "out"])
             for (kind, w), lines in members:
                 by_file = collections.Counter()
                 for k in lines:
                     o, d = training.lines[k]
                     before, after = errs[k], errors(o, d, new[k])
                     by_file[training.files[k]] += weight(before - after) - weight(after - before)
-                sign = -1 if kind == "out" else 1
+                sign = 1 if kind == "in" else -1
                 for name, count in training.alarms(w, kind).items():
                     by_file[name] += sign * FALSE_ALARM_WEIGHT * count
                 gain = sum(by_file.values())
                 if gain >= MIN_GAIN and sum(1 for n in by_file.values() if n > 0) >= MIN_FILES:
                     made += 1
-                    if kind == "out":
-                        words.pop(w, None)
+                    if kind != "in":
+                        # The stop list names the spellings a cased
+                        # language leaves out, the words of any other.
+                        gone = words.get(w, set()) if kind == "out" else {w}
+                        take_out(words, kind, w)
                         training.accepted.discard(w)
-                        if added.pop(w, None) is None:
-                            stop[w] = gain
+                        for entry in (gone if cased else {w}):
+                            if added.pop(entry, None) is None:
+                                stop[entry] = gain
                     else:
-                        words[w] = spelling.get(w, w)
-                        if stop.pop(w, None) is None:
-                            added[w] = gain
+                        words[w] = {spelling.get(w, w)}
+                        entry = words[w] if cased else {w}
+                        for e in entry:
+                            if stop.pop(e, None) is None:
+                                added[e] = gain
                     log("  %-3s %-16s %5.1f errors fewer" % (kind + ":", w, gain))
         if not made:
             break

@@ -194,17 +194,27 @@ def read_derived(path):
         return [line.split("#")[0].split()[0] for line in f if line.split("#")[0].strip()]
 
 
+def stop_list(lang):
+    """The test for a word the language's stop list leaves out: a word in
+    any case, or for a language that keeps every spelling, the spelling
+    itself ("spiel", the verb's, and not "Spiel", the noun)."""
+    stop = set(read_derived(os.path.join(HERE, lang, "stoplist")))
+    if lang in CASED:
+        return lambda w: w in stop
+    stop = {w.lower() for w in stop}
+    return lambda w: w.lower() in stop
+
+
 def curated(lang, stoplist=True, additions=True):
     letters = LANGUAGES[lang][3].split()
-    stop = {w.lower() for w in read_derived(os.path.join(HERE, lang, "stoplist"))} \
-        if stoplist else set()
+    stopped = stop_list(lang) if stoplist else (lambda w: False)
     added = read_derived(os.path.join(HERE, lang, "additions")) if additions else []
     kept = [w for w in source_words(lang) if is_plain_word(w) and len(w) > 1]
     if lang in CASED:
         kept += capitalized_forms(lang, kept)
     kept += ligature_forms(lang, kept)
     kept += proper_names(lang, kept)
-    return [w for w in one_per_folding(kept + letters + added, lang) if w.lower() not in stop]
+    return [w for w in one_per_folding(kept + letters + added, lang) if not stopped(w)]
 
 
 def spelled_out(word):
@@ -293,9 +303,9 @@ def with_forms(lang, words, unjam):
     the stop list. Kept whole as accepted words instead, the stop list's
     words (joins of the corpora: Italian "perla", "per la") cost recall and
     gained nothing, so no list has accepted words."""
-    stop = {w.lower() for w in read_derived(os.path.join(HERE, lang, "stoplist"))}
+    stopped = stop_list(lang)
     forms = cut_forms(lang, words, unjam)
-    return one_per_folding(words + [w for w in forms if w.lower() not in stop], lang)
+    return one_per_folding(words + [w for w in forms if not stopped(w)], lang)
 
 
 def plain(lang):

@@ -1,0 +1,74 @@
+#!/usr/bin/python3
+"""Checks how the languages' derivation takes words out of a list that keeps
+every spelling of a word (German), and how their stop lists are applied.
+
+    tools/wordlist/derivation_test.py
+"""
+
+import os
+import sys
+import unittest
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+# Before the derivation, whose counting puts the benchmark's folder, with a
+# languages.py of its own, first on the path.
+import languages  # noqa: E402
+import derivelanguage as d  # noqa: E402
+
+
+class FakeTraining:
+    """Lines and their repairs, with nothing reported and nothing accepted."""
+
+    def __init__(self, lines):
+        self.lines = [(original, damaged) for original, damaged, _ in lines]
+        self.repaired = [repaired for _, _, repaired in lines]
+        self.accepted = set()
+
+    def reported(self, words):
+        return {}
+
+
+class Derivation(unittest.TestCase):
+    def test_a_small_piece_takes_out_the_small_spelling_alone(self):
+        listed = {"bar": {"Bar", "bar"}, "sonder": {"sonder"}, "wisch": {"wisch"}}
+        small = [  # original, damaged, repaired
+            ("sonderbar ist", "sonderbar ist", "sonder bar ist"),
+            ("Wischmop", "Wischmop", "Wisch mop"),
+        ]
+        capital = [("Barbara kommt", "Barbara kommt", "Bar bara kommt")]
+        # A piece written small fits the small spelling only; one written
+        # capitalized fits any, so all of them go.
+        for rows, cased, want in (
+                (small, True, {("small", "bar"), ("out", "sonder"), ("out", "wisch")}),
+                (small, False, {("out", "bar"), ("out", "sonder"), ("out", "wisch")}),
+                (capital, True, {("out", "bar")})):
+            training = FakeTraining(rows)
+            errs = [d.errors(o, dm, r) for o, dm, r in rows]
+            out, _ = d.candidates(training, listed, training.repaired, errs, cased)
+            self.assertEqual(out, want)
+
+    def test_take_out(self):
+        words = {"bar": {"Bar", "bar"}, "spiel": {"spiel"}}
+        d.take_out(words, "small", "bar")
+        self.assertEqual(words, {"bar": {"Bar"}, "spiel": {"spiel"}})
+        d.take_out(words, "small", "spiel")
+        self.assertEqual(words, {"bar": {"Bar"}})
+        d.take_out(words, "out", "bar")
+        self.assertEqual(words, {})
+
+    def test_stop_list_names_spellings_where_every_spelling_is_kept(self):
+        read = languages.read_derived
+        languages.read_derived = lambda path: ["spiel", "Eis", "he"]
+        try:
+            cased, plain = languages.stop_list("de"), languages.stop_list("fr")
+        finally:
+            languages.read_derived = read
+        self.assertEqual([w for w in ("spiel", "Spiel", "Eis", "eis", "he", "He") if cased(w)],
+                         ["spiel", "Eis", "he"])
+        self.assertEqual([w for w in ("spiel", "Spiel", "Eis", "eis", "he", "He") if plain(w)],
+                         ["spiel", "Spiel", "Eis", "eis", "he", "He"])
+
+
+if __name__ == "__main__":
+    unittest.main()
