@@ -68,6 +68,14 @@ bool followsContraction(std::string_view text, size_t from, size_t start) {
     return apostrophe > 0 && isLetterBefore(text, from, start - apostrophe);
 }
 
+std::string_view wordBeforeApostrophe(std::string_view text, size_t from, size_t start) {
+    size_t end = start - apostropheLengthBefore(text, from, start), begin = end;
+    while (begin > from && isLetterBefore(text, from, begin))
+        begin = isAscii(text[begin - 1]) ? begin - 1
+                                         : characterStartBefore(text, from, begin, lineEncoding);
+    return text.substr(begin, end - begin);
+}
+
 bool followsOpeningApostrophe(std::string_view text, size_t from, size_t start) {
     if (activeProfile.proclitics.empty()) return false;
     size_t apostrophe = apostropheLengthBefore(text, from, start);

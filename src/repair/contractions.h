@@ -23,6 +23,9 @@ size_t apostropheLengthBefore(std::string_view text, size_t from, size_t end);
 // a letter ("don'", "I'", "we'"), so the word there may begin with an
 // ending; not after an apostrophe that opens a word or a quotation ('til).
 bool followsContraction(std::string_view text, size_t from, size_t start);
+// The letters before the apostrophe that text[start] follows ("It" of
+// "It'shim"), reading no further back than `from`; empty when none.
+std::string_view wordBeforeApostrophe(std::string_view text, size_t from, size_t start);
 // True when the profile has proclitics and text[start] directly follows an
 // apostrophe that opens a word (after no letter: German " 'nWasser"), so
 // the word there may begin with a proclitic.

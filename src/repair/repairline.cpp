@@ -91,6 +91,8 @@ void walk(char* line, size_t i, size_t end, LineRepair& call, bool endBeforeApos
             continue;
         }
         call.afterContraction = followsContraction(text, from, start);
+        call.contracted =
+            call.afterContraction ? wordBeforeApostrophe(text, from, start) : std::string_view();
         call.afterOpeningApostrophe =
             !call.afterContraction && followsOpeningApostrophe(text, from, start);
         call.beforeApostrophe = i < end ? apostropheLengthAt(text, i) > 0 : endBeforeApostrophe;

@@ -268,6 +268,33 @@ bool splitElision(char* word, LineRepair& call) {
     return true;
 }
 
+// A listed word behind a contraction that begins with its ending
+// ("It'|shim", "You'|rerunning") is mostly the ending run into the next
+// word when the contraction ends a listed word of two letters or more:
+// speech elides in shorter ones ("C'mon", "ol'man", "rock'n'roll"). With
+// counts, it is split when the rest is likelier than the whole; the whole
+// is reported as the other reading.
+bool splitsOffEnding(char* word, size_t length, LineRepair& call) {
+    if (!atTopLevel() || !call.afterContraction || !choosesLikeliest() ||
+        characterCount(call.contracted) < 2 ||
+        !inDictSized(call.contracted.data(), call.contracted.size()) || !inDictSized(word, length))
+        return false;
+    std::string_view text(word, length);
+    size_t at = leadingEnding(text, call);
+    if (at == 0 || at == length || !isSplitPoint(text, at, lineEncoding) ||
+        !holdsPiece(word + at, length - at, call) ||
+        readingScore(text.substr(at)) <= readingScore(text))
+        return false;
+    call.fixed = true;
+    ++fixedCount;
+    call.chosenSplit.assign(word, at).append(" ").append(text.substr(at));
+    call.result += call.chosenSplit;
+    LineNumberText n = lineNumberText();
+    writeDiagnosticIn(lineEncoding, {n.text, ": Ambiguous splitting of '", text, "': chose '",
+                                     call.chosenSplit, "' over '", text, "'"});
+    return true;
+}
+
 }  // namespace
 
 void reportNotFound(const char* word) {
@@ -326,7 +353,7 @@ void repairWord(char* word, LineRepair& call) {
         (atTopLevel() ? inDictSized(word, length) || isAccepted(word, length)
                       : fitsPiece(std::string_view(word, length), listedForms(word, length))) ||
         (call.beforeApostrophe && isElision(word, length))) {
-        call.result.append(word, length);
+        if (!splitsOffEnding(word, length, call)) call.result.append(word, length);
         return;
     }
     if (atTopLevel() && readsAsCompound(word, length))

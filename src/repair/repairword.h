@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // What one call of repairLine keeps across its words.
 struct LineRepair {
@@ -15,6 +16,7 @@ struct LineRepair {
     // the word this piece ends ("keepgoin|'").
     bool afterContraction = false;
     bool afterOpeningApostrophe = false;  // one with no letter before it ("'nWasser")
+    std::string_view contracted = {};     // behind a contraction: the word it ends ("It")
     bool beforeApostrophe = false;
 };
 
