@@ -275,7 +275,7 @@ bool splitElision(char* word, LineRepair& call) {
 // counts, it is split when the rest is likelier than the whole; the whole
 // is reported as the other reading.
 bool splitsOffEnding(char* word, size_t length, LineRepair& call) {
-    if (!atTopLevel() || !call.afterContraction || !choosesLikeliest() ||
+    if (!call.afterContraction || !atTopLevel() || !choosesLikeliest() ||
         characterCount(call.contracted) < 2 ||
         !inDictSized(call.contracted.data(), call.contracted.size()) || !inDictSized(word, length))
         return false;

@@ -166,6 +166,30 @@ def split_contraction(words, memo, word, before_apostrophe):
     return None
 
 
+def word_before_apostrophe(line, start, begin):
+    """The letters before the apostrophe behind line[start]."""
+    end = at = start - 1
+    while at > begin and unicodedata.category(line[at - 1])[0] in "LM":
+        at -= 1
+    return line[at:end]
+
+
+def split_listed_ending(words, line, start, begin, word):
+    """A listed word behind a contraction of a listed word of two letters or
+    more, split after its ending when the rest is likelier, as unjam does
+    with counts; None otherwise."""
+    if COUNTS is None or not listed(words, word):
+        return None
+    contracted = word_before_apostrophe(line, start, begin)
+    if characters(contracted) < 2 or not listed(words, contracted):
+        return None
+    at = contraction_ending(word)
+    if 0 < at < len(word) and not unicodedata.category(word[at]).startswith("M") and \
+            listed(words, word[at:]) and reading_score(word[at:]) > reading_score(word):
+        return word[:at] + " " + word[at:]
+    return None
+
+
 # The list's counts, as unjam reads words.counts: {key: count} of the listed
 # words, and the log of their sum plus one. None: the longest listed first
 # piece wins, as for a list without counts.
@@ -267,7 +291,8 @@ def repair_text(words, memo, line, i, n, out):
             else:
                 split = None
                 if after:
-                    split = split_contraction(words, memo, word, before)
+                    split = (split_listed_ending(words, line, i, begin, word)
+                             or split_contraction(words, memo, word, before))
                 out.append(split or repair_word(words, memo, word, before, True)[0])
         i = j
         while i < n and not is_word_byte(line[i]):
