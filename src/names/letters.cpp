@@ -3,6 +3,7 @@
 #include <string>
 
 #include "repair/compounds.h"
+#include "repair/separableverbs.h"
 #include "wordlist/lookup.h"
 
 bool isSmallLetter(char32_t code) {
@@ -40,7 +41,8 @@ bool holdsOnlyLetters(std::string_view word) {
 bool isCompoundWord(std::string_view word) {
     Encoding before = lineEncoding;
     lineEncoding = encodingOfLine(word);
-    bool compound = readsAsCompound(word.data(), word.size());
+    bool compound =
+        readsAsCompound(word.data(), word.size()) || readsAsSeparableVerb(word.data(), word.size());
     lineEncoding = before;
     return compound;
 }

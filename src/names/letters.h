@@ -28,6 +28,7 @@ bool holdsOnlyLetters(std::string_view word);
 // with a letter is not looked up, so no lookup diagnostic ever reaches the
 // list that is printed. A word longer than any listed one costs no reading.
 bool isListedWord(std::string_view word);
-// True when the repair keeps the word whole as a compound of listed nouns
-// (repair/compounds.h): no name, in a language that writes them.
+// True when the repair keeps the word whole as a compound (repair/compounds.h)
+// or a separable verb (repair/separableverbs.h): no name nor coinage, in a
+// language that writes them.
 bool isCompoundWord(std::string_view word);

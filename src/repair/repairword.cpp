@@ -12,6 +12,7 @@
 #include "repair/contractions.h"
 #include "repair/counters.h"
 #include "repair/repairline.h"
+#include "repair/separableverbs.h"
 #include "repair/spokenforms.h"
 #include "repair/trials.h"
 #include "repair/wordbudget.h"
@@ -310,7 +311,8 @@ void reportRunaway(const std::string& word, const std::string& result) {
 
 bool holdsPiece(const char* piece, size_t length, const LineRepair& call) {
     return fitsPiece(std::string_view(piece, length), listedForms(piece, length)) ||
-           readsAsCompound(piece, length) || (call.beforeApostrophe && isDroppedG(piece, length));
+           readsAsCompound(piece, length) || readsAsSeparableVerb(piece, length) ||
+           (call.beforeApostrophe && isDroppedG(piece, length));
 }
 
 bool repairUnlisted(char* word, LineRepair& call) {
@@ -356,7 +358,7 @@ void repairWord(char* word, LineRepair& call) {
         if (!splitsOffEnding(word, length, call)) call.result.append(word, length);
         return;
     }
-    if (atTopLevel() && readsAsCompound(word, length))
+    if (atTopLevel() && (readsAsCompound(word, length) || readsAsSeparableVerb(word, length)))
         call.result.append(word, length);
     else if (atTopLevel())
         repairWithinBudget(word, call);

@@ -38,7 +38,7 @@ std::vector<std::string> fieldsOf(std::string_view line) {
 // setting given twice would leave one of its values unread.
 std::string givenAgain(const std::string& name, size_t givenOn) {
     if (givenOn == 0 || name == "elisions" || name == "endings" || name == "proclitics" ||
-        name == "function-words")
+        name == "prefixes" || name == "verb-starts" || name == "function-words")
         return "";
     return "'" + name + "' is set on line " + std::to_string(givenOn) + " already";
 }
@@ -104,6 +104,10 @@ std::string applySetting(const std::vector<std::string>& fields, bool first, Enc
         return readWords(name, values, first, profile.endings);
     } else if (name == "proclitics") {
         return readWords(name, values, first, profile.proclitics);
+    } else if (name == "prefixes") {
+        return readWords(name, values, first, profile.prefixes);
+    } else if (name == "verb-starts") {
+        return readWords(name, values, first, profile.verbStarts);
     } else if (name == "doubled-i") {
         return readSwitch(name, values, profile.doubledI);
     } else if (name == "case-rule") {

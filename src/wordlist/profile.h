@@ -11,7 +11,8 @@
 //     endings none
 //     doubled-i off
 //
-// A setting of words (elisions, endings, proclitics, function-words) may take several
+// A setting of words (elisions, endings, proclitics, prefixes, verb-starts,
+// function-words) may take several
 // lines, whose words add up; "none" alone says it has none. Any other
 // setting given twice, and a setting with no value, are refused: either
 // would leave a line of the file silently unapplied.
@@ -53,6 +54,15 @@
 //             its likeliest reading is less likely than an unlisted word
 //             of its length, each character of which costs this much
 //             (counts.h): "Chelo" is no "Che lo". 3.5 by default;
+// prefixes    words that a language writes into the verb form they stand
+//             right before (German "raus|kommt", "vorbei|laufen"): a word
+//             written small that reads as one or more of them and a listed
+//             word is kept whole (src/repair/separableverbs.h). None by
+//             default;
+// verb-starts what a participle or an infinitive that a prefix joins
+//             begins with (German ge zu): a prefix that is also a function
+//             word (a preposition: "an", "mit") joins only such a word
+//             ("an|gefahren", but "mit|schönen" is a join). None by default;
 // function-words  the language's closed classes (articles, pronouns,
 //             prepositions, conjunctions, common auxiliaries), written
 //             small: unjam-names takes a word that reads as one of them
@@ -70,6 +80,8 @@ struct Profile {
     std::vector<std::string> elisions;
     std::vector<std::string> endings = {"ll", "re", "ve", "t", "s", "m", "d"};
     std::vector<std::string> proclitics;
+    std::vector<std::string> prefixes;
+    std::vector<std::string> verbStarts;
     bool doubledI = true;
     bool caseRule = false;
     bool compounds = false;

@@ -76,13 +76,22 @@ TEST(Profile, ReadOrRefused) {
         EXPECT_EQ(read(row.text), row.want) << row.text;
 }
 
-TEST(Profile, ProcliticsAddUpAndNoneStandsAlone) {
+TEST(Profile, WordSettingsAddUpAndNoneStandsAlone) {
     Profile profile;
     std::string error;
-    ASSERT_TRUE(parseProfile("proclitics n ne\nproclitics s\n", profile, error)) << error;
+    ASSERT_TRUE(
+        parseProfile("proclitics n ne\nproclitics s\nprefixes raus\nverb-starts ge\n"
+                     "prefixes an\nverb-starts zu\n",
+                     profile, error))
+        << error;
     EXPECT_EQ(joined(profile.proclitics), "n ne s");
+    EXPECT_EQ(joined(profile.prefixes), "raus an");
+    EXPECT_EQ(joined(profile.verbStarts), "ge zu");
     EXPECT_TRUE(Profile().proclitics.empty());
+    EXPECT_TRUE(Profile().prefixes.empty());
+    EXPECT_TRUE(Profile().verbStarts.empty());
     EXPECT_FALSE(parseProfile("proclitics none s\n", profile, error));
+    EXPECT_FALSE(parseProfile("prefixes none raus\n", profile, error));
 }
 
 // The cost is read with a dot in any locale; anything that is not a plain
