@@ -4,6 +4,7 @@
 
 #include "repair/compounds.h"
 #include "repair/separableverbs.h"
+#include "wordlist/caseforms.h"
 #include "wordlist/lookup.h"
 
 bool isSmallLetter(char32_t code) {
@@ -19,14 +20,7 @@ size_t characterCount(std::string_view text) {
 }
 
 bool isInCapitals(std::string_view word) {
-    size_t letters = 0;
-    for (size_t at = 0; at < word.size();) {
-        Character c = characterAt(word, at);
-        if (classOf(c.code) == CharClass::letter && !isCapitalLetter(c.code)) return false;
-        letters += classOf(c.code) == CharClass::letter;
-        at += c.length;
-    }
-    return letters >= 2;
+    return isInCapitals(word, Encoding::utf8);
 }
 
 bool holdsOnlyLetters(std::string_view word) {

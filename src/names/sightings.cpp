@@ -4,6 +4,7 @@
 #include "names/pairs.h"
 #include "names/sentences.h"
 #include "repair/contractions.h"
+#include "repair/verbatim.h"
 #include "wordlist/chartests.h"
 
 std::map<std::string, Sighting> sightings;
@@ -79,13 +80,6 @@ struct SpanCursor {
     }
 };
 
-// "FARHANA:" or "- FARHANA:" as a line begins (`lineStart`: its first
-// character that is neither a blank nor a dash).
-bool isSpeakerLabel(std::string_view text, size_t from, size_t to, size_t lineStart) {
-    return to < text.size() && text[to] == ':' && from == lineStart &&
-           isInCapitals(text.substr(from, to - from));
-}
-
 // The pieces of a contraction are no names: the repair splits off the
 // ending that begins the word behind a letter and an apostrophe ("sbeen" of
 // "it'sbeen"), and a word before an apostrophe and a t is the stem of a
@@ -107,7 +101,6 @@ void noteTextLine(const std::string& line, bool& sentenceOpen) {
     const std::string text = withoutVerbatim(line);
     const std::vector<Span> tags = tagSpans(text), actions = actionSpans(text);
     SpanCursor inTag{tags}, inAction{actions};
-    const size_t lineStart = text.find_first_not_of(" -");
     std::string_view previous;
     std::string previousKey;
     size_t previousEnd = 0;
@@ -130,7 +123,8 @@ void noteTextLine(const std::string& line, bool& sentenceOpen) {
         previous = word;
         previousKey = key;
         previousEnd = i;
-        if (isSpeakerLabel(text, start, i, lineStart)) {
+        if (isSpeakerLabel(std::string_view(text).substr(0, start), word,
+                           std::string_view(text).substr(i), Encoding::utf8)) {
             noteCapitalized(word, key, true);
             sentenceOpen = false;
             continue;

@@ -86,7 +86,10 @@ void walk(char* line, size_t i, size_t end, LineRepair& call, bool endBeforeApos
     while (i < end) {
         size_t start = i, characters;
         i = wordEnd<asciiLine>(text, i, characters);
-        if (characters == 1 && i > start) {
+        if ((characters == 1 && i > start) ||
+            (call.atLineStart &&
+             isSpeakerLabel(text.substr(from, start - from), text.substr(start, i - start),
+                            text.substr(i), lineEncoding))) {
             call.result.append(line + start, i - start);
             continue;
         }
@@ -108,6 +111,8 @@ void walk(char* line, size_t i, size_t end, LineRepair& call, bool endBeforeApos
         line[i] = behind;
         i = copySeparatorRun<asciiLine>(line, i, end, call.result);
     }
+    call.atLineStart =
+        call.atLineStart && text.substr(from).find_first_not_of(" -") == std::string_view::npos;
 }
 
 void repairText(char* line, size_t i, size_t end, LineRepair& call, bool endBeforeApostrophe) {
@@ -137,6 +142,7 @@ std::string repairLine(char* line, bool& fixed, bool verbose) {
 std::string repairPiece(char* piece, bool& fixed, bool beforeApostrophe) {
     fixed = false;
     LineRepair call{{}, {}, fixed, false};
+    call.atLineStart = false;  // a piece is the tail of a word
     repairText(piece, 0, std::strlen(piece), call, beforeApostrophe);
     return std::move(call.result);
 }

@@ -17,6 +17,9 @@ struct LineRepair {
     bool afterContraction = false;
     bool afterOpeningApostrophe = false;  // one with no letter before it ("'nWasser")
     std::string_view contracted = {};     // behind a contraction: the word it ends ("It")
+    // Nothing but blanks, dialogue dashes and markup so far on the line: a
+    // word in capitals and a colon here is a speaker label ("MEI:").
+    bool atLineStart = true;
     bool beforeApostrophe = false;
 };
 

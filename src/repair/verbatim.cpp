@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "wordlist/caseforms.h"
 #include "wordlist/chartests.h"
 
 namespace {
@@ -223,4 +224,10 @@ std::vector<Span> verbatimSpans(std::string_view text, Encoding encoding) {
         }
     }
     return spans;
+}
+
+bool isSpeakerLabel(std::string_view before, std::string_view word, std::string_view after,
+                    Encoding encoding) {
+    return before.find_first_not_of(" -") == std::string_view::npos && after.starts_with(':') &&
+           isInCapitals(word, encoding);
 }

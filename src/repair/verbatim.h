@@ -25,3 +25,11 @@ struct Span {
 // ASCII punctuation and symbols around the run ("www.example.org.",
 // "(a.com)") are not part of it.
 std::vector<Span> verbatimSpans(std::string_view text, Encoding encoding);
+
+// A speaker label: a word in capitals directly followed by a colon, with
+// nothing but blanks and dialogue dashes before it on its line ("FARHANA:",
+// "- FARHANA:"); `before` and `after` are the line's text around the word,
+// read in `encoding`. It is a name: unjam copies it as it stands, and
+// unjam-names takes it for a sighting of a name.
+bool isSpeakerLabel(std::string_view before, std::string_view word, std::string_view after,
+                    Encoding encoding);

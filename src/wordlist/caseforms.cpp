@@ -27,6 +27,18 @@ uint8_t caseFormOf(std::string_view word, Encoding encoding) {
     return capitalFirst ? formCapital : formSmall;
 }
 
+bool isInCapitals(std::string_view word, Encoding encoding) {
+    size_t letters = 0;
+    for (size_t at = 0; at < word.size();) {
+        Character c = decodeCharacter(word, at, encoding);
+        bool letter = classOf(c.code) == CharClass::letter;
+        if (letter && !isCapitalLetter(c.code)) return false;
+        letters += letter;
+        at += c.length;
+    }
+    return letters >= 2;
+}
+
 bool fitsListedCase(std::string_view piece, uint8_t listed) {
     if (!activeProfile.caseRule) return true;
     uint8_t written = caseFormOf(piece, lineEncoding);

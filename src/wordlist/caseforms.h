@@ -22,6 +22,10 @@ enum CaseForm : uint8_t { formSmall = 1, formCapital = 2, formMixed = 4 };
 // The form of a word, one of the bits above, read in the given encoding.
 uint8_t caseFormOf(std::string_view word, Encoding encoding);
 
+// True when every letter of the word, read in the given encoding, is a
+// capital and it holds two letters or more ("FARHANA", "R2D2", not "I").
+bool isInCapitals(std::string_view word, Encoding encoding);
+
 // Whether a piece, read in lineEncoding, may stand for a listed key whose
 // spellings have the forms `listed`: one written capital or in capitals
 // may stand for any (a sentence's start, a name, a word in capitals); one
