@@ -273,13 +273,26 @@ def follows_contraction(line, start, begin):
             unicodedata.category(line[start - 2])[0] in "LM")
 
 
-def repair_text(words, memo, line, i, n, out):
+def in_capitals(word):
+    letters = [c for c in word if unicodedata.category(c).startswith("L")]
+    return len(letters) >= 2 and all(unicodedata.category(c) in ("Lu", "Lt") for c in letters)
+
+
+def is_speaker_label(line, begin, i, j, at_line_start):
+    """A word in capitals and a colon with nothing but blanks and dashes (and
+    markup) before it on its line, as src/repair/verbatim.h has it."""
+    return (at_line_start and line[begin:i].strip(" -") == "" and line[j:j + 1] == ":"
+            and in_capitals(line[i:j]))
+
+
+def repair_text(words, memo, line, i, n, out, at_line_start=False):
     begin = i
     while i < n:
         j = i
         while j < n and is_word_byte(line[j]):
             j += 1
-        if j > i and characters(line[i:j]) == 1:
+        if j > i and (characters(line[i:j]) == 1
+                      or is_speaker_label(line[:n], begin, i, j, at_line_start)):
             out.append(line[i:j])
         elif j > i:
             word = line[i:j]
@@ -305,10 +318,11 @@ def repair_text(words, memo, line, i, n, out):
 
 
 def repair_line(words, memo, line):
-    out, i = [], 0
+    out, i, at_line_start = [], 0, True
     for start, stop in verbatim_spans(line):
-        repair_text(words, memo, line, i, start, out)
+        repair_text(words, memo, line, i, start, out, at_line_start)
+        at_line_start = at_line_start and line[i:start].strip(" -") == ""
         out.append(line[start:stop])
         i = stop
-    repair_text(words, memo, line, i, len(line), out)
+    repair_text(words, memo, line, i, len(line), out, at_line_start)
     return "".join(out)
