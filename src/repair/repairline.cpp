@@ -87,7 +87,7 @@ void walk(char* line, size_t i, size_t end, LineRepair& call, bool endBeforeApos
         size_t start = i, characters;
         i = wordEnd<asciiLine>(text, i, characters);
         if ((characters == 1 && i > start) ||
-            (call.atLineStart &&
+            (call.atLineStart && i < end && line[i] == ':' &&
              isSpeakerLabel(text.substr(from, start - from), text.substr(start, i - start),
                             text.substr(i), lineEncoding))) {
             call.result.append(line + start, i - start);

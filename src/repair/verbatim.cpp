@@ -228,6 +228,6 @@ std::vector<Span> verbatimSpans(std::string_view text, Encoding encoding) {
 
 bool isSpeakerLabel(std::string_view before, std::string_view word, std::string_view after,
                     Encoding encoding) {
-    return before.find_first_not_of(" -") == std::string_view::npos && after.starts_with(':') &&
+    return after.starts_with(':') && before.find_first_not_of(" -") == std::string_view::npos &&
            isInCapitals(word, encoding);
 }
