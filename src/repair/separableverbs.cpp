@@ -72,8 +72,7 @@ bool readsPrefixed(std::string_view text) {
 
 }  // namespace
 
-bool readsAsSeparableVerb(const char* word, size_t length) {
-    if (activeProfile.prefixes.empty()) return false;
+bool readsAsPrefixedVerb(const char* word, size_t length) {
     std::string_view text(word, length);
     return caseFormOf(text, lineEncoding) == formSmall && readsPrefixed(text);
 }
