@@ -29,8 +29,10 @@ TEST(SeasonPlan, FileNamesAndFolders) {
     EXPECT_EQ(inFolder("out", "a") + inFolder("out/", "a") + inFolder("/", "a"), "out/aout/a/a");
 }
 
+// Each test writes a file of its own: CTest runs them side by side.
 FileReport reportOf(const std::string& log) {
-    std::string path = testing::TempDir() + "season-test.log";
+    std::string path = testing::TempDir() + "season-test-" +
+                       testing::UnitTest::GetInstance()->current_test_info()->name() + ".log";
     FILE* f = std::fopen(path.c_str(), "wb");
     std::fwrite(log.data(), 1, log.size(), f);
     std::fclose(f);
