@@ -135,6 +135,9 @@ bool lockFile(const char* path);
 // Removes the lock file and lets it go.
 void unlockFile(const char* path);
 
+// Waits about this many milliseconds.
+void pauseMilliseconds(int milliseconds);
+
 // The names of the entries of the folder `path`, `.` and `..` left out, in
 // no order. False with errno set when it cannot be read.
 bool listFolder(const std::string& path, std::vector<std::string>& names);

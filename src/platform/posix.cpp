@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <iterator>
 
 #include "platform/platform.h"
@@ -133,6 +134,14 @@ bool makeFolders(const std::string& path) {
     if (error == EEXIST && kindOfPath(path.c_str()) == FileKind::directory) return true;
     errno = error == EEXIST ? ENOTDIR : error;
     return false;
+}
+
+void pauseMilliseconds(int milliseconds) {
+    struct timespec wait {
+        milliseconds / 1000, (milliseconds % 1000) * 1000000L
+    };
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    }
 }
 
 bool removeFolder(const char* path) {

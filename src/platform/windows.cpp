@@ -299,6 +299,10 @@ bool makeFolders(const std::string& path) {
     return makeFolder(path);
 }
 
+void pauseMilliseconds(int milliseconds) {
+    Sleep(static_cast<DWORD>(milliseconds));
+}
+
 bool removeFolder(const char* path) {
     return _wrmdir(widen(path).c_str()) == 0;
 }

@@ -142,13 +142,26 @@ void repairSeason(std::vector<SeasonFile>& files, const std::string& unjam,
     cleanUpOnInterrupt(cleanUp);
 }
 
+// A run killed a moment ago may hold the lock still: the unjam it started
+// ends with it, but not at once, and holds the lock until it does. So a held
+// lock is asked for again for two seconds before the folder is taken for
+// another run's.
+bool lockFolder(const std::string& lock) {
+    constexpr int step = 100, patience = 2000;  // milliseconds
+    for (int waited = 0;; waited += step) {
+        if (lockFile(lock.c_str())) return true;
+        if ((errno != EWOULDBLOCK && errno != EAGAIN) || waited >= patience) return false;
+        pauseMilliseconds(step);
+    }
+}
+
 // The folder made and held for this run alone; the scratch folder is
 // removed when it cannot be.
 void claimFolder(const std::string& folder, const std::string& listFolder) {
     std::string lock = inFolder(folder, lockFileName), problem;
     if (!makeFolders(folder))
         problem = "Could not make the folder: " + folder + ": " + std::strerror(errno);
-    else if (!lockFile(lock.c_str()))
+    else if (!lockFolder(lock))
         problem = errno == EWOULDBLOCK || errno == EAGAIN
                       ? "Another unjam-season is writing into " + folder + " (it holds " + lock +
                             "): wait for it to end"
