@@ -40,11 +40,14 @@ LineNumberText lineNumberText() {
     return n;
 }
 
+// The other reading is `left`, a blank and `right`, or the whole word
+// `left` alone when `right` is empty.
 void reportAmbiguity(const char* word, const std::string& chosen, std::string_view left,
                      std::string_view right) {
     LineNumberText n = lineNumberText();
-    writeDiagnosticIn(lineEncoding, {n.text, ": Ambiguous splitting of '", word, "': chose '",
-                                     chosen, "' over '", left, " ", right, "'"});
+    writeDiagnosticIn(lineEncoding,
+                      {n.text, ": Ambiguous splitting of '", word, "': chose '", chosen, "' over '",
+                       left, right.empty() ? "" : " ", right, "'"});
 }
 
 void reportTruncation(const char* word, const std::string& replacement) {
@@ -119,21 +122,13 @@ const Reading& readingAt(const Readings& found, size_t k) {
     return k == 0 ? found.first : found.others[k - 1];
 }
 
-// Characters, not bytes: a UTF-8 line's continuation bytes are not counted.
-size_t characterCount(std::string_view text) {
-    if (lineEncoding != Encoding::utf8) return text.size();
-    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
 // A word of the text whose likeliest reading is less likely than a word the
 // list lacks stays whole: a name cut into rare pieces ("Che lo") is likelier
 // a name. A trial's piece is not asked: its word has a reading already. A
 // lone reading is weighed only when it might be that unlikely.
 bool likelierWhole(const std::string& work, const Readings& found, double bestScore) {
     if (activeProfile.unlistedCost <= 0 || !atTopLevel()) return false;
-    size_t characters = characterCount(work);
+    size_t characters = characterCount(work, lineEncoding);
     if (found.count == 1) {
         const std::string& tail = found.first.tail;
         size_t pieces = 2 + static_cast<size_t>(std::count(tail.begin(), tail.end(), ' '));
@@ -277,7 +272,7 @@ bool splitElision(char* word, LineRepair& call) {
 // is reported as the other reading.
 bool splitsOffEnding(char* word, size_t length, LineRepair& call) {
     if (!call.afterContraction || !atTopLevel() || !choosesLikeliest() ||
-        characterCount(call.contracted) < 2 ||
+        characterCount(call.contracted, lineEncoding) < 2 ||
         !inDictSized(call.contracted.data(), call.contracted.size()) || !inDictSized(word, length))
         return false;
     std::string_view text(word, length);
@@ -290,9 +285,7 @@ bool splitsOffEnding(char* word, size_t length, LineRepair& call) {
     ++fixedCount;
     call.chosenSplit.assign(word, at).append(" ").append(text.substr(at));
     call.result += call.chosenSplit;
-    LineNumberText n = lineNumberText();
-    writeDiagnosticIn(lineEncoding, {n.text, ": Ambiguous splitting of '", text, "': chose '",
-                                     call.chosenSplit, "' over '", text, "'"});
+    reportAmbiguity(word, call.chosenSplit, text, {});
     return true;
 }
 

@@ -38,15 +38,8 @@ bool beginsWithOneOf(std::string_view text, const std::vector<std::string>& word
     return false;
 }
 
-size_t characters(std::string_view text) {
-    size_t count = 0;
-    for (size_t at = 0; at < text.size(); at += decodeCharacter(text, at, lineEncoding).length)
-        ++count;
-    return count;
-}
-
 bool isVerbForm(std::string_view text) {
-    return characters(text) >= 3 && !isOneOf(text, activeProfile.functionWords) &&
+    return characterCount(text, lineEncoding) >= 3 && !isOneOf(text, activeProfile.functionWords) &&
            (listedForms(text.data(), text.size()) & formSmall) != 0;
 }
 

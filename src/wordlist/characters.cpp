@@ -256,6 +256,13 @@ bool startsWithLetter(std::string_view text, Encoding encoding) {
     return !text.empty() && classAt(text, 0, encoding).type == CharClass::letter;
 }
 
+size_t characterCount(std::string_view text, Encoding encoding) {
+    if (encoding != Encoding::utf8) return text.size();
+    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
 bool isSplitPoint(std::string_view text, size_t at, Encoding encoding) {
     if (byteAt(text, at) < 0x80) return true;
     if (encoding == Encoding::utf8 && (byteAt(text, at) & 0xC0) == 0x80) return false;

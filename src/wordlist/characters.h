@@ -88,6 +88,9 @@ size_t characterStartBefore(std::string_view text, size_t from, size_t end, Enco
 // Whether the text begins with a letter: a word that does not is no word of
 // any list.
 bool startsWithLetter(std::string_view text, Encoding encoding);
+// How many characters (code points) the text holds: in UTF-8 its bytes that
+// begin one, counted without decoding; a byte each in any other encoding.
+size_t characterCount(std::string_view text, Encoding encoding);
 // Whether a word may be cut before text[at]: at a character's start, and
 // not before a combining mark, which belongs to the letter before it.
 bool isSplitPoint(std::string_view text, size_t at, Encoding encoding);

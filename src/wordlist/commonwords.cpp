@@ -13,19 +13,11 @@ constexpr double commonShare = 1.0 / 10000;
 // name anyway, and the search stays linear in the word's length.
 constexpr size_t longestJoin = 64;
 
-// More than one code point: in UTF-8, a second byte that begins one.
-bool longerThanACharacter(std::string_view piece, Encoding encoding) {
-    if (encoding != Encoding::utf8) return piece.size() > 1;
-    for (size_t at = 1; at < piece.size(); ++at)
-        if ((static_cast<unsigned char>(piece[at]) & 0xC0) != 0x80) return true;
-    return false;
-}
-
 // A piece of one letter is left out: a name often ends in one that is a word
 // too ("Noa" is no "no a"). Only listed words are counted, so a counted
 // piece is a listed one.
 bool isCommonPiece(std::string_view piece, Encoding encoding) {
-    return longerThanACharacter(piece, encoding) && shareOfWords(piece, encoding) >= commonShare;
+    return characterCount(piece, encoding) > 1 && shareOfWords(piece, encoding) >= commonShare;
 }
 
 }  // namespace
