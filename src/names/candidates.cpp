@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <string_view>
+#include <vector>
 
 #include "names/coinages.h"
 #include "names/letters.h"
@@ -10,6 +12,7 @@
 #include "names/sightings.h"
 #include "repair/spokenforms.h"
 #include "wordlist/commonwords.h"
+#include "wordlist/lookup.h"
 
 namespace {
 
@@ -54,11 +57,32 @@ bool isListed(const std::string& word, const Sighting& seen) {
     return isListedWord(word) || (seen.beforeApostrophe && isDroppedG(word.data(), word.size()));
 }
 
+// True when listed words, one-letter ones too, make up the word ("Quemé"
+// is "Quem é"); a listed word is one of them, but is never proposed.
+bool cutsIntoListedWords(std::string_view word) {
+    std::vector<size_t> starts;  // where each character begins, and the end
+    for (size_t at = 0; at < word.size(); at += characterAt(word, at).length)
+        starts.push_back(at);
+    starts.push_back(word.size());
+    // reached[i]: the characters before starts[i] read as listed words.
+    std::vector<bool> reached(starts.size(), false);
+    reached[0] = true;
+    for (size_t from = 0; from + 1 < starts.size(); ++from)
+        for (size_t to = from + 1; reached[from] && to < starts.size() &&
+                                   starts[to] - starts[from] <= longestListedPiece();
+             ++to)
+            if (isListedWord(word.substr(starts[from], starts[to] - starts[from])))
+                reached[to] = true;
+    return reached.back();
+}
+
 // A name may only ever start sentences ("Makena. I've got a daughter."),
-// but so does every capitalized word: it must recur three times there and
-// be longer than two characters ("Ed.", "Ah," are not names).
+// but so does every capitalized word: it must recur three times there, or
+// twice when no listed words make it up ("Kwame", where "Quemé" is two),
+// and be longer than two characters ("Ed.", "Ah," are not names).
 bool recursAtSentenceStarts(const std::string& word, const Sighting& seen) {
-    return seen.sentenceStarts >= 3 && characterCount(word) > 2;
+    return characterCount(word) > 2 &&
+           (seen.sentenceStarts >= 3 || (seen.sentenceStarts == 2 && !cutsIntoListedWords(word)));
 }
 
 // A word met in lower case at least as often as capitalized that reads as
