@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Checks how the languages' derivation takes words out of a list that keeps
-every spelling of a word (German), and how their stop lists are applied.
+every spelling of a word (German), how their stop lists are applied, and
+that the English derivation's split search keeps unjam's case rule.
 
     tools/wordlist/derivation_test.py
 """
@@ -15,6 +16,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 # languages.py of its own, first on the path.
 import languages  # noqa: E402
 import derivelanguage as d  # noqa: E402
+import splitsearch  # noqa: E402
 
 
 class FakeTraining:
@@ -68,6 +70,28 @@ class Derivation(unittest.TestCase):
                          ["spiel", "Eis", "he"])
         self.assertEqual([w for w in ("spiel", "Spiel", "Eis", "eis", "he", "He") if plain(w)],
                          ["spiel", "Spiel", "Eis", "eis", "he", "He"])
+
+
+class SplitSearchCaseRule(unittest.TestCase):
+    def test_a_piece_written_small_must_be_listed_small(self):
+        spellings = ["I", "Ian", "Lucas", "me", "Paris", "to"]
+        words = {w.lower() for w in spellings}
+        rows = [  # word, case rule off, on
+            ("Mei", "me i", "Mei"),
+            ("Lucasian", "Lucas ian", "Lucasian"),
+            ("toian", "to ian", "toian"),  # nor in a trial's piece
+            ("toParis", "to Paris", "to Paris"),  # a capital fits any spelling
+            ("MEI", "ME I", "ME I"),
+        ]
+        try:
+            for word, off, on in rows:
+                for forms, want in ((None, off), (spellings, on)):
+                    splitsearch.set_case_forms(forms)
+                    got = splitsearch.search_word(words, {}, word, top=True)[0]
+                    self.assertEqual(got.lower(), want.lower(), (word, forms is not None))
+                    self.assertEqual(got.replace(" ", ""), word)
+        finally:
+            splitsearch.set_case_forms(None)
 
 
 if __name__ == "__main__":

@@ -117,6 +117,52 @@ def listed(words, text):
     return starts_with_letter(text) and key(text) in words
 
 
+# The case forms of the listed spellings, {key: bits}, where the list's
+# profile says "case-rule on" (src/wordlist/caseforms.h); None: off.
+SMALL, CAPITAL, MIXED = 1, 2, 4
+CASE_FORMS = None
+
+
+def case_form(text):
+    """The case form of a word, as caseFormOf has it: mixed when a capital
+    follows a small letter, else as its first letter is written."""
+    first, small_seen = None, False
+    for c in text:
+        capital = unicodedata.category(c) in ("Lu", "Lt")
+        if not capital and not unicodedata.category(c).startswith("L"):
+            continue
+        if capital and small_seen:
+            return MIXED
+        if first is None:
+            first = capital
+        small_seen = small_seen or not capital
+    return CAPITAL if first else SMALL
+
+
+def set_case_forms(spellings):
+    """Turns the case rule on for a list of these spellings (any iterable),
+    or off with None."""
+    global CASE_FORMS
+    if spellings is None:
+        CASE_FORMS = None
+        return
+    CASE_FORMS = {}
+    for spelling in spellings:
+        CASE_FORMS[key(spelling)] = CASE_FORMS.get(key(spelling), 0) | case_form(spelling)
+
+
+def fits(words, piece):
+    """A listed piece written in a case that its listed spellings allow: one
+    written capitalized may stand for any, one written small only for a word
+    listed small, one written mixed only for one listed mixed."""
+    if not listed(words, piece):
+        return False
+    if CASE_FORMS is None:
+        return True
+    written = case_form(piece)
+    return written == CAPITAL or bool(CASE_FORMS.get(key(piece), 0) & written)
+
+
 # As src/repair/contractions.cpp has them; it says why.
 CONTRACTION_ENDINGS = ("ll", "re", "ve", "t", "s", "m", "d")
 
@@ -132,7 +178,7 @@ def contraction_ending(word):
 
 
 def holds(words, piece, before_apostrophe):
-    return listed(words, piece) or (before_apostrophe and is_dropped_g(words, piece, "'"))
+    return fits(words, piece) or (before_apostrophe and is_dropped_g(words, piece, "'"))
 
 
 def repair_word(words, memo, word, before_apostrophe=False, top=False):
@@ -185,7 +231,7 @@ def split_listed_ending(words, line, start, begin, word):
         return None
     at = contraction_ending(word)
     if 0 < at < len(word) and not unicodedata.category(word[at]).startswith("M") and \
-            listed(words, word[at:]) and reading_score(word[at:]) > reading_score(word):
+            fits(words, word[at:]) and reading_score(word[at:]) > reading_score(word):
         return word[:at] + " " + word[at:]
     return None
 
@@ -216,7 +262,9 @@ def reading_score(text):
 
 
 def search_word(words, memo, word, before_apostrophe=False, top=False):
-    if listed(words, word):
+    # A word of the text is kept in any case its list holds it; a trial's
+    # piece only in a case that fits.
+    if listed(words, word) if top else fits(words, word):
         return word, False
     if word[:3].lower() == "oft" and listed(words, word[2:]):
         return "of " + word[2:], False
@@ -224,7 +272,7 @@ def search_word(words, memo, word, before_apostrophe=False, top=False):
     for p in range(len(word) - 1, 0, -1):  # longest left piece first
         if unicodedata.category(word[p]).startswith("M"):
             continue  # a combining mark stays with its letter
-        if listed(words, word[:p]):
+        if fits(words, word[:p]):
             rest = split_rest(words, memo, word[p:], before_apostrophe)
             if rest is not None:
                 reading = word[:p] + " " + rest
