@@ -7,7 +7,7 @@ install(TARGETS unjam unjam-names unjam-season unjam-review RUNTIME DESTINATION 
 # The README for Windows users (the drop on unjam-season.exe first, then the
 # terminal), with the version's paths and Windows' line ends, for Notepad.
 configure_file(package/windows/README.txt README.txt @ONLY NEWLINE_STYLE CRLF)
-install(FILES dict/words dict/words.counts "${PROJECT_BINARY_DIR}/README.txt" LICENSE
+install(FILES dict/words dict/words.counts dict/words.profile "${PROJECT_BINARY_DIR}/README.txt" LICENSE
   dict/COPYING.scowl dict/COPYING.counts DESTINATION .)
 # Each other language in a folder of its own: its list, rules, accepted
 # forms and notices.

@@ -28,6 +28,8 @@ check_tree() {  # prefix
     cmp -s "$dict/words" "$prefix/share/unjam/words" || fail "word list missing or differs"
     cmp -s "$dict/words.counts" "$prefix/share/unjam/words.counts" ||
         fail "word counts missing or differ"
+    cmp -s "$dict/words.profile" "$prefix/share/unjam/words.profile" ||
+        fail "the list's rules missing or differ"
     cmp -s "$dict/COPYING.scowl" "$prefix/share/doc/unjam/COPYING.scowl" ||
         fail "COPYING.scowl missing or differs"
     local files
@@ -44,7 +46,8 @@ check_tree() {  # prefix
         ./share/doc/unjam/changelog.gz ./share/doc/unjam/copyright \
         ./share/man/man1/unjam-names.1.gz ./share/man/man1/unjam-review.1.gz \
         ./share/man/man1/unjam-season.1.gz \
-        ./share/man/man1/unjam.1.gz ./share/unjam/words ./share/unjam/words.counts
+        ./share/man/man1/unjam.1.gz ./share/unjam/words ./share/unjam/words.counts \
+        ./share/unjam/words.profile
         printf './share/doc/unjam/%s\n' $notices
         printf './share/unjam/%s\n' $lists) | sort)" ] ||
         fail "installed files differ:"$'\n'"$files"

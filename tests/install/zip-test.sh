@@ -29,7 +29,7 @@ programs=$(cd "$build" && printf './%s\n' *.exe)
 # rules and its source's notice.
 languages=$(cd "$top/dict" && find . -mindepth 2 -type f | sort)
 [ "$files" = "$(printf '%s\n' ./COPYING.scowl ./COPYING.counts ./LICENSE ./README.txt $programs \
-    ./words ./words.counts $languages | sort)" ] ||
+    ./words ./words.counts ./words.profile $languages | sort)" ] ||
     fail "zipped files differ:"$'\n'"$files"
 # The README for Windows users: the drop first, the version's own paths,
 # Windows' line ends.
@@ -39,7 +39,7 @@ grep -q '@' "$readme" && fail "README.txt holds an unfilled @VARIABLE@"
 grep -qv $'\r$' "$readme" && fail "README.txt has a line not ended by CR LF"
 grep -q "drop it on" "$readme" ||
     fail "README.txt does not say to drop the folder on unjam-season.exe"
-for list in ./words ./words.counts $languages; do
+for list in ./words ./words.counts ./words.profile $languages; do
     cmp -s "$top/dict/$list" "$folder/$list" || fail "$list differs from dict/$list"
 done
 
