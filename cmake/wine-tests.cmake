@@ -10,7 +10,7 @@ string(REPLACE "/" "\\" build_folder "${PROJECT_BINARY_DIR}")
 if(CMAKE_CROSSCOMPILING)
   set(build_folder "Z:${build_folder}")
 endif()
-set(UNJAM_USE_WORDS "copy \"${build_folder}\\words\" words")
+set(UNJAM_USE_WORDS "copy \"${build_folder}\\words*\" .")
 
 set(UNJAM_WINE_ENVIRONMENT
   "WINEPREFIX=${PROJECT_BINARY_DIR}/wineprefix"

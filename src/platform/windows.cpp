@@ -384,8 +384,10 @@ std::string installedWordsBeside(const char*) {
     return installedWordsPath();
 }
 
+// Its counts and its rules stand beside it and must come along: a copy of
+// the list alone would choose readings without them.
 std::string commandToUseInstalledWords() {
-    return "copy \"" + installedWordsPath() + "\" words";
+    return "copy \"" + installedWordsPath() + "*\" .";
 }
 
 namespace {

@@ -47,7 +47,7 @@ mkdir "$tmp/run" && cp "$top/examples/sample.srt" "$tmp/run/"
 cd "$tmp/run"
 windows_folder='Z:'${folder//\//\\}
 ${UNJAM_WRAP:-} "$folder/unjam.exe" sample.srt repaired.srt >/dev/null 2>stderr
-hint="Unjam reads its word list from 'words' in the working directory; to use the installed default list: copy \"$windows_folder\\words\" words"
+hint="Unjam reads its word list from 'words' in the working directory; to use the installed default list: copy \"$windows_folder\\words*\" ."
 [ "$(tail -n 1 stderr)" = "$hint" ] || fail "hint is: $(cat stderr)"
 # The season command falls back to the list beside it too; given the
 # folder, as README.txt has it, it repairs into `fixed` there.
@@ -55,7 +55,10 @@ ${UNJAM_WRAP:-} "$folder/unjam-season.exe" -n . >/dev/null 2>&1 ||
     fail "unjam-season.exe failed without a words here"
 cmp -s "$top/examples/sample-repaired.srt" fixed/sample.srt || fail "the season's repair differs"
 # The command as the hint gives it; Wine quotes the path as Windows would.
-${UNJAM_WRAP:-} cmd /c copy "$windows_folder\\words" words >/dev/null
+${UNJAM_WRAP:-} cmd /c copy "$windows_folder\\words*" . >/dev/null
+for list in words words.counts words.profile; do
+    cmp -s "$folder/$list" "$list" || fail "the hint's command did not copy $list"
+done
 ${UNJAM_WRAP:-} "$folder/unjam.exe" sample.srt repaired.srt >messages.txt
 cmp -s "$top/examples/sample-repaired.srt" repaired.srt || fail "the example's repair differs"
 cmp -s "$top/examples/sample-messages.txt" messages.txt || fail "the example's messages differ"
