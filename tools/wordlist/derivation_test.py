@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Checks how the languages' derivation takes words out of a list that keeps
 every spelling of a word (German), how their stop lists are applied, and
-that the English derivation's split search keeps unjam's case rule.
+that the English derivation's split search keeps unjam's case rule, and
+which Spanish diminutives and superlatives the lists are given.
 
     tools/wordlist/derivation_test.py
 """
@@ -17,6 +18,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import languages  # noqa: E402
 import derivelanguage as d  # noqa: E402
 import splitsearch  # noqa: E402
+import diminutives  # noqa: E402
 
 
 class FakeTraining:
@@ -92,6 +94,31 @@ class SplitSearchCaseRule(unittest.TestCase):
                     self.assertEqual(got.replace(" ", ""), word)
         finally:
             splitsearch.set_case_forms(None)
+
+
+class SpanishDiminutives(unittest.TestCase):
+    def test_forms_by_ending_and_flags(self):
+        rows = [  # stem, flags, forms it must give, forms it must not
+            ("casa", "LNS", {"casita", "casitas", "casito"}, {"casísima"}),
+            ("flaco", "GS", {"flaquito", "flaquísimo", "flaquísimas"}, {"flacito"}),
+            ("amigo", "SG", {"amiguito", "amiguitas"}, set()),
+            ("taza", "S", {"tacita"}, {"tazita"}),
+            ("seguro", "S", {"segurito"}, {"segurísimo"}),  # no gender, no superlative
+            ("seguro", "kGS", {"segurísima"}, set()),
+            ("golpe", "HS", {"golpecito", "golpecitos"}, {"golpito"}),
+            ("camión", "CS", {"camioncito"}, {"camióncito"}),
+            ("amor", "NS", {"amorcita"}, set()),
+            ("número", "S", {"numerito"}, {"númerito"}),
+            ("papel", "NS", {"papelito"}, {"papelcito"}),
+        ]
+        for stem, flags, made, not_made in rows:
+            forms = set(diminutives.spanish_forms(stem, flags))
+            self.assertLessEqual(made, forms, stem)
+            self.assertFalse(not_made & forms, stem)
+        # Verbs (no plural), names, short stems and other endings give none.
+        for stem, flags in (("hablar", "REDÁ"), ("Madrid", "S"), ("te", "S"), ("pez", "S"),
+                            ("reloj", "S")):
+            self.assertEqual(diminutives.spanish_forms(stem, flags), [], stem)
 
 
 if __name__ == "__main__":

@@ -4,7 +4,9 @@ Each language takes the one Debian source that served it best in the quality
 benchmark (bench/quality/run LANG), as dict/README.md reports:
 
 - es: Hunspell's es_ES dictionary (hunspell-es), expanded with its affix
-  file by affixes.py: 711,000 forms. Debian's wspanish holds 86,000 words,
+  file by affixes.py: 711,000 forms, and the diminutives and superlatives
+  that speech makes of its nouns and adjectives (diminutives.py).
+  Debian's wspanish holds 86,000 words,
   mostly without their inflections, so unjam cut the forms it lacks into
   listed pieces. unmunch (hunspell-tools) reads es_ES's flags, which are
   letters beyond ASCII, byte by byte and so gives 1.03 million forms, a
@@ -45,6 +47,7 @@ import tempfile
 import unicodedata
 
 import affixes
+import diminutives
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DICT = "/usr/share/dict"
@@ -73,6 +76,10 @@ FORMS = {
 # Hunspell dictionary whose capitalized forms are added where the list holds
 # a word only small, and its package.
 CASED = {"de": ("de_DE", "hunspell-de-de")}
+
+# Languages that make words no dictionary lists as they speak, and how
+# (diminutives.py).
+DERIVED = {"es": diminutives.spanish_derived}
 
 
 def package_of(lang):
@@ -214,6 +221,8 @@ def curated(lang, stoplist=True, additions=True):
         kept += capitalized_forms(lang, kept)
     kept += ligature_forms(lang, kept)
     kept += proper_names(lang, kept)
+    if lang in DERIVED:
+        kept += sorted(DERIVED[lang]())
     return [w for w in one_per_folding(kept + letters + added, lang) if not stopped(w)]
 
 
