@@ -75,6 +75,10 @@ bool applyOfThe(const char* word, LineRepair& call) {
     call.result += word + 2;
     ++fixedCount;
     if (inDict(word + 3)) ++ofTheCount;
+    // Weighing readings, a trial's rewrite is a reading as a split is
+    // ("natureofthe" is "nature of the"); by the longest first piece, lists
+    // have always left such a word ("isofthe") as it stands.
+    if (choosesLikeliest()) call.fixed = true;
     return true;
 }
 

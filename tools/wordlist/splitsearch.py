@@ -267,7 +267,8 @@ def search_word(words, memo, word, before_apostrophe=False, top=False):
     if listed(words, word) if top else fits(words, word):
         return word, False
     if word[:3].lower() == "oft" and listed(words, word[2:]):
-        return "of " + word[2:], False
+        # Weighing readings, a trial's rewrite is a reading, as in unjam.
+        return "of " + word[2:], COUNTS is not None
     best, best_score = None, 0.0
     for p in range(len(word) - 1, 0, -1):  # longest left piece first
         if unicodedata.category(word[p]).startswith("M"):
