@@ -130,19 +130,37 @@ def bare_stems(source):
     """The stems of a Hunspell dictionary that are no word without an
     affix or outside a compound (flags NEEDAFFIX, ONLYINCOMPOUND), which
     unmunch prints all the same ("Mit", "Über" of "Mitarbeiter",
-    "Überfahrt"), less those that another entry makes a word."""
+    "Überfahrt"), less those that another entry makes a word, as it stands
+    or with an affix ("Pausen", a compound's first part and the plural of
+    "Pause")."""
     flags = {}
     with open(os.path.join(HUNSPELL, source + ".aff"), encoding="utf-8", errors="replace") as f:
         for fields in (line.split() for line in f):
             if len(fields) >= 2 and fields[0] in ("NEEDAFFIX", "ONLYINCOMPOUND"):
                 flags[fields[0]] = fields[1]
-    bare, whole = set(), set()
+    bare, whole, whole_entries = set(), set(), []
     with open(os.path.join(HUNSPELL, source + ".dic"), encoding="utf-8", errors="replace") as f:
+        next(f, None)  # the count of entries
         for line in f:
             stem, _, entry_flags = line.strip().partition("/")
             stem = unicodedata.normalize("NFC", stem)
-            (bare if any(f in entry_flags for f in flags.values()) else whole).add(stem)
-    return bare - whole
+            if any(f in entry_flags for f in flags.values()):
+                bare.add(stem)
+            else:
+                whole.add(stem)
+                whole_entries.append(line.strip())
+    return bare - whole - affixed_forms(source, whole_entries)
+
+
+def affixed_forms(source, entries):
+    """Every form that unmunch makes of these entries of a dictionary."""
+    with tempfile.NamedTemporaryFile("w", encoding="utf-8", suffix=".dic") as dic:
+        dic.write("%d\n" % len(entries) + "".join(e + "\n" for e in entries))
+        dic.flush()
+        out = subprocess.run(["/usr/bin/unmunch", dic.name,
+                              os.path.join(HUNSPELL, source + ".aff")],
+                             capture_output=True, check=True)
+    return {unicodedata.normalize("NFC", w) for w in out.stdout.decode("utf-8").split()}
 
 
 def capitalized_forms(lang, words):
