@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <map>
 #include <string_view>
-#include <vector>
 
 #include "names/coinages.h"
 #include "names/letters.h"
@@ -12,7 +11,6 @@
 #include "names/sightings.h"
 #include "repair/spokenforms.h"
 #include "wordlist/commonwords.h"
-#include "wordlist/lookup.h"
 
 namespace {
 
@@ -57,23 +55,10 @@ bool isListed(const std::string& word, const Sighting& seen) {
     return isListedWord(word) || (seen.beforeApostrophe && isDroppedG(word.data(), word.size()));
 }
 
-// True when listed words, one-letter ones too, make up the word ("Quemé"
-// is "Quem é"); a listed word is one of them, but is never proposed.
-bool cutsIntoListedWords(std::string_view word) {
-    std::vector<size_t> starts;  // where each character begins, and the end
-    for (size_t at = 0; at < word.size(); at += characterAt(word, at).length)
-        starts.push_back(at);
-    starts.push_back(word.size());
-    // reached[i]: the characters before starts[i] read as listed words.
-    std::vector<bool> reached(starts.size(), false);
-    reached[0] = true;
-    for (size_t from = 0; from + 1 < starts.size(); ++from)
-        for (size_t to = from + 1; reached[from] && to < starts.size() &&
-                                   starts[to] - starts[from] <= longestListedPiece();
-             ++to)
-            if (isListedWord(word.substr(starts[from], starts[to] - starts[from])))
-                reached[to] = true;
-    return reached.back();
+// A listed word, one-letter ones too: the pieces a join of the word may be
+// made of ("Quemé" is "Quem é").
+bool isListedPiece(std::string_view piece, Encoding) {
+    return isListedWord(piece);
 }
 
 // A name may only ever start sentences ("Makena. I've got a daughter."),
@@ -82,7 +67,8 @@ bool cutsIntoListedWords(std::string_view word) {
 // and be longer than two characters ("Ed.", "Ah," are not names).
 bool recursAtSentenceStarts(const std::string& word, const Sighting& seen) {
     return characterCount(word) > 2 &&
-           (seen.sentenceStarts >= 3 || (seen.sentenceStarts == 2 && !cutsIntoListedWords(word)));
+           (seen.sentenceStarts >= 3 ||
+            (seen.sentenceStarts == 2 && !readsAsPieces(word, Encoding::utf8, isListedPiece)));
 }
 
 // A word met in lower case at least as often as capitalized that reads as

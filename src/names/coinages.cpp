@@ -11,14 +11,6 @@
 
 namespace {
 
-// The closed classes are the words that run into their neighbours when a
-// space is lost; a series coins its words from the open classes.
-bool isFunctionWord(std::string_view piece) {
-    for (const std::string& word : activeProfile.functionWords)
-        if (piece == word) return true;
-    return false;
-}
-
 bool listed(std::string_view piece) {
     return isListedWord(piece);
 }
@@ -32,6 +24,8 @@ std::vector<size_t> characterStarts(std::string_view word) {
     return starts;
 }
 
+// The closed classes are the words that run into their neighbours when a
+// space is lost; a series coins its words from the open classes.
 bool joinsFunctionWord(std::string_view word) {
     std::vector<size_t> cuts = characterStarts(word);
     for (size_t k = 1; k + 1 < cuts.size(); ++k) {

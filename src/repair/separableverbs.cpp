@@ -43,12 +43,6 @@ bool isVerbForm(std::string_view text) {
            (listedForms(text.data(), text.size()) & formSmall) != 0;
 }
 
-bool isFunctionWord(const std::string& utf8) {
-    for (const std::string& word : activeProfile.functionWords)
-        if (word == utf8) return true;
-    return false;
-}
-
 // Each prefix takes a character or more, so the depth is bounded by the
 // word's length.
 bool readsPrefixed(std::string_view text) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "wordlist/counts.h"
+#include "wordlist/lookup.h"
 
 namespace {
 
@@ -22,18 +23,24 @@ bool isCommonPiece(std::string_view piece, Encoding encoding) {
 
 }  // namespace
 
-bool readsAsCommonWords(std::string_view word, Encoding encoding) {
-    if (!haveWordCounts() || word.size() > longestJoin || word.size() < 2) return false;
-    // reached[i]: the first i bytes read as common words.
+bool readsAsPieces(std::string_view word, Encoding encoding,
+                   bool (*takes)(std::string_view piece, Encoding encoding)) {
+    // reached[i]: the first i bytes read as pieces.
     std::vector<bool> reached(word.size() + 1, false);
     reached[0] = true;
+    const size_t longest = longestListedPiece();
     for (size_t from = 0; from < word.size(); ++from) {
         if (!reached[from]) continue;
-        for (size_t to = from + 1; to <= word.size(); ++to) {
-            if (from == 0 && to == word.size()) break;  // the word itself is no join
+        for (size_t to = from + 1; to <= word.size() && to - from <= longest; ++to) {
+            if (from == 0 && to == word.size()) break;  // the word itself is no piece
             if (to < word.size() && !isSplitPoint(word, to, encoding)) continue;
-            if (isCommonPiece(word.substr(from, to - from), encoding)) reached[to] = true;
+            if (takes(word.substr(from, to - from), encoding)) reached[to] = true;
         }
     }
     return reached[word.size()];
+}
+
+bool readsAsCommonWords(std::string_view word, Encoding encoding) {
+    if (!haveWordCounts() || word.size() > longestJoin || word.size() < 2) return false;
+    return readsAsPieces(word, encoding, isCommonPiece);
 }

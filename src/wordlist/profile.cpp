@@ -212,6 +212,12 @@ void loadProfile() {
     if (!path.empty()) loadProfileFile(path);
 }
 
+bool isFunctionWord(std::string_view word) {
+    for (const std::string& functionWord : activeProfile.functionWords)
+        if (word == functionWord) return true;
+    return false;
+}
+
 bool isElision(const char* word, size_t length) {
     for (const std::string& elision : activeProfile.elisions) {
         if (elision.size() != length) continue;

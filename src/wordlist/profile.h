@@ -125,6 +125,10 @@ FILE* openFileBesideWords(const std::string& path, const char* what);
 bool readFileBesideWords(const std::string& suffix, const char* what, std::string& path,
                          std::string& text);
 
+// True when the word (UTF-8) is one of the profile's function words, as
+// written there.
+bool isFunctionWord(std::string_view word);
+
 // True when the `length` bytes at `word` are an elision of the profile,
 // compared without regard to the case of A-Z.
 bool isElision(const char* word, size_t length);
