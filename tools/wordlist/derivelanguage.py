@@ -237,13 +237,8 @@ def batches(training, changes):
 
 def function_words(folder):
     """The function words of the profile in `folder`, small."""
-    words = set()
-    with open(os.path.join(folder, "words.profile"), encoding="utf-8") as f:
-        for line in f:
-            fields = line.split("#")[0].split()
-            if fields[:1] == ["function-words"]:
-                words = {w.lower() for w in fields[1:]}
-    return words
+    return {w.lower() for w in languages.profile_values(os.path.join(folder, "words.profile"),
+                                                        "function-words")}
 
 
 def derive(lang, base, accepted, unjam, folder, counts, log):

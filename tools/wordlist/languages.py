@@ -82,6 +82,20 @@ CASED = {"de": ("de_DE", "hunspell-de-de")}
 DERIVED = {"es": diminutives.spanish_derived}
 
 
+def profile_values(path, name):
+    """The values of a setting of a list's profile, as unjam reads them: a
+    setting of words may take several lines, whose words add up; `#` starts
+    a comment. Empty when the file or the setting is not there."""
+    values = []
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            for line in f:
+                fields = line.split("#")[0].split()
+                if fields[:1] == [name]:
+                    values += fields[1:]
+    return values
+
+
 def package_of(lang):
     return LANGUAGES[lang][2]
 
