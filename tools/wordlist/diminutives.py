@@ -25,6 +25,8 @@ The stress moves to the suffix, so the stem loses its written accent
 import os
 import unicodedata
 
+import affixes
+
 HUNSPELL = "/usr/share/hunspell"
 
 DIMINUTIVE = ("ito", "ita", "itos", "itas")
@@ -64,21 +66,15 @@ def spanish_forms(stem, flags):
     return []
 
 
-def entries(source):
-    """{stem: flags} of a Hunspell dictionary, the flags of a stem's
-    entries together."""
-    found = {}
-    with open(os.path.join(HUNSPELL, source + ".dic"), encoding="utf-8", errors="replace") as f:
-        next(f, None)  # the count of entries
-        for line in f:
-            stem, _, flags = line.strip().partition("/")
-            stem = unicodedata.normalize("NFC", stem)
-            found[stem] = found.get(stem, "") + flags
-    return found
-
-
 def spanish_derived(source="es_ES"):
+    """Every diminutive and superlative of the dictionary's entries, the
+    flags of a stem's entries together."""
+    dictionary = affixes.Dictionary(os.path.join(HUNSPELL, source + ".aff"),
+                                    os.path.join(HUNSPELL, source + ".dic"))
+    flags = {}
+    for stem, stem_flags in dictionary.stems:
+        flags.setdefault(stem, set()).update(stem_flags)
     forms = set()
-    for stem, flags in entries(source).items():
-        forms.update(spanish_forms(stem, flags))
+    for stem, stem_flags in flags.items():
+        forms.update(spanish_forms(stem, stem_flags))
     return forms
